@@ -1,0 +1,124 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::optional<std::vector<char>> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string JoinPosix(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+bool MakeDirectories(const std::string& path) {
+    if (path.empty()) return false;
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    std::string parent = DirectoryOf(path);
+    if (parent != path && parent != "." && parent != "/") MakeDirectories(parent);
+    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+namespace {
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void SetError(std::string* error, const std::string& what) {
+    if (error) *error = what + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+bool AtomicWriteFile(const std::string& path, const std::string& bytes, std::string* error) {
+    std::string folder = DirectoryOf(path);
+    std::string tmpl = JoinPosix(folder, "." + path.substr(path.find_last_of('/') + 1) + ".XXXXXX");
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        SetError(error, "cannot create a temporary file in " + folder);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    if (!ok) SetError(error, "cannot write " + std::string(name.data()));
+    if (ok && ::fchmod(fd, 0600) != 0) ok = false, SetError(error, "cannot set permissions");
+    if (ok && ::fsync(fd) != 0) ok = false, SetError(error, "cannot flush " + std::string(name.data()));
+    if (::close(fd) != 0 && ok) ok = false, SetError(error, "cannot close " + std::string(name.data()));
+    if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false, SetError(error, "cannot replace " + path);
+    if (!ok) {
+        ::unlink(name.data());
+        return false;
+    }
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+std::string ProgramDirectory() {
+    char buffer[4096];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) return {};
+    buffer[n] = '\0';
+    return DirectoryOf(buffer);
+}
+
+namespace {
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    return home && *home ? home : "/tmp";
+}
+
+}  // namespace
+
+std::string ConfigHome() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg == '/') return xdg;
+    return JoinPosix(HomeFolder(), ".config");
+}
+
+std::string PicturesDirectory() {
+    const char* xdg = std::getenv("XDG_PICTURES_DIR");
+    if (xdg && *xdg == '/') return xdg;
+    return JoinPosix(HomeFolder(), "Pictures");
+}

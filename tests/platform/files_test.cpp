@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/files.h"
+
+namespace {
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/rockpile-files-XXXXXX";
+        dir_ = ::mkdtemp(tmpl);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string dir_;
+};
+
+TEST_F(FilesTest, AtomicWriteReplacesTheWholeFileAndLeavesNoTemporary) {
+    std::string path = JoinPosix(dir_, "store.ini");
+    ASSERT_TRUE(AtomicWriteFile(path, "old contents"));
+    ASSERT_TRUE(AtomicWriteFile(path, "new"));
+    auto bytes = ReadWholeFile(path);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "new");
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir_)) ++files, (void)e;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(FilesTest, AtomicWriteIntoAnUnwritableFolderFailsAndKeepsTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    std::string path = JoinPosix(dir_, "store.ini");
+    ASSERT_TRUE(AtomicWriteFile(path, "old"));
+    ::chmod(dir_.c_str(), 0500);
+    std::string error;
+    EXPECT_FALSE(AtomicWriteFile(path, "new", &error));
+    EXPECT_FALSE(error.empty());
+    ::chmod(dir_.c_str(), 0700);
+    auto bytes = ReadWholeFile(path);
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "old");
+}
+
+TEST_F(FilesTest, MakeDirectoriesCreatesParents) {
+    std::string deep = JoinPosix(dir_, "a/b/c");
+    EXPECT_TRUE(MakeDirectories(deep));
+    EXPECT_TRUE(std::filesystem::is_directory(deep));
+    EXPECT_EQ(DirectoryOf(JoinPosix(deep, "f.ini")), deep);
+}
+
+TEST(Paths, ConfigHomeFollowsXdgThenHome) {
+    ::setenv("XDG_CONFIG_HOME", "/x/config", 1);
+    EXPECT_EQ(ConfigHome(), "/x/config");
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+    ::setenv("HOME", "/home/p", 1);
+    EXPECT_EQ(ConfigHome(), "/home/p/.config");
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
