@@ -1,33 +1,108 @@
 // rockpile: the game pack's program.
+#include <strings.h>
+#include <unistd.h>
+
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "framework/gameglobals.h"
+#include "framework/gamepacks.h"
+#include "game/highscore_board.h"
+#include "gamelib/libman.h"
+#include "launcher/command_line.h"
+#include "launcher/find_library.h"
+#include "launcher/play.h"
+#include "launcher/settings_store.h"
+#include "platform/crt_rand.h"
+#include "platform/message_box.h"
 
 namespace {
 
-void PrintHelp() {
-    std::printf(
-        "Usage: rockpile [OPTION]...\n"
-        "A pack of 3D arcade rock-shooting games.\n"
-        "\n"
-        "  --help       show this help and exit\n"
-        "  --version    show the version and exit\n");
+// The game named by title (case ignored) or catalogue index; null if none.
+TGame* FindGame(TGamePack& pack, const std::string& name) {
+    int index = 0;
+    for (TGame* game = pack.First(); game && game != &pack.head; game = game->next, ++index) {
+        if (strcasecmp(game->GetTitle(), name.c_str()) == 0 || std::to_string(index) == name) return game;
+    }
+    return nullptr;
+}
+
+int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
+    TGame* game = pack.current;
+    if (!cl.game.empty()) {
+        game = FindGame(pack, cl.game);
+        if (!game) {
+            std::fprintf(stderr, "rockpile: no game '%s'; the games are:", cl.game.c_str());
+            int i = 0;
+            for (TGame* g = pack.First(); g && g != &pack.head; g = g->next) std::fprintf(stderr, " %d \"%s\"", i++, g->GetTitle());
+            std::fprintf(stderr, "\n");
+            return 2;
+        }
+        pack.current = game;
+    }
+    settings.gameId = game->GetGameId();
+
+    std::string library = cl.library.empty() ? FindLibraryOrExit(pack.GetLibraryFile(), *game) : cl.library;
+    useGameLib = 1;
+    logGameLibUsage = 0;
+    OpenGameLib(library.c_str(), pack.GetUsageFile());
+
+    ResetSettings(*game);
+    LoadSettings(pack, *game);
+    const TSettings stored = settings;
+    if (cl.difficulty) settings.difficulty = *cl.difficulty;
+    if (cl.windowed) settings.windowed = 1;
+    if (cl.width) settings.width = cl.width, settings.height = cl.height;
+    game->SetDifficulty(settings.difficulty);
+
+    // A name entered in the table is saved at once, with the stored settings
+    // rather than this run's command-line choices.
+    THighScoreBoard::onNameEntered = [&] {
+        TSettings playing = settings;
+        settings = stored;
+        SaveSettings(pack, *game);
+        settings = playing;
+    };
+
+    PlayOptions options;
+    options.headless = cl.headless;
+    options.fixedDt = cl.fixedDt;
+    options.frames = cl.frames;
+    options.autopilot = cl.autopilot;
+    options.soundCapture = cl.soundCapture;
+    options.screenshot = cl.screenshot;
+    PlaySummary summary;
+    bool ok = PlayGame(*game, options, summary);
+    THighScoreBoard::onNameEntered = nullptr;
+    if (cl.stats) std::printf("%s\n", SummaryJson(*game, summary).c_str());
+    return ok ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            PrintHelp();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("rockpile %s\n", ROCKPILE_VERSION);
-            return 0;
-        }
-        std::fprintf(stderr, "rockpile: unknown option '%s' (try --help)\n", argv[i]);
+    std::string error;
+    std::optional<CommandLine> cl = ParseCommandLine(argc, argv, error);
+    if (!cl) {
+        std::fprintf(stderr, "rockpile: %s\n", error.c_str());
         return 2;
     }
-    PrintHelp();
-    return 0;
+    if (cl->help) {
+        std::fputs(CommandLineHelp(), stdout);
+        return 0;
+    }
+    if (cl->version) {
+        std::printf("rockpile %s\n", ROCKPILE_VERSION);
+        return 0;
+    }
+    SetBatchMode(cl->batch);
+    rp::srand(cl->seed ? *cl->seed : static_cast<uint32_t>(std::time(nullptr)) ^ static_cast<uint32_t>(getpid()));
+
+    TRockpileGamePack pack;
+    theGamePack = &pack;
+    int status = PlayFromCommandLine(pack, *cl);
+    theGamePack = nullptr;
+    return status;
 }

@@ -7,5 +7,6 @@
 
 // The elapsed seconds for the next frame.
 float NextFrameSeconds();
-// Installs a source (empty function: back to the frame timer).
-void SetFrameSource(std::function<float()> source);
+// Installs a source, called once per frame with the measured time (empty
+// function: back to the frame timer).
+void SetFrameSource(std::function<float(float measured)> source);

@@ -1,7 +1,19 @@
-// The flagship game's session. Only the difficulty table is in place so far;
-// setup, frames and keys follow with the session code.
+// The flagship game's session, shared by its two variants.
+#include <optional>
+
+#include "framework/display.h"
 #include "framework/gameglobals.h"
 #include "framework/gamepacks.h"
+#include "game/asteroid.h"
+#include "game/background.h"
+#include "game/projectile.h"
+#include "game/session_common.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "gamelib/edgerender.h"
+#include "gamelib/fontman.h"
+#include "gamelib/libman.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -9,6 +21,49 @@ struct HullRow {
     int shipHull, asteroidHull;
 };
 constexpr HullRow kHulls[5] = {{12, 1}, {8, 3}, {5, 5}, {4, 10}, {3, 15}};
+
+const SessionRules kRules{false};
+
+LRESULT MeteorWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) {
+    return SessionWindowProc(hwnd, message, wParam, lParam, kRules);
+}
+
+bool IsVariant(const TGame& game) { return game.GetGameId() == 12 || game.GetGameId() == 13; }
+
+// The field's kinds in table order. Rocks are needed to play at all.
+bool RegisterFlagshipKinds(const TGame& game) {
+    RegisterFieldKind("monolith.x", 0x10000, 6, 1.0);
+    RegisterFieldKind("basestar.x", 0x100190, 8, 4.0);
+    for (const char* rock : {"asteroid4.x", "asteroid3.x", "asteroid2.x", "asteroid1.x"})
+        RegisterFieldKind(rock, 0x10000, 7, 1.0);
+    if (!game.UsesOutlineRendering()) RegisterFieldKind("asteroid5.x", 0x10000, 7, -0.85);
+    for (const char* invader : {"invader1.x", "invader2.x", "invader3.x"}) RegisterFieldKind(invader, 0x42, 0, 1.0);
+    RegisterFieldKind("ufo.x", 0x101180, 11, 1.5);
+    if (game.HasBorgCubes()) RegisterFieldKind("borgcube.x", 0x101080, 11, 3.0);
+    RegisterFieldKind("dogtoy.x", 0x2000, 1, 1.0);
+    RegisterFieldKind("spree2.x", 0x6000, 2, 1.0);
+    RegisterFieldKind("spike.x", 0x6000, 3, 1.0);
+    RegisterFieldKind("spike2.x", 0x6000, 4, 1.0);
+    RegisterFieldKind("phantomzone.x", 0x8000, 5, 1.0);
+    RegisterPowerups(0x80C0004);
+    return HasFieldKind(KIND_ROCK, KEY_ROCK);
+}
+
+void CreateFlagshipBackground() {
+    theBackground = new TBackground(theDevice);
+    theBackground->SetMode(settings.background);
+    if (settings.background == BACKGROUND_STARFIELD) {
+        theBackground->AddPicture("backs\\starfield.jpg");
+        theBackground->ScaleTexture(1.0f, 0.5f);
+    } else if (settings.background != BACKGROUND_DISABLED && settings.background <= BACKGROUND_STARFIELD) {
+        for (const char* picture :
+             {"backs\\back3.jpg", "backs\\back6.jpg", "backs\\back2.jpg", "backs\\back8.jpg", "backs\\back9.jpg",
+              "backs\\back1.jpg", "backs\\back4.jpg", "backs\\back5.jpg", "backs\\back10.jpg", "backs\\back11.jpg",
+              "backs\\back13.jpg", "backs\\back14.jpg", "backs\\back15.jpg", "backs\\back16.jpg",
+              "backs\\back17.jpg", "backs\\back19.jpg", "backs\\back22.jpg", "backs\\back23.jpg"})
+            theBackground->AddPicture(picture);
+    }
+}
 
 }  // namespace
 
@@ -20,11 +75,76 @@ void TMeteorMarshal::SetDifficulty(int level) {
         settings.asteroidHull = kHulls[level].asteroidHull;
     }
     settings.shipStartHull = settings.shipHull;
-    if (GetGameId() == 12 || GetGameId() == 13) settings.asteroidHull = 1;
+    if (IsVariant(*this)) settings.asteroidHull = 1;
 }
 
-WNDPROC TMeteorMarshal::GetWindowProc() { return nullptr; }
-bool TMeteorMarshal::Setup() { return false; }
-void TMeteorMarshal::Cleanup() {}
-int TMeteorMarshal::Display(float) { return 1; }
-void TMeteorMarshal::Shutdown() {}
+WNDPROC TMeteorMarshal::GetWindowProc() { return MeteorWindowProc; }
+
+bool TMeteorMarshal::Setup() {
+    Matrix4 view, projection;
+    SetupSessionBasics(view, projection);
+
+    delete theEdgeRender;
+    theEdgeRender = nullptr;
+    if (UsesOutlineRendering()) {
+        outlineEdgesEnabled = 1;
+        theEdgeRender = new TEdgeRender(theDevice);
+        theEdgeRender->viewMatrix = view;
+        theEdgeRender->projMatrix = projection;
+        if (!theEdgeRender->LoadOutlineShader()) {
+            Shutdown();
+            MessageBox("Your video card does not support vertex shaders. 'Retro' mode is not available", "Error");
+            return false;
+        }
+    }
+
+    TMesh ship, missile, ufoMissile;
+    if (!LoadRequiredMesh("ship.x", 0, 0, 1.0, ship) || !LoadRequiredMesh("missile.x", 0x400200, 0, 0.5, missile) ||
+        !LoadRequiredMesh("ufomissile.x", 0x400400, 0, 0.5, ufoMissile))
+        return false;
+
+    theAsteroids = new TAsteroids;
+    theAsteroids->device = theDevice;
+    LoadRockTextures();
+    if (!RegisterFlagshipKinds(*this)) return false;
+
+    theShip = new TShip;
+    theShip->device = theDevice;
+    theShip->SetAxis(0, 0, 1);
+    theShip->mesh = ship;
+    theShip->meshSphere = GetMeshSphere(theShip->mesh);
+    theShip->NewGame();
+
+    if (!CreateSessionObjects(missile, ufoMissile)) return false;
+
+    LibLogUsage("backs\\starfield.jpg");
+    CreateFlagshipBackground();
+
+    if (IsVariant(*this)) {
+        theProjectiles->sizeFactor = 0.5f;
+        theShip->scale = 0.15;
+        theAsteroids->globalScale = 0.5f;
+        theAsteroids->splitPieces = 2;
+    }
+    gameState = GAME_STATE_PLAYING;
+    postQuitOnDestroy = 1;
+    return true;
+}
+
+int TMeteorMarshal::Display(float dt) {
+    if (quitting) return 1;
+    DrawSessionFrame(dt, kRules);
+    if (endRequested) Shutdown();
+    return 1;
+}
+
+void TMeteorMarshal::Cleanup() {
+    ReleaseFonts();
+    ResetToWindowed(theDevice);
+}
+
+void TMeteorMarshal::Shutdown() {
+    quitting = 1;
+    Cleanup();
+    DestroyWindow(theGameWindow);
+}

@@ -1,6 +1,17 @@
-// The second game's session. Only the difficulty table is in place so far.
+// The second game's session: a stream of falling objects that speeds up
+// every 10,000 points.
+#include <optional>
+
+#include "framework/display.h"
 #include "framework/gameglobals.h"
 #include "framework/gamepacks.h"
+#include "game/asteroid.h"
+#include "game/background.h"
+#include "game/session_common.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "gamelib/fontman.h"
+#include "sound/soundman.h"
 
 namespace {
 
@@ -12,6 +23,12 @@ constexpr DifficultyRow kRows[5] = {
     {12, 1.4f, 5.0f, 15.0f}, {8, 1.2f, 7.0f, 18.0f}, {5, 1.0f, 10.0f, 20.0f},
     {4, 0.8f, 15.0f, 25.0f}, {3, 0.6f, 20.0f, 30.0f},
 };
+
+const SessionRules kRules{true};
+
+LRESULT ShardstormWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) {
+    return SessionWindowProc(hwnd, message, wParam, lParam, kRules);
+}
 
 }  // namespace
 
@@ -31,11 +48,92 @@ void TShardstorm::SetDifficulty(int level) {
     settings.shipStartHull = settings.shipHull;
 }
 
-void TShardstorm::OnNewGame() {}
-WNDPROC TShardstorm::GetWindowProc() { return nullptr; }
-bool TShardstorm::Setup() { return false; }
-void TShardstorm::Cleanup() {}
-int TShardstorm::Display(float) { return 1; }
-void TShardstorm::LoadFieldKinds() {}
-void TShardstorm::LoadBackgroundPictures() {}
-void TShardstorm::LoadTextures() {}
+void TShardstorm::OnNewGame() {
+    nextSpeedUpScore = 10000;
+    if (!theAsteroids) return;
+    theAsteroids->spawnInterval = settings.baseSpawnInterval;
+    theAsteroids->speedMin = settings.baseSpeedMin;
+    theAsteroids->speedMax = settings.baseSpeedMax;
+}
+
+WNDPROC TShardstorm::GetWindowProc() { return ShardstormWindowProc; }
+
+void TShardstorm::LoadTextures() { LoadRockTextures(); }
+
+void TShardstorm::LoadFieldKinds() {
+    for (const char* rock : {"asteroid4.x", "asteroid3.x", "asteroid2.x", "asteroid1.x"})
+        RegisterFieldKind(rock, 0x10010020, 7, 1.0);
+    RegisterFieldKind("asteroid5.x", 0x10010020, 7, -0.85);
+    RegisterFieldKind("spinner.x", 0x10010020, 31, -0.4, SOUND_SPINNER);
+    RegisterFieldKind("ufo.x", 0x4001180, 11, 1.5, SOUND_UFO);
+    RegisterFieldKind("borgcube.x", 0x4001080, 11, 3.0, SOUND_BORG);
+    RegisterFieldKind("spike2.x", 0x14020, 32, -0.25);
+}
+
+void TShardstorm::LoadBackgroundPictures() { theBackground->AddPicture("backs\\shardstormback1.jpg"); }
+
+bool TShardstorm::Setup() {
+    Matrix4 view, projection;
+    SetupSessionBasics(view, projection);
+
+    TMesh ship, missile, ufoMissile;
+    if (!LoadRequiredMesh("ship2.x", 0, 0, 1.0, ship) || !LoadRequiredMesh("missile.x", 0x400200, 0, 0.5, missile) ||
+        !LoadRequiredMesh("ufomissile.x", 0x400400, 0, 0.5, ufoMissile))
+        return false;
+
+    theAsteroids = new TAsteroids;
+    theAsteroids->device = theDevice;
+    theAsteroids->fallingMode = 1;
+    theAsteroids->timedSpawns = 1;
+    theAsteroids->splitSpeedFactor = 1.25f;
+    theAsteroids->visitorRate = 6;
+    LoadTextures();
+    LoadFieldKinds();
+    if (!HasFieldKind(KIND_ROCK, KEY_ROCK)) return false;
+    RegisterPowerups(0xC0024);
+
+    theShip = new TShip;
+    theShip->controlFlags = SHIP_SLIDER | SHIP_CLAMP;
+    theShip->device = theDevice;
+    theShip->SetAxis(0, 0, 1);
+    theShip->startPosition = {0, -18, 0};
+    theShip->maxSpeed = 20.0;
+    theShip->mesh = ship;
+    theShip->meshSphere = GetMeshSphere(theShip->mesh);
+    theShip->NewGame();
+    theShip->fireSound = SOUND_RICOCHET;
+
+    if (!CreateSessionObjects(missile, ufoMissile)) return false;
+
+    theBackground = new TBackground(theDevice);
+    theBackground->SetMode(settings.background);
+    LoadBackgroundPictures();
+
+    gameState = GAME_STATE_PLAYING;
+    OnNewGame();
+    return true;
+}
+
+int TShardstorm::Display(float dt) {
+    if (quitting) return 1;
+    if (theShip && theAsteroids && theShip->peakScore > nextSpeedUpScore) {
+        nextSpeedUpScore += 10000;
+        theAsteroids->speedMin *= 1.1f;
+        theAsteroids->speedMax *= 1.1f;
+        theAsteroids->spawnInterval *= 0.9f;
+    }
+    DrawSessionFrame(dt, kRules);
+    if (endRequested) {
+        quitting = 1;
+        Cleanup();
+        DestroyWindow(theGameWindow);
+    }
+    return 1;
+}
+
+void TShardstorm::Cleanup() {
+    ReleaseFonts();
+    StopLoopingSounds();
+    ResetSessionGlobals();
+    ResetToWindowed(theDevice);
+}

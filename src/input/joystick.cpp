@@ -1,49 +1,129 @@
-// Placeholder device bodies until the SDL input layer lands: no joystick is
-// found and the mouse cannot be opened, so play falls back to the keyboard.
+// The device base, creation of the two devices and the selection at Play.
 #include "input/joystick.h"
 
+#include <SDL.h>
+
 #include <algorithm>
+
+#include "framework/gameglobals.h"
+#include "platform/native_events.h"
 
 TJoystick* theJoystick = nullptr;
 TDIMouse* theMouse = nullptr;
 
+namespace {
+
+constexpr uint32_t COOP_EXCLUSIVE = 1, COOP_NONEXCLUSIVE = 2, COOP_FOREGROUND = 4;
+constexpr int KEYBOARD = 1;
+
+int g_listener = 0;
+bool g_controllerSubsystem = false;
+
+}  // namespace
+
 void TInputDevice::SetExclusive(bool e) {
     exclusive = e;
-    coopFlags = (coopFlags & ~3u) | (e ? 1u : 2u);
+    coopFlags = (coopFlags & ~3u) | (e ? COOP_EXCLUSIVE : COOP_NONEXCLUSIVE);
 }
 
 void TInputDevice::Init(HWND w) {
     window = w;
     created = false;
-    coopFlags = 5;
+    coopFlags = COOP_EXCLUSIVE | COOP_FOREGROUND;
     exclusive = true;
 }
 
 void TInputDevice::ReleaseDevice() { created = false; }
 
-int TJoystick::Setup() {
-    found = false;
-    return -1;
-}
-int TJoystick::Poll() { return -1; }
-void TJoystick::ReleaseDevice() { created = false; }
-
-int TDIMouse::Setup() { return -1; }
-int TDIMouse::Poll() { return -1; }
-void TDIMouse::ReleaseDevice() { created = false; }
-
-void TDIMouse::SetPosition(int px, int py) {
-    x = std::clamp(px, minX, maxX);
-    y = std::clamp(py, minY, maxY);
+void TInputDevice::ClearButtons() {
+    std::fill(std::begin(pressed), std::end(pressed), 0);
+    std::fill(std::begin(held), std::end(held), 0);
+    std::fill(std::begin(released), std::end(released), 0);
 }
 
-void TDIMouse::SetBounds(int x0, int y0, int x1, int y1) {
-    minX = x0, minY = y0, maxX = x1, maxY = y1;
+int CreateInputDevices() {
+    DestroyInputDevices();
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return -1;
+    g_controllerSubsystem = true;
+
+    theJoystick = new TJoystick;
+    theJoystick->Init(nullptr);
+    theJoystick->Setup();
+
+    theMouse = new TDIMouse;
+    theMouse->Init(nullptr);
+    theMouse->buttonCount = 3;
+    theMouse->SetBounds(0, 0, 1000, 1000);
+    theMouse->velocity = 1.0;
+    theMouse->threshold1 = 8;
+    theMouse->threshold2 = 16;
+    theMouse->factor1 = theMouse->factor2 = theMouse->factor3 = theMouse->factor4 = 1.0;
+    theMouse->accelEnabled = true;
+
+    g_listener = AddNativeEventListener(HandleInputEvent);
+    return 0;
 }
 
-double TDIMouse::Accelerate(double value) const { return value * velocity; }
+void DestroyInputDevices() {
+    if (g_listener) RemoveNativeEventListener(g_listener);
+    g_listener = 0;
+    delete theJoystick;
+    theJoystick = nullptr;
+    delete theMouse;
+    theMouse = nullptr;
+    if (g_controllerSubsystem) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    g_controllerSubsystem = false;
+}
 
-int CreateInputDevices() { return -1; }
 void SetWindow(TInputDevice* device, HWND window) {
     if (device) device->window = window;
+}
+
+void HandleInputEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (theMouse) theMouse->HandleEvent(event);
+            break;
+        case SDL_JOYDEVICEADDED:
+            if (theJoystick) theJoystick->DeviceAdded(event.jdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEADDED:
+            if (theJoystick) theJoystick->DeviceAdded(event.cdevice.which);
+            break;
+        case SDL_JOYDEVICEREMOVED:
+            if (theJoystick) theJoystick->DeviceRemoved(event.jdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            if (theJoystick) theJoystick->DeviceRemoved(event.cdevice.which);
+            break;
+        default:
+            break;
+    }
+}
+
+int SelectInputDeviceForPlay(HWND gameWindow) {
+    if (settings.inputDevice == 2) {
+        if (theJoystick && theJoystick->found)
+            SetWindow(theJoystick, gameWindow);
+        else
+            settings.inputDevice = KEYBOARD;
+    } else if (settings.inputDevice == 0) {
+        if (!theMouse) {
+            settings.inputDevice = KEYBOARD;
+            return settings.inputDevice;
+        }
+        SetWindow(theMouse, gameWindow);
+        theMouse->velocity = (settings.mouseVelocity + 1) * 0.25;
+        if (theMouse->Setup() != 0)
+            settings.inputDevice = KEYBOARD;
+        else
+            SetWindow(theMouse, gameWindow);
+    }
+    return settings.inputDevice;
+}
+
+void ReleaseInputAfterPlay() {
+    if (theMouse) theMouse->ReleaseDevice();
 }

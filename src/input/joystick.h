@@ -1,16 +1,29 @@
 // Joystick and mouse devices: positions and per-button held, pressed and
 // released flags, refreshed once per poll.
+//
+// Use from the program:
+//   at start:       CreateInputDevices() (after SDL is up);
+//   at Play:        SelectInputDeviceForPlay(gameWindow), which may fall back
+//                   to the keyboard;
+//   each frame:     the ship polls theMouse or theJoystick;
+//   at game end:    ReleaseInputAfterPlay();
+//   at exit:        DestroyInputDevices().
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
+
+union SDL_Event;
 
 class TInputDevice {
 public:
     TInputDevice() = default;
     virtual ~TInputDevice() = default;
+    TInputDevice(const TInputDevice&) = delete;
+    TInputDevice& operator=(const TInputDevice&) = delete;
     virtual void SetExclusive(bool exclusive);
     virtual void Init(HWND window);
     virtual void ReleaseDevice();
@@ -31,27 +44,68 @@ public:
     int x = 0, y = 0;
     bool created = false;
     bool exclusive = false;
+
+protected:
+    void ClearButtons();
 };
 
+// The first attached joystick or game controller. A game controller reads
+// its left stick and d-pad as the axes and A, B, X, Y as buttons 0 to 3;
+// a plain joystick its first two axes, its first hat and its buttons. Axes
+// run from -1,000 to 1,000; a d-pad or hat gives full deflection.
 class TJoystick : public TInputDevice {
 public:
+    ~TJoystick() override;
+    // Opens the first attached pad; -1 when there is none.
     int Setup() override;
     int Poll() override;
     void ReleaseDevice() override;
+    // Hot-plug: a pad was attached at `deviceIndex`, or the pad with
+    // `instanceId` was detached.
+    void DeviceAdded(int deviceIndex);
+    void DeviceRemoved(int instanceId);
 
     bool found = false;
     std::string productName;
-    void* native = nullptr;  // the SDL joystick or game controller
+    void* native = nullptr;      // the SDL joystick
+    void* controller = nullptr;  // its SDL game controller, when it has a mapping
+    int instanceId = -1;
+
+private:
+    bool Open(int deviceIndex);
+    void Lose();
+    int ReadAxis(int axis) const;
 };
 
+// One buffered mouse record: an axis movement or a button change.
+struct MouseEvent {
+    int offset = 0;  // MOUSE_X, MOUSE_Y or MOUSE_BUTTON0 + button
+    int data = 0;    // axis movement, or 0x80 for a button going down
+};
+constexpr int MOUSE_X = 0, MOUSE_Y = 4, MOUSE_BUTTON0 = 12;
+
+// The system mouse as relative movement and three buttons (left, right,
+// middle), taken from the native events while the device is open.
 class TDIMouse : public TInputDevice {
 public:
+    static constexpr int BUFFER_SIZE = 16;
+
+    ~TDIMouse() override;
+    // Opens the mouse and captures it in relative mode; -1 without a video
+    // system to take events from.
     int Setup() override;
     int Poll() override;
     void ReleaseDevice() override;
     void SetPosition(int x, int y) override;
     void SetBounds(int minX, int minY, int maxX, int maxY);
     double Accelerate(double value) const;
+    // Buffers the mouse movement and button changes of a native event while
+    // the device is open. Movements between button changes add up per axis;
+    // when the buffer is full, further records are lost.
+    void HandleEvent(const SDL_Event& event);
+    // Moves up to `count` buffered records into `buffer`; `count` becomes how
+    // many. -1 when the device is not open.
+    int ReadDevice(MouseEvent* buffer, int& count);
 
     int minX = 0, minY = 0, maxX = 1000, maxY = 1000;
     double velocity = 1.0;
@@ -59,10 +113,30 @@ public:
     bool accelEnabled = true;
     int threshold1 = 8, threshold2 = 16;
     double factor1 = 1.0, factor2 = 1.0, factor3 = 1.0, factor4 = 1.0;
+
+private:
+    void Buffer(int offset, int data);
+    void ApplyMovement(int value, int& delta, int& position, int low, int high) const;
+
+    std::vector<MouseEvent> events_;
 };
 
 extern TJoystick* theJoystick;
 extern TDIMouse* theMouse;
 
+// Makes theJoystick (opening the first pad) and theMouse, and starts taking
+// native events for them. 0, or -1 with no devices when SDL's game
+// controller support cannot start.
 int CreateInputDevices();
+void DestroyInputDevices();
 void SetWindow(TInputDevice* device, HWND window);
+// Hands the native events of mice and pad arrivals and departures to the
+// devices (registered as a native event listener by CreateInputDevices).
+void HandleInputEvent(const SDL_Event& event);
+
+// The selection at Play by settings.inputDevice: the joystick needs a pad
+// found, the mouse a successful Setup (at velocity (mouseVelocity + 1) ×
+// 0.25); otherwise settings.inputDevice becomes 1 (keyboard). Returns it.
+int SelectInputDeviceForPlay(HWND gameWindow);
+// Releases the mouse (and its capture) when a game ends.
+void ReleaseInputAfterPlay();

@@ -52,6 +52,13 @@ public:
     virtual void ResetIteration();
     virtual void FreeEntry(TStringEntry* record, bool releaseKey);
 
+    // Keys are interned in `parent` first (and shared with it); none by default.
+    void SetParent(TStringManager* parent) { parent_ = parent; }
+    // Key copy and release instead of duplicating with strdup and releasing with free.
+    using KeyCopy = char* (*)(const char* key, void* user);
+    using KeyRelease = void (*)(char* key, void* user);
+    void SetKeyCallbacks(KeyCopy copy, KeyRelease release, void* user);
+
     TStringEntry* Find(const char* key);
     TStringEntry* Intern(const char* key);
     void Clear();
@@ -77,6 +84,9 @@ private:
     size_t perChunk_;
     uint32_t flags_;
     TStringManager* parent_ = nullptr;
+    KeyCopy keyCopy_ = nullptr;
+    KeyRelease keyRelease_ = nullptr;
+    void* keyUser_ = nullptr;
     TStringFreeList* freeList_;
     bool ownsFreeList_;
     TStringEntry** table_ = nullptr;

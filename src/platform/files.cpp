@@ -45,20 +45,21 @@ bool MakeDirectories(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-namespace {
-
-bool WriteAll(int fd, const char* data, size_t size) {
+bool WriteAll(int fd, const void* data, size_t size) {
+    const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        ssize_t n = ::write(fd, bytes, size);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        data += n;
+        bytes += n;
         size -= static_cast<size_t>(n);
     }
     return true;
 }
+
+namespace {
 
 void SetError(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
@@ -67,6 +68,14 @@ void SetError(std::string* error, const std::string& what) {
 }  // namespace
 
 bool AtomicWriteFile(const std::string& path, const std::string& bytes, std::string* error) {
+    return AtomicWriteFileWith(path, [&bytes, &path](int fd, std::string* writeError) {
+        if (WriteAll(fd, bytes.data(), bytes.size())) return true;
+        SetError(writeError, "cannot write " + path);
+        return false;
+    }, error);
+}
+
+bool AtomicWriteFileWith(const std::string& path, const FileWriter& write, std::string* error, unsigned mode) {
     std::string folder = DirectoryOf(path);
     std::string tmpl = JoinPosix(folder, "." + path.substr(path.find_last_of('/') + 1) + ".XXXXXX");
     std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -76,9 +85,8 @@ bool AtomicWriteFile(const std::string& path, const std::string& bytes, std::str
         SetError(error, "cannot create a temporary file in " + folder);
         return false;
     }
-    bool ok = WriteAll(fd, bytes.data(), bytes.size());
-    if (!ok) SetError(error, "cannot write " + std::string(name.data()));
-    if (ok && ::fchmod(fd, 0600) != 0) ok = false, SetError(error, "cannot set permissions");
+    bool ok = write(fd, error);
+    if (ok && ::fchmod(fd, mode) != 0) ok = false, SetError(error, "cannot set permissions");
     if (ok && ::fsync(fd) != 0) ok = false, SetError(error, "cannot flush " + std::string(name.data()));
     if (::close(fd) != 0 && ok) ok = false, SetError(error, "cannot close " + std::string(name.data()));
     if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false, SetError(error, "cannot replace " + path);

@@ -2,6 +2,7 @@
 // the per-user and per-program folders.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,15 @@ std::optional<std::vector<char>> ReadWholeFile(const std::string& path);
 // rename over the target, fsync of the folder. On failure the target is left
 // untouched, no temporary file remains, and `error` says why.
 bool AtomicWriteFile(const std::string& path, const std::string& bytes, std::string* error = nullptr);
+
+// The same replacement for contents too large to hold in memory: `write`
+// fills the temporary file's descriptor (WriteAll helps) and returns false,
+// with `error` set, to abandon it. The new file gets permissions `mode`.
+using FileWriter = std::function<bool(int fd, std::string* error)>;
+bool AtomicWriteFileWith(const std::string& path, const FileWriter& write, std::string* error = nullptr,
+                         unsigned mode = 0600);
+// Writes all of `size` bytes to `fd`, retrying after interruptions.
+bool WriteAll(int fd, const void* data, size_t size);
 
 // Creates a folder and its parents (mode 0700 for new ones); true if it exists afterwards.
 bool MakeDirectories(const std::string& path);

@@ -178,23 +178,35 @@ void D3DXMesh::SortByAttribute() {
 }
 
 void D3DXMesh::OptimizeVertexCache() {
-    // Greedy reorder: within each subset, repeatedly take the next face that
-    // shares the most vertices with a small FIFO of recently used vertices.
+    // Greedy reorder within each subset: the next face is the unused one that
+    // shares the most vertices with a small FIFO of recently used vertices,
+    // searched only among the faces around the cached vertices; when none is
+    // left there, the next unused face in order.
     std::vector<uint32_t>& idx = indexBuffer_->MutableIndices();
     constexpr size_t kCache = 16;
+    std::vector<std::vector<uint32_t>> facesOf(vertices_.size());
     for (const D3DXATTRIBUTERANGE& r : attributes_) {
+        for (uint32_t f = 0; f < r.FaceCount; ++f)
+            for (int k = 0; k < 3; ++k) facesOf[idx[(r.FaceStart + f) * 3 + k]].push_back(f);
         std::vector<bool> used(r.FaceCount, false);
         std::vector<uint32_t> out;
         out.reserve(r.FaceCount * 3);
         std::vector<uint32_t> cache;
+        uint32_t nextInOrder = 0;
+        auto inCache = [&](uint32_t v) { return std::find(cache.begin(), cache.end(), v) != cache.end(); };
         for (uint32_t n = 0; n < r.FaceCount; ++n) {
             int best = -1, bestScore = -1;
-            for (uint32_t f = 0; f < r.FaceCount && bestScore < 3; ++f) {
-                if (used[f]) continue;
-                int score = 0;
-                for (int k = 0; k < 3; ++k)
-                    if (std::find(cache.begin(), cache.end(), idx[(r.FaceStart + f) * 3 + k]) != cache.end()) ++score;
-                if (score > bestScore) bestScore = score, best = static_cast<int>(f);
+            for (uint32_t v : cache)
+                for (uint32_t f : facesOf[v]) {
+                    if (used[f]) continue;
+                    int score = 0;
+                    for (int k = 0; k < 3; ++k) score += inCache(idx[(r.FaceStart + f) * 3 + k]);
+                    if (score > bestScore || (score == bestScore && static_cast<int>(f) < best))
+                        bestScore = score, best = static_cast<int>(f);
+                }
+            if (best < 0) {
+                while (used[nextInOrder]) ++nextInOrder;
+                best = static_cast<int>(nextInOrder);
             }
             used[best] = true;
             for (int k = 0; k < 3; ++k) {
@@ -207,6 +219,8 @@ void D3DXMesh::OptimizeVertexCache() {
             }
         }
         std::copy(out.begin(), out.end(), idx.begin() + r.FaceStart * 3);
+        for (uint32_t f = 0; f < r.FaceCount; ++f)
+            for (int k = 0; k < 3; ++k) facesOf[out[f * 3 + k]].clear();
     }
     // Compact: renumber vertices in first-use order, dropping unused ones.
     std::vector<uint32_t> remap(vertices_.size(), UINT32_MAX);

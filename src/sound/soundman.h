@@ -1,10 +1,17 @@
 // The sound manager: 16 slots of short PCM sounds, each with a pool of
 // voices that plays in turn, so a sound can overlap itself.
+//
+// Use from a game:
+//   at Play:        InitSound(window, captureWavPath) after the display is up;
+//   each frame:     SoundCaptureAdvance(elapsedSeconds) (does nothing unless
+//                   capturing);
+//   at the game's end or before the next Play: ShutdownSound().
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/messages.h"
 
@@ -32,13 +39,65 @@ enum SoundSlot : int {
 // looping sound.
 struct SoundBuffer;
 
-// Sets up sound for a game (once per Play). With no audio device the game
-// goes on silent. `captureWavPath` non-empty renders the mix into that WAV
-// file instead of playing it.
+// A slot: its voices, the one that plays next (-1: the slot is disabled) and
+// how many there are.
+struct TSoundSlot {
+    SoundBuffer* buffers[MAX_BUFFERS] = {};
+    int nextBuffer = -1;
+    int bufferCount = 0;
+};
+extern TSoundSlot soundTable[NUM_SOUND_SLOTS];
+
+// Sets up sound for a game (once per Play) and loads every slot from the
+// game library. With no audio device the game goes on silent and one line on
+// standard error says so; false is returned. `captureWavPath` non-empty
+// renders the mix through a loopback device instead of playing it: mono,
+// 16-bit, 22,050 samples per second, advanced by SoundCaptureAdvance and
+// written to that file as a WAV at ShutdownSound.
 bool InitSound(HWND window, const std::string& captureWavPath = {});
-// Releases every voice and the device (end of program or before re-init).
+// Releases every voice and the device and completes a capture file.
 void ShutdownSound();
 
+// Loads "sounds\<name>" from the game library into `slot` with `wantBuffers`
+// voices. Returns the slot, or -1 (missing sound: the slot is left as it was;
+// a bad WAV: the slot stays disabled).
+int LoadSound(const char* name, int slot, int wantBuffers);
+// The same from WAV bytes in memory.
+int LoadSoundData(const uint8_t* bytes, size_t length, int slot, int wantBuffers);
+// A new voice holding the WAV's samples, or none when the header is refused
+// (see ReadWavHeader) or the format cannot be played (1 or 2 channels of 8 or
+// 16 bits only). Owned by the caller until stored in a slot.
+SoundBuffer* LoadWav(const uint8_t* bytes, size_t length);
+// A further voice sharing `buffer`'s samples, or none.
+SoundBuffer* DuplicateSoundBuffer(const SoundBuffer* buffer);
+void DeleteSoundBuffer(SoundBuffer* buffer);
+// Copies `length` bytes into the voice's samples at byte `offset`, stopping
+// the voice. Fails for a length of 0, a range past the samples, or samples
+// already shared with another voice.
+bool FillSoundBuffer(SoundBuffer* buffer, size_t offset, const uint8_t* source, size_t length);
+
+// Volume of every voice of the slot in hundredths of a decibel: 0 is full
+// volume, -10,000 silence. Values outside that range are refused and leave
+// the volume as it was.
+void SetSoundVolume(int slot, int volume);
+
+// Rewinds and plays the slot's next voice, restarting it if it still sounds.
+// None when "enableSound" is off, the slot is disabled or empty.
 SoundBuffer* PlaySound(int slot, bool loop);
 void StopSound(SoundBuffer* buffer);
+// Stops the voices playing in a loop (only after a looping play).
 void StopLoopingSounds();
+
+constexpr uint32_t SOUND_STATUS_PLAYING = 1;
+constexpr uint32_t SOUND_STATUS_LOOPING = 4;
+// Playing and looping flags of a voice (0 for none).
+uint32_t GetSoundStatus(const SoundBuffer* buffer);
+// Play position of a voice in sample frames.
+int GetSoundPosition(const SoundBuffer* buffer);
+
+// Capture mode: renders the mix for `seconds` more of game time into the
+// capture file. Does nothing otherwise.
+void SoundCaptureAdvance(double seconds);
+// Capture mode: renders the next `frames` samples of the mix, appends them
+// to the capture file and returns them (empty otherwise).
+std::vector<int16_t> RenderSoundMix(int frames);

@@ -1,0 +1,42 @@
+#version 330 core
+// Outline vertex shader: widens the edge quads that lie on the silhouette and
+// collapses all others to zero width. Each edge quad has two base vertices
+// (normal0 = 0) and two extruded ones (normal0 = the vertex normal); normal1
+// is the face's normal, normal2 the normal of the face across the edge.
+
+uniform mat4 WorldViewMatrix;
+uniform mat4 ProjMatrix;
+uniform vec4 Color;
+
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal0;
+layout(location = 2) in vec3 normal1;
+layout(location = 3) in vec3 normal2;
+
+out vec4 vColor;
+
+// Line width in view-space units (the play area is 40 units across).
+const float OutlineWidth = 0.12;
+
+void main() {
+    vec4 viewPosition = WorldViewMatrix * vec4(position, 1.0);
+    mat3 toView = mat3(WorldViewMatrix);
+
+    // Towards the eye: along -z for an orthographic projection, towards the
+    // origin of view space for a perspective one.
+    bool perspective = ProjMatrix[2][3] != 0.0;
+    vec3 toEye = perspective ? -viewPosition.xyz : vec3(0.0, 0.0, -1.0);
+
+    float facing1 = dot(toView * normal1, toEye);
+    float facing2 = dot(toView * normal2, toEye);
+    bool silhouette = facing1 * facing2 < 0.0;
+
+    vec3 extrude = toView * normal0;
+    float length2 = dot(extrude.xy, extrude.xy);
+    if (silhouette && length2 > 1e-12)
+        viewPosition.xy += extrude.xy * inversesqrt(length2) * OutlineWidth;
+
+    // Direct3D clip coordinates; the device maps them to OpenGL's.
+    gl_Position = ProjMatrix * viewPosition;
+    vColor = Color;
+}

@@ -1,0 +1,75 @@
+#include "game/background.h"
+
+#include <cmath>
+
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "gamelib/texman.h"
+
+TBackground::TBackground(Device* dev) {
+    device = dev;
+    mesh = CreateQuad(dev, 0, 1.0, 1.0, false);
+    mesh.numTextures = 0;
+    mesh.quadTexture = 0;
+    scale = 20.0;
+    spinRate = 0;
+    scrollV = scrollH = 0;
+    SetMode(BACKGROUND_FIXED);
+}
+
+void TBackground::SetMode(int32_t m) {
+    mode = m;
+    switch (m) {
+        case BACKGROUND_FIXED:
+            scale = 20.0, spinRate = 0.0, scrollV = 0.0f;
+            break;
+        case BACKGROUND_ROTATING:
+            scale = 28.4, spinRate = 0.1, scrollV = 0.0f;
+            SetSpinAxis(0, 0, 1);
+            break;
+        case BACKGROUND_VERTICAL_SCROLL:
+        case BACKGROUND_STARFIELD:
+            scale = 20.0, spinRate = 0.0, scrollV = -0.1f;
+            break;
+        case BACKGROUND_HORIZONTAL_SCROLL:
+            scale = 20.0, spinRate = 0.0, scrollH = -0.1f;
+            break;
+        default:
+            break;
+    }
+}
+
+void TBackground::AddPicture(const char* name) {
+    if (mesh.numTextures >= MAX_MAT_PER_MESH) return;
+    TTextureEntry* entry = theTextureManager ? theTextureManager->LoadTexture(name, 0, 0xFF000000) : nullptr;
+    mesh.textures[mesh.numTextures++] = entry;
+}
+
+void TBackground::ScaleTexture(float su, float sv) { ScaleQuadTexCoords(mesh, su, sv); }
+
+void TBackground::Move(double dt) {
+    if (spinRate > 0) {
+        spinAngle += dt * spinRate;
+        if (spinAngle > 6.28) spinAngle -= 6.28;
+    }
+    if (std::fabs(scrollV) >= 0.001f || std::fabs(scrollH) >= 0.001f)
+        OffsetQuadTexCoords(mesh, static_cast<float>(dt * scrollH), static_cast<float>(dt * scrollV));
+}
+
+void TBackground::PreRender(double) {
+    if (mesh.numTextures == 0) return;
+    int32_t waveIndex = theShip ? theShip->waveIndex : 0;
+    mesh.quadTexture = ((waveIndex % mesh.numTextures) + mesh.numTextures) % mesh.numTextures;
+}
+
+// A picture that failed to load is skipped rather than drawn as a blank
+// square over the whole play area.
+void TBackground::Render(double dt) {
+    if (mode > BACKGROUND_STARFIELD || mesh.numTextures == 0 || !mesh.textures[mesh.quadTexture]) return;
+    T3DObject::Render(dt);
+}
+
+void TBackground::Frame(double dt) {
+    if (mode == BACKGROUND_DISABLED) return;
+    T3DObject::Frame(dt);
+}

@@ -1,0 +1,250 @@
+#include "game/session_common.h"
+
+#include <cctype>
+#include <optional>
+
+#include "effects/explode.h"
+#include "framework/display.h"
+#include "framework/engine_utils.h"
+#include "framework/gameglobals.h"
+#include "framework/tgame.h"
+#include "framework/timer.h"
+#include "game/asteroid.h"
+#include "game/background.h"
+#include "game/highscore_board.h"
+#include "game/projectile.h"
+#include "game/scoreboard.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "gamelib/fontman.h"
+#include "gamelib/texman.h"
+#include "platform/device.h"
+#include "platform/cursor.h"
+#include "platform/keyboard.h"
+#include "sound/soundman.h"
+
+TMesh pausedText;
+TMesh quitHintText;
+
+void SetupSessionBasics(Matrix4& view, Matrix4& projection) {
+    ResetSessionGlobals();
+    quitting = 0;
+    delete theTextureManager;
+    theTextureManager = new TTextureManager(theDevice, "textures");
+    SetupFonts(theDevice, 800, 600, theDevice->BackBufferWidth(), theDevice->BackBufferHeight());
+
+    theDevice->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    theDevice->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    theDevice->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+    theDevice->SetLight(0, MakeDirectionalLight({1, -1, 1}, colours::White));
+    theDevice->LightEnable(0, true);
+    theDevice->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
+    theDevice->SetRenderState(D3DRS_SPECULARENABLE, settings.enableSpecular ? 1 : 0);
+    theDevice->SetRenderState(D3DRS_FILLMODE, settings.wireFrame ? D3DFILL_WIREFRAME : D3DFILL_SOLID);
+
+    view = D3DXMatrixLookAtLH({0, 0, -13}, {0, 0, 0}, {0, 1, 0});
+    projection = D3DXMatrixOrthoLH(40, 40, 1, 1000);
+    theDevice->SetTransform(D3DTS_VIEW, view);
+    theDevice->SetTransform(D3DTS_PROJECTION, projection);
+
+    pausedText = CreateTextMesh(theDevice, "GAME PAUSED", MakeMaterial(colours::Red), "Times New Roman");
+    quitHintText = CreateTextMesh(theDevice, "Hit 'Q' to Quit", MakeMaterial(colours::Blue), "Times New Roman");
+}
+
+bool LoadRequiredMesh(const char* name, uint32_t flags, int32_t kindParam, double size, TMesh& out) {
+    std::optional<TMesh> mesh = LoadMesh(theDevice, name, flags, kindParam, size);
+    if (!mesh) return false;
+    out = *mesh;
+    return true;
+}
+
+void LoadRockTextures() {
+    static const struct {
+        const char* name;
+        uint32_t group;
+    } kTextures[] = {
+        {"fire1.jpg", 0x800},     {"fire3.jpg", 0x800},      {"fire6.jpg", 0x800},
+        {"firetile2.jpg", 0x800}, {"marble23.jpg", 0x10},    {"granite11.jpg", 0x10},
+        {"arctic_stone.jpg", 0x10}, {"rust_valencia.jpg", 0x40}, {"russet_oxide.jpg", 0x40},
+        {"bluemud.jpg", 0x20},    {"blobs.jpg", 0x20},
+    };
+    for (const auto& t : kTextures) theTextureManager->LoadTexture(t.name, t.group, 0xFF000000);
+}
+
+bool RegisterFieldKind(const char* name, uint32_t flags, int32_t kindParam, double size, int32_t soundId) {
+    std::optional<TMesh> mesh = LoadMesh(theDevice, name, flags, kindParam, size);
+    if (!mesh) return false;
+    mesh->soundId = soundId;
+    theAsteroids->AddKind(*mesh);
+    return true;
+}
+
+bool HasFieldKind(uint32_t flags, int32_t key) {
+    for (int i = 0; i < theAsteroids->kindCount; ++i) {
+        const TMesh& kind = theAsteroids->kinds[i];
+        if ((kind.flags & flags) == flags && (key == KEY_ANY || kind.kindParam == key)) return true;
+    }
+    return false;
+}
+
+void RegisterPowerups(uint32_t flags) {
+    static const struct {
+        const char* name;
+        int32_t kind;
+    } kPowerups[] = {
+        {"mpowerup.x", POWERUP_MISSILES}, {"starpowerup.x", POWERUP_STARBURST}, {"hullpowerup.x", POWERUP_HULL},
+        {"shippowerup.x", POWERUP_SHIP},  {"shieldpowerup.x", POWERUP_SHIELD},
+    };
+    for (const auto& p : kPowerups)
+        if (std::optional<TMesh> mesh = LoadMesh(theDevice, p.name, flags, 0, 1.0))
+            theAsteroids->AddPowerupKind(*mesh, p.kind);
+}
+
+bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile) {
+    theProjectiles = new TProjectiles;
+    theProjectiles->device = theDevice;
+    theProjectiles->AddKind(missile);
+    theProjectiles->AddKind(ufoMissile);
+
+    delete theExplosions;
+    theExplosions = new TExplosions;
+    theExplosions->device = theDevice;
+    theExplosions->AddTemplate(theExplosions->LoadExplosionSprite());
+
+    theScoreBoard = new TScoreBoard;
+    theScoreBoard->device = theDevice;
+    theScoreBoard->position = {-20, 20, 0};
+    if (!LoadRequiredMesh("status.x", MESH_ALPHA_BLEND, 0, 1.0, theScoreBoard->panelMesh) ||
+        !LoadRequiredMesh("hullstatus.x", MESH_ALPHA_BLEND, 0, 1.0, theScoreBoard->barMesh))
+        return false;
+
+    delete theHighScoreBoard;
+    theHighScoreBoard = new THighScoreBoard;
+    theHighScoreBoard->position = {0, 0, 0};
+    theHighScoreBoard->device = theDevice;
+    return true;
+}
+
+void DrawSessionFrame(float dt, const SessionRules& rules) {
+    if (dt > 1.0f) dt = 1.0f;
+    if (!theDevice || !theAsteroids || !theShip || !theProjectiles || !theExplosions || !theScoreBoard ||
+        !theHighScoreBoard)
+        return;
+    CountFrame(dt);
+    theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
+    theDevice->BeginScene();
+
+    drawDepth = 800.0;
+    if (theBackground) theBackground->Frame(dt);
+
+    drawDepth = 500.0;
+    const double pauseTime = dt;
+    const double worldDt = paused ? 0.0 : dt;
+    theAsteroids->UpdateAll(worldDt);
+    theShip->Update(worldDt);
+    theProjectiles->UpdateAll(worldDt);
+    theExplosions->UpdateAll(worldDt);
+    theScoreBoard->Frame(worldDt);
+
+    switch (gameState) {
+        case GAME_STATE_PLAYING:
+            if (theShip->lives < 0) {
+                if (rules.secondGame) StopLoopingSounds();
+                theHighScoreBoard->Show();
+                theHighScoreBoard->Redraw();
+                bool entered = theHighScoreBoard->AddScore(rules.secondGame ? theShip->peakScore : theShip->score);
+                gameState = entered ? GAME_STATE_ENTER_NAME : GAME_STATE_HIGH_SCORES;
+            }
+            break;
+        case GAME_STATE_ENTER_NAME:
+            paused = 0;
+            theHighScoreBoard->Frame(worldDt);
+            if (theHighScoreBoard->done) gameState = GAME_STATE_HIGH_SCORES;
+            break;
+        case GAME_STATE_HIGH_SCORES:
+            if (rules.secondGame) StopLoopingSounds();
+            paused = 0;
+            theHighScoreBoard->Frame(worldDt);
+            break;
+    }
+
+    if (paused) ShowMessage(pauseTime, &pausedText, &quitHintText, nullptr, 5.0);
+
+    theDevice->EndScene();
+    if (theDevice->Present() == D3DERR_DEVICELOST) endRequested = 1;
+}
+
+namespace {
+
+void HandleCheatKey(WPARAM key, const SessionRules& rules) {
+    switch (key) {
+        case VK_F3: theShip->invulnerable += 300.0; break;
+        case VK_F4: theAsteroids->Spawn(KIND_POWERUP, KEY_ANY, -1); break;
+        case VK_F5: theAsteroids->NextWave(); break;
+        case VK_F6: theShip->starbursts += 250; break;
+        case VK_F7: theShip->AddMissiles(); break;
+        case VK_F8: theShip->Destroy(); break;
+        case VK_F9:
+            if (rules.secondGame)
+                theAsteroids->SpawnSeeker();
+            else
+                theAsteroids->SpawnWhirlygigRing(1, 10);
+            break;
+        default: break;
+    }
+}
+
+void HandleCharacter(WPARAM ch) {
+    if (ch < 128) ch = static_cast<WPARAM>(std::tolower(static_cast<int>(ch)));
+    switch (ch) {
+        case 27:
+            paused = 1;
+            break;
+        case 'q':
+            if (gameState == GAME_STATE_HIGH_SCORES) {
+                endRequested = 1;
+            } else if (paused) {
+                theShip->EndGame();
+                paused = 0;
+            }
+            break;
+        case 'r':
+            if (gameState == GAME_STATE_HIGH_SCORES) {
+                if (TGame* game = CurrentGame()) game->OnNewGame();
+                theShip->NewGame();
+                theAsteroids->Restart();
+                gameState = GAME_STATE_PLAYING;
+            }
+            break;
+        default:
+            paused = 0;
+            break;
+    }
+}
+
+}  // namespace
+
+LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam, const SessionRules& rules) {
+    switch (message) {
+        case WM_DESTROY:
+            if (rules.secondGame || postQuitOnDestroy) PostQuitMessage(0);
+            break;
+        case WM_SETCURSOR:
+            if (!displayWindowed) ShowPointer(false);
+            break;
+        case WM_KEYDOWN:
+            if (settings.enableCheat && theShip && theAsteroids) HandleCheatKey(wParam, rules);
+            break;
+        case WM_CHAR:
+            if (!theShip || !theAsteroids) break;
+            if (gameState == GAME_STATE_ENTER_NAME) {
+                if (theHighScoreBoard) theHighScoreBoard->OnChar(static_cast<uint32_t>(wParam));
+            } else {
+                HandleCharacter(wParam);
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,47 @@
+// What the two game sessions share: the setup steps they have in common, the
+// frame with its three states, and the window procedure.
+#pragma once
+
+#include <cstdint>
+
+#include "gamelib/mesh.h"
+#include "platform/messages.h"
+
+// The two lines of the pause message.
+extern TMesh pausedText;
+extern TMesh quitHintText;
+
+// Session reset, texture manager, fonts, device states, camera and the pause
+// texts. The camera matrices are returned for the outline renderer.
+void SetupSessionBasics(Matrix4& view, Matrix4& projection);
+
+// Loads a mesh the session cannot do without; false after a message.
+bool LoadRequiredMesh(const char* name, uint32_t flags, int32_t kindParam, double size, TMesh& out);
+
+// The eleven rock textures in their groups.
+void LoadRockTextures();
+// The five power-up kinds with the given kind flags.
+void RegisterPowerups(uint32_t flags);
+// One field kind; a mesh that cannot be loaded leaves the game without that
+// kind (its message has been shown). True when the kind was registered.
+bool RegisterFieldKind(const char* name, uint32_t flags, int32_t kindParam, double size, int32_t soundId = 0);
+
+// Whether the field has a kind with all these flags and this key (no draw
+// from the random generator, unlike PickKind).
+bool HasFieldKind(uint32_t flags, int32_t key);
+
+// Projectiles (player missile, then enemy missile), explosions, scoreboard
+// and high score board. False when the head-up panel cannot be loaded.
+bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile);
+
+// How the second game differs in the frame and the window procedure.
+struct SessionRules {
+    bool secondGame = false;
+};
+
+// Steps 2 to 11 of a frame: clamp, statistics, clear, background, world,
+// state machine, pause message, present.
+void DrawSessionFrame(float dt, const SessionRules& rules);
+
+// Pause, quit, restart, name entry and the cheat keys.
+LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam, const SessionRules& rules);

@@ -1,0 +1,65 @@
+#include "gamelib/fontman.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+
+#include "gamelib/d3dfont.h"
+
+namespace {
+
+struct FontSpec {
+    const char* face;
+    int points;  // at an 800-pixel-wide screen
+};
+constexpr FontSpec kFonts[NUM_SCREEN_FONTS] = {{"Times New Roman", 16}, {"Courier New", 32}, {"Courier New", 24}};
+
+std::unique_ptr<CD3DFont> fonts[NUM_SCREEN_FONTS];
+double horizontalFactor = 1.0, verticalFactor = 1.0;
+int screenWidthPixels = 800;
+
+}  // namespace
+
+void SetupFonts(Device* device, int virtualWidth, int virtualHeight, int screenWidth, int screenHeight) {
+    ReleaseFonts();
+    horizontalFactor = double(screenWidth) / virtualWidth;
+    verticalFactor = double(screenHeight) / virtualHeight;
+    screenWidthPixels = screenWidth;
+    for (int i = 0; i < NUM_SCREEN_FONTS; ++i) {
+        fonts[i] = std::make_unique<CD3DFont>(kFonts[i].face, static_cast<int>(kFonts[i].points * horizontalFactor));
+        fonts[i]->logPixelsY = 96;
+        fonts[i]->CreateAtlas(device);
+        fonts[i]->CreateDrawResources();
+    }
+}
+
+void ReleaseFonts() {
+    for (auto& font : fonts) {
+        if (!font) continue;
+        font->ReleaseDrawResources();
+        font->ReleaseAtlas();
+        font.reset();
+    }
+}
+
+CD3DFont* ScreenFont(int selector) {
+    int index = selector & ~FONT_CENTER_X;
+    return index >= 0 && index < NUM_SCREEN_FONTS ? fonts[index].get() : nullptr;
+}
+
+void DrawScreenText(int selector, double x, double y, D3DCOLOR colour, const char* text) {
+    CD3DFont* font = ScreenFont(selector);
+    if (!font) return;
+    int px = static_cast<int>(x * horizontalFactor), py = static_cast<int>(y * verticalFactor);
+    if (selector & FONT_CENTER_X) px = (screenWidthPixels - font->MeasureText(text).cx) / 2;
+    font->RenderText(float(px), float(py), colour, text, 0);
+}
+
+void DrawScreenTextF(int selector, double x, double y, D3DCOLOR colour, const char* format, ...) {
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    DrawScreenText(selector, x, y, colour, buffer);
+}

@@ -1,0 +1,25 @@
+// A read-only memory mapping of a whole file.
+#pragma once
+
+#include <cstdint>
+
+class TMemMapFile {
+public:
+    TMemMapFile() = default;
+    ~TMemMapFile();
+    TMemMapFile(const TMemMapFile&) = delete;
+    TMemMapFile& operator=(const TMemMapFile&) = delete;
+
+    // Opens an existing regular file for reading; false if it cannot be opened.
+    bool Open(const char* path);
+    // Maps the whole file read-only. An empty file maps to no view.
+    bool Map();
+    void Unmap();
+    void Close();
+
+    const uint8_t* view = nullptr;
+    int fileHandle = -1;
+    int32_t isOpen = 0;
+    int32_t isMapped = 0;
+    uint64_t fileSize = 0;
+};

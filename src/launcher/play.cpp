@@ -1,0 +1,121 @@
+#include "launcher/play.h"
+
+#include <cstdio>
+#include <memory>
+#include <sstream>
+
+#include "effects/explode.h"
+#include "framework/display.h"
+#include "framework/frame_source.h"
+#include "framework/gameglobals.h"
+#include "framework/tgame.h"
+#include "framework/timer.h"
+#include "game/asteroid.h"
+#include "game/autopilot.h"
+#include "game/highscore_board.h"
+#include "game/projectile.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "input/joystick.h"
+#include "persist/kwparam.h"
+#include "platform/cursor.h"
+#include "platform/message_box.h"
+#include "platform/png_writer.h"
+#include "sound/soundman.h"
+
+namespace {
+
+void Snapshot(PlaySummary& s, int64_t frames) {
+    s.frames = frames;
+    s.gameState = gameState;
+    if (theShip) {
+        s.wave = theShip->wave;
+        s.score = theShip->score;
+        s.peakScore = theShip->peakScore;
+        s.lives = theShip->lives;
+    }
+    s.objects = theAsteroids ? theAsteroids->count : 0;
+    s.projectiles = theProjectiles ? theProjectiles->count : 0;
+    s.explosions = theExplosions ? theExplosions->count : 0;
+}
+
+bool IsMissingResourceMessage(const std::string& text) {
+    return text.rfind("Failed to load", 0) == 0 || text.rfind("Unable to load", 0) == 0;
+}
+
+}  // namespace
+
+bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
+    summary = PlaySummary{};
+    SetMessageObserver([&](const std::string& text, const std::string&) {
+        if (IsMissingResourceMessage(text)) ++summary.missingResources;
+    });
+
+    uint32_t interval = settings.presentImmediate ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
+    if (!InitD3D(game.GetWindowProc(), game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
+                 game.GetWindowTitle(), settings.width, settings.height, settings.windowed != 0, interval, -1,
+                 settings.adapter, options.headless ? D3DDEVTYPE_NULLREF : D3DDEVTYPE_HAL, &theDevice)) {
+        MessageBox("InitD3D() - FAILED", "");
+        SetMessageObserver(nullptr);
+        return false;
+    }
+    timingFallback = settings.timingFallback;
+    if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
+    // The computer player and headless runs use the keyboard state.
+    if (options.headless || options.autopilot)
+        settings.inputDevice = 1;
+    else
+        SelectInputDeviceForPlay(theGameWindow);
+
+    // A computer player never writes the high score table.
+    std::function<void()> saveNames = THighScoreBoard::onNameEntered;
+    if (options.autopilot) THighScoreBoard::onNameEntered = nullptr;
+
+    bool ok = game.Setup();
+    if (!ok) {
+        MessageBox("Setup() - FAILED", "");
+    } else {
+        if (!settings.windowed && !options.headless) ShowPointer(false);
+        texturesEnabled = settings.wireFrame ? 0 : 1;
+        FlushParams();
+
+        std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
+        int64_t frame = 0;
+        SetFrameSource([&](float measured) -> float {
+            ++frame;
+            Snapshot(summary, frame);
+            bool last = options.frames > 0 && frame >= options.frames;
+            if (last) endRequested = 1;
+            if (!options.screenshot.empty() && (last || options.frames == 0)) {
+                Image image;
+                if (theDevice && theDevice->ReadFrontBuffer(image) && !WritePng(image, options.screenshot))
+                    std::fprintf(stderr, "rockpile: cannot write the screenshot %s\n", options.screenshot.c_str());
+            }
+            float dt = options.fixedDt > 0 ? static_cast<float>(options.fixedDt) : measured;
+            if (pilot) pilot->Drive(dt);
+            SoundCaptureAdvance(dt);
+            return dt;
+        });
+        game.Run();
+        SetFrameSource({});
+        if (pilot) pilot->Release();
+    }
+    THighScoreBoard::onNameEntered = saveNames;
+    ShutdownD3D(theDevice);
+    theDevice = nullptr;
+    ReleaseInputAfterPlay();
+    ShutdownSound();
+    ShowPointer(true);
+    SetMessageObserver(nullptr);
+    return ok;
+}
+
+std::string SummaryJson(const TGame& game, const PlaySummary& s) {
+    std::ostringstream out;
+    out << "{\"game\": \"" << game.GetTitle() << "\", \"frames\": " << s.frames << ", \"wave\": " << s.wave
+        << ", \"score\": " << s.score << ", \"peakScore\": " << s.peakScore << ", \"lives\": " << s.lives
+        << ", \"gameState\": " << s.gameState << ", \"objects\": " << s.objects
+        << ", \"projectiles\": " << s.projectiles << ", \"explosions\": " << s.explosions
+        << ", \"missingResources\": " << s.missingResources << "}";
+    return out.str();
+}

@@ -1,0 +1,32 @@
+// Running one game: the display, sound and input for it, its setup, the
+// game loop until the player quits (or a frame count runs out), and the
+// release of it all afterwards. The caller has chosen the game, loaded and
+// saved the settings and set the difficulty.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class TGame;
+
+struct PlayOptions {
+    bool headless = false;      // null device, no window, sound or input
+    double fixedDt = 0;         // frame time fed to the game; 0: measured
+    int64_t frames = 0;         // end after this many frames; 0: the player quits
+    bool autopilot = false;     // the computer flies the ship
+    std::string soundCapture;   // render the mix into this WAV file
+    std::string screenshot;     // write the last frame to this PNG file
+};
+
+// The state of the game at the start of its last frame.
+struct PlaySummary {
+    int64_t frames = 0;
+    int32_t wave = 0, score = 0, peakScore = 0, lives = 0, gameState = 0;
+    int objects = 0, projectiles = 0, explosions = 0;
+    int missingResources = 0;
+};
+
+// False when the display or the game's setup failed (after its message).
+bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary);
+
+std::string SummaryJson(const TGame& game, const PlaySummary& summary);

@@ -1,0 +1,18 @@
+// The stored settings: defaults for the current game, and loading and saving
+// them under the pack's key (display and input) and the game's key (the
+// rest, with the high score table).
+#pragma once
+
+class TGame;
+class TGamePack;
+
+// Clears the settings and the high score table, then sets the current
+// game's defaults (difficulty 2 through the game's SetDifficulty).
+void ResetSettings(TGame& game);
+// The ten key bindings back to their defaults.
+void ResetKeys();
+// Reads every stored value, each with the value held now as its default.
+void LoadSettings(const TGamePack& pack, TGame& game);
+// Writes every value back, the high score table included. False when the
+// store could not be written (the reason is in ParamStoreError()).
+bool SaveSettings(const TGamePack& pack, TGame& game);

@@ -1,0 +1,261 @@
+#include "persist/kwparam.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "platform/files.h"
+
+// The parsed profile file of one open store.
+struct TParamKey {
+    GKeyFile* file = g_key_file_new();
+    bool dirty = false;
+    std::string problem;  // set when the file must not be written
+    ~TParamKey() { g_key_file_free(file); }
+};
+
+namespace {
+
+std::string lastError;
+bool failedSinceFlush = false;
+std::string lastWarning;
+
+void Warn(const std::string& text) {
+    if (text == lastWarning) return;
+    lastWarning = text;
+    std::fprintf(stderr, "settings: %s\n", text.c_str());
+}
+
+void RecordFailure(const std::string& text) {
+    lastError = text;
+    failedSinceFlush = true;
+    Warn(text);
+}
+
+// Key names become file names and section headers.
+bool IsKeyName(const std::string& name) {
+    if (name.empty() || name[0] == '.') return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return c >= 0x20 && c < 0x7f && !std::strchr("/\\[]", c);
+    });
+}
+
+// Value names the file format can hold. "Encoding" is reserved by the parser.
+bool IsValueName(const char* name) {
+    if (!name || !*name || name[0] == ' ' || name[std::strlen(name) - 1] == ' ') return false;
+    if (std::strcmp(name, "Encoding") == 0) return false;
+    for (const char* c = name; *c; ++c)
+        if (*c < 0x20 || *c >= 0x7f || std::strchr("=[]", *c)) return false;
+    return true;
+}
+
+// The stored spelling of `name`, matched without regard to case; empty if none.
+std::string FindValueName(const TParamStore& store, const char* name) {
+    std::string found;
+    if (!IsValueName(name)) return found;
+    gchar** keys = g_key_file_get_keys(store.Key->file, store.Section.c_str(), nullptr, nullptr);
+    for (gchar** key = keys; key && *key && found.empty(); ++key)
+        if (g_ascii_strcasecmp(*key, name) == 0) found = *key;
+    g_strfreev(keys);
+    return found;
+}
+
+bool LookupRaw(const TParamStore& store, const char* name, std::string& raw) {
+    std::string stored = FindValueName(store, name);
+    if (stored.empty()) return false;
+    gchar* value = g_key_file_get_value(store.Key->file, store.Section.c_str(), stored.c_str(), nullptr);
+    if (!value) return false;
+    raw = g_strstrip(value);
+    g_free(value);
+    return true;
+}
+
+void StoreRaw(TParamStore& store, const char* name, const std::string& raw) {
+    if (!store.Key) return;
+    if (!IsValueName(name)) {
+        store.Key->problem = std::string("value name \"") + (name ? name : "") + "\" cannot be stored";
+        store.Key->dirty = true;
+        return;
+    }
+    std::string stored = FindValueName(store, name);
+    g_key_file_set_value(store.Key->file, store.Section.c_str(), stored.empty() ? name : stored.c_str(), raw.c_str());
+    store.Key->dirty = true;
+}
+
+// Strings are kept in double quotes with C escapes; valid UTF-8 stays readable.
+std::string QuoteText(const char* text) {
+    static const std::string highBytes = [] {
+        std::string bytes;
+        for (int c = 0x80; c <= 0xff; ++c) bytes += static_cast<char>(c);
+        return bytes;
+    }();
+    gchar* escaped = g_strescape(text, g_utf8_validate(text, -1, nullptr) ? highBytes.c_str() : nullptr);
+    std::string quoted = "\"" + std::string(escaped) + "\"";
+    g_free(escaped);
+    return quoted;
+}
+
+// A quoted value loses its quotes and escapes; anything else is taken as written.
+std::string UnquoteText(const std::string& raw) {
+    if (raw.size() < 2 || raw.front() != '"' || raw.back() != '"') return raw;
+    std::string inner = raw.substr(1, raw.size() - 2);
+    size_t slashes = inner.size() - (inner.find_last_not_of('\\') + 1);
+    if (slashes % 2 == 1) return raw;  // the closing quote is escaped: not ours
+    gchar* text = g_strcompress(inner.c_str());
+    std::string result = text;
+    g_free(text);
+    return result;
+}
+
+bool ParseInt(const std::string& raw, int32_t& value) {
+    if (raw.empty()) return false;
+    gchar* end = nullptr;
+    errno = 0;
+    gint64 parsed = g_ascii_strtoll(raw.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+    value = static_cast<int32_t>(parsed);
+    return true;
+}
+
+// Moves an unreadable profile file out of the way, keeping its bytes.
+bool SetAside(const std::string& path, std::string& aside) {
+    std::string base = path + ".corrupt-" + std::to_string(static_cast<long long>(std::time(nullptr)));
+    aside = base;
+    for (int n = 1; FileExists(aside) && n < 1000; ++n) aside = base + "-" + std::to_string(n);
+    return !FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0;
+}
+
+// Fills the store from its file; false when the key must be treated as new.
+bool LoadKey(TParamStore& store) {
+    TParamKey& key = *store.Key;
+    if (!FileExists(store.IniFile)) return false;
+    auto bytes = ReadWholeFile(store.IniFile);
+    if (!bytes) {
+        key.problem = "cannot read " + store.IniFile;
+        Warn(key.problem);
+        return false;
+    }
+    GError* error = nullptr;
+    bool parsed = std::find(bytes->begin(), bytes->end(), '\0') == bytes->end() &&
+                  g_key_file_load_from_data(key.file, bytes->data(), bytes->size(), G_KEY_FILE_KEEP_COMMENTS, &error);
+    if (parsed) return g_key_file_has_group(key.file, store.Section.c_str());
+    std::string why = error ? error->message : "it holds NUL bytes";
+    g_clear_error(&error);
+    g_key_file_free(key.file);
+    key.file = g_key_file_new();
+    std::string aside;
+    if (SetAside(store.IniFile, aside)) {
+        Warn(store.IniFile + " could not be read (" + why + "); kept as " + aside + ", starting with defaults");
+    } else {
+        key.problem = store.IniFile + " could not be read (" + why + ") nor set aside; it is left untouched";
+        Warn(key.problem);
+    }
+    return false;
+}
+
+}  // namespace
+
+TParamStore::TParamStore() = default;
+
+TParamStore::~TParamStore() {
+    if (Key) CloseParams(*this);
+}
+
+std::string ParamFilePath(const std::string& keyName) {
+    return JoinPosix(JoinPosix(ConfigHome(), "Kestrelworks"), keyName + ".ini");
+}
+
+void OpenParams(const char* iniFile, const char* keyName, TParamStore& store, int32_t useRegistry) {
+    if (store.Key) CloseParams(store);
+    store.UseRegistry = useRegistry;
+    store.Section = keyName ? keyName : "";
+    store.IniFile = useRegistry ? ParamFilePath(store.Section) : (iniFile ? iniFile : "");
+    store.Key = std::make_unique<TParamKey>();
+    bool usable = IsKeyName(store.Section) && !store.IniFile.empty();
+    if (!usable) store.Key->problem = "settings key \"" + store.Section + "\" cannot be stored";
+    store.Disposition = usable && LoadKey(store) ? PARAM_OPENED_EXISTING_KEY : PARAM_CREATED_NEW_KEY;
+}
+
+bool CloseParams(TParamStore& store) {
+    if (!store.Key) return true;
+    std::unique_ptr<TParamKey> key = std::move(store.Key);
+    store.Disposition = 0;
+    if (!key->dirty) return true;
+    if (!key->problem.empty()) {
+        RecordFailure("settings not saved: " + key->problem);
+        return false;
+    }
+    gsize length = 0;
+    gchar* data = g_key_file_to_data(key->file, &length, nullptr);
+    std::string bytes(data, length);
+    g_free(data);
+    std::string error;
+    MakeDirectories(DirectoryOf(store.IniFile));
+    if (AtomicWriteFile(store.IniFile, bytes, &error)) return true;
+    RecordFailure("settings not saved: " + error);
+    return false;
+}
+
+int32_t ReadParamInt(TParamStore& store, const char* name, int32_t defaultValue) {
+    if (!store.Key) return defaultValue;
+    if (store.Disposition == PARAM_CREATED_NEW_KEY) {
+        WriteParamInt(store, name, defaultValue);
+        return defaultValue;
+    }
+    std::string raw;
+    int32_t value = defaultValue;
+    if (LookupRaw(store, name, raw) && !ParseInt(raw, value)) value = defaultValue;
+    return value;
+}
+
+void WriteParamInt(TParamStore& store, const char* name, int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%ld", static_cast<long>(value));
+    StoreRaw(store, name, text);
+}
+
+void ReadParamString(TParamStore& store, const char* name, const char* defaultValue, char* buffer, int bufferSize) {
+    if (!buffer || bufferSize <= 0) return;
+    const std::string fallback = defaultValue ? defaultValue : "";
+    auto put = [&](const std::string& text) {
+        size_t n = std::min(text.size(), static_cast<size_t>(bufferSize - 1));
+        std::memcpy(buffer, text.data(), n);
+        buffer[n] = '\0';
+    };
+    put(fallback);
+    if (!store.Key) return;
+    if (store.Disposition == PARAM_CREATED_NEW_KEY) {
+        WriteParamString(store, name, fallback.c_str());
+        return;
+    }
+    std::string raw;
+    if (!LookupRaw(store, name, raw)) return;
+    std::string text = UnquoteText(raw);
+    if (text.size() + 1 <= static_cast<size_t>(bufferSize - 1)) put(text);
+}
+
+void WriteParamString(TParamStore& store, const char* name, const char* text) {
+    StoreRaw(store, name, QuoteText(text ? text : ""));
+}
+
+const char* GetParamString(const char* keyName, const char* name, const char* defaultValue) {
+    static char buffer[1024];
+    TParamStore store;
+    OpenParams(keyName, keyName, store, 1);
+    ReadParamString(store, name, defaultValue, buffer, sizeof(buffer));
+    CloseParams(store);
+    return buffer;
+}
+
+bool FlushParams() {
+    bool ok = !failedSinceFlush;
+    failedSinceFlush = false;
+    lastError.clear();
+    return ok;
+}
+
+std::string ParamStoreError() { return lastError; }

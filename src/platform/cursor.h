@@ -1,0 +1,4 @@
+// The mouse pointer over the game window.
+#pragma once
+
+void ShowPointer(bool visible);

@@ -1,0 +1,84 @@
+#include "platform/gl/gl_backbuffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/gl/gl_state.h"
+
+bool GlBackBuffer::Create(int width, int height, bool depth24Stencil8, std::string& error) {
+    Destroy();
+    width_ = width;
+    height_ = height;
+    glGenRenderbuffers(1, &depth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, depth24Stencil8 ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT16, width, height);
+    glGenRenderbuffers(2, colour_);
+    glGenFramebuffers(2, framebuffers_);
+    GLint previous = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previous);
+    bool complete = true;
+    for (int i = 0; i < 2; ++i) {
+        glBindRenderbuffer(GL_RENDERBUFFER, colour_[i]);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffers_[i]);
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_[i]);
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER,
+                                  depth24Stencil8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
+                                  GL_RENDERBUFFER, depth_);
+        complete = complete && glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    }
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(previous));
+    if (!complete || glGetError() != GL_NO_ERROR) {
+        error = std::string("no complete framebuffer with RGBA8 colour and ") +
+                (depth24Stencil8 ? "24-bit depth, 8-bit stencil" : "16-bit depth");
+        Destroy();
+        return false;
+    }
+    return true;
+}
+
+void GlBackBuffer::Destroy() {
+    if (framebuffers_[0]) glDeleteFramebuffers(2, framebuffers_);
+    if (colour_[0]) glDeleteRenderbuffers(2, colour_);
+    if (depth_) glDeleteRenderbuffers(1, &depth_);
+    framebuffers_[0] = framebuffers_[1] = colour_[0] = colour_[1] = depth_ = 0;
+    back_ = 0;
+    presented_ = false;
+}
+
+void GlBackBuffer::Present(int windowWidth, int windowHeight, bool letterbox, GlState& state) {
+    int x = 0, y = 0, w = windowWidth, h = windowHeight;
+    if (letterbox) {
+        const double scale = std::min(double(windowWidth) / width_, double(windowHeight) / height_);
+        w = static_cast<int>(width_ * scale);
+        h = static_cast<int>(height_ * scale);
+        x = (windowWidth - w) / 2;
+        y = (windowHeight - h) / 2;
+    }
+    state.BindDrawFramebuffer(0);
+    state.ColorMask(0xF);
+    if (w != windowWidth || h != windowHeight) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]);
+    const bool sameSize = w == width_ && h == height_;
+    glBlitFramebuffer(0, 0, width_, height_, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+    back_ = 1 - back_;
+    presented_ = true;
+}
+
+void GlBackBuffer::ReadFront(Image& out) const {
+    out.width = width_;
+    out.height = height_;
+    out.rgba.assign(static_cast<size_t>(width_) * height_ * 4, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[1 - back_]);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    std::vector<uint8_t> rows(out.rgba.size());
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    const size_t pitch = static_cast<size_t>(width_) * 4;
+    for (int row = 0; row < height_; ++row)
+        std::memcpy(&out.rgba[row * pitch], &rows[(height_ - 1 - row) * pitch], pitch);
+    for (size_t i = 3; i < out.rgba.size(); i += 4) out.rgba[i] = 255;
+}

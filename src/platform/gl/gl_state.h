@@ -1,0 +1,46 @@
+// A shadow of the GL state the device changes, so that setting a value the
+// context already has costs no GL call. Changes() counts the calls made.
+#pragma once
+
+#include <epoxy/gl.h>
+
+#include <array>
+#include <cstdint>
+
+class GlState {
+public:
+    void Enable(GLenum cap, bool on);
+    void BlendFunc(GLenum src, GLenum dst);
+    void DepthFunc(GLenum func);
+    void DepthMask(bool on);
+    void ColorMask(uint32_t rgbaBits);  // bit 0 red .. bit 3 alpha
+    void CullFace(GLenum face);
+    void PolygonMode(GLenum mode);
+    void UseProgram(GLuint program);
+    void BindArrayBuffer(GLuint buffer);
+    void BindElementBuffer(GLuint buffer);
+    void BindTexture(GLuint texture);
+    void BindDrawFramebuffer(GLuint framebuffer);
+    void Viewport(int width, int height);
+
+    // Forget everything (after GL calls made behind the shadow's back).
+    void Invalidate() { *this = GlState(); }
+    uint64_t Changes() const { return changes_; }
+
+private:
+    static constexpr uint32_t kUnknown = 0xFFFFFFFFu;
+    template <typename T>
+    bool Differs(T& shadow, T value) {
+        if (shadow == value) return false;
+        shadow = value;
+        ++changes_;
+        return true;
+    }
+    enum Cap { kBlend, kDepthTest, kCullFace, kCapCount };
+    std::array<uint32_t, kCapCount> caps_{kUnknown, kUnknown, kUnknown};
+    uint32_t blendSrc_ = kUnknown, blendDst_ = kUnknown, depthFunc_ = kUnknown, depthMask_ = kUnknown,
+             colorMask_ = kUnknown, cullFace_ = kUnknown, polygonMode_ = kUnknown, program_ = kUnknown,
+             arrayBuffer_ = kUnknown, elementBuffer_ = kUnknown, texture_ = kUnknown, drawFramebuffer_ = kUnknown;
+    uint64_t viewport_ = ~uint64_t{0};
+    uint64_t changes_ = 0;
+};

@@ -1,0 +1,90 @@
+#include "platform/image_decode.h"
+
+#include <SDL.h>
+#include <turbojpeg.h>
+
+#include <cstring>
+
+namespace {
+
+bool Fail(std::string* error, const std::string& text) {
+    if (error) *error = text;
+    return false;
+}
+
+bool DecodeJpeg(const uint8_t* bytes, size_t length, DecodedImage& out, std::string* error) {
+    tjhandle tj = tjInitDecompress();
+    if (!tj) return Fail(error, "JPEG decoder unavailable");
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    bool ok = tjDecompressHeader3(tj, bytes, static_cast<unsigned long>(length), &width, &height, &subsampling,
+                                  &colorspace) == 0 &&
+              width > 0 && height > 0;
+    if (ok) {
+        out.width = static_cast<uint32_t>(width);
+        out.height = static_cast<uint32_t>(height);
+        out.argb.assign(size_t(width) * height, 0);
+        // BGRA bytes are A8R8G8B8 texels on a little-endian machine.
+        ok = tjDecompress2(tj, bytes, static_cast<unsigned long>(length), reinterpret_cast<uint8_t*>(out.argb.data()),
+                           width, width * 4, height, TJPF_BGRA, 0) == 0;
+    }
+    std::string message = tjGetErrorStr2(tj);
+    tjDestroy(tj);
+    if (!ok) return Fail(error, "bad JPEG data: " + message);
+    out.container = "JPEG";
+    out.bitsPerPixel = colorspace == TJCS_GRAY ? 8 : 24;
+    out.hasAlpha = false;
+    return true;
+}
+
+bool DecodeBmp(const uint8_t* bytes, size_t length, DecodedImage& out, std::string* error) {
+    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(length)), 1);
+    if (!surface) return Fail(error, std::string("bad BMP data: ") + SDL_GetError());
+    out.bitsPerPixel = surface->format->BitsPerPixel;
+    out.hasAlpha = surface->format->Amask != 0;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(surface);
+    if (!argb) return Fail(error, std::string("BMP conversion failed: ") + SDL_GetError());
+    out.width = static_cast<uint32_t>(argb->w);
+    out.height = static_cast<uint32_t>(argb->h);
+    out.argb.resize(size_t(argb->w) * argb->h);
+    for (int y = 0; y < argb->h; ++y)
+        std::memcpy(&out.argb[size_t(y) * argb->w], static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch,
+                    size_t(argb->w) * 4);
+    SDL_FreeSurface(argb);
+    out.container = "BMP";
+    return true;
+}
+
+std::unique_ptr<Texture> MakeTexture(const DecodedImage& image, uint32_t levels, D3DFORMAT format) {
+    auto texture = std::make_unique<Texture>(image.width, image.height, levels, format);
+    std::memcpy(texture->MutableBits(0), image.argb.data(), image.argb.size() * 4);
+    return texture;
+}
+
+}  // namespace
+
+bool DecodeImage(const void* data, size_t length, DecodedImage& out, std::string* error) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    out = DecodedImage{};
+    if (!bytes || length < 4 || length > size_t(INT32_MAX)) return Fail(error, "no picture data");
+    if (bytes[0] == 0xFF && bytes[1] == 0xD8) return DecodeJpeg(bytes, length, out, error);
+    if (bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes, length, out, error);
+    return Fail(error, "neither a JPEG nor a BMP picture");
+}
+
+std::unique_ptr<Texture> D3DXCreateTextureFromFileInMemory(const void* data, size_t length) {
+    DecodedImage image;
+    if (!DecodeImage(data, length, image)) return nullptr;
+    auto texture = MakeTexture(image, 0, image.hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8);
+    texture->GenerateMipLevels();
+    return texture;
+}
+
+std::unique_ptr<Texture> D3DXCreateTextureFromFileInMemoryEx(const void* data, size_t length, D3DCOLOR colorKey) {
+    DecodedImage image;
+    if (!DecodeImage(data, length, image)) return nullptr;
+    if (colorKey != 0)
+        for (uint32_t& texel : image.argb)
+            if (texel == colorKey) texel = 0;
+    return MakeTexture(image, 1, D3DFMT_A8R8G8B8);
+}

@@ -1,0 +1,69 @@
+#include "platform/sdl_window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/sdl_events.h"
+
+namespace {
+
+std::vector<HWND> g_windows;  // handles with a live native window
+
+void SetSurfaceAttributes() {
+    // The device draws into its own framebuffer objects, so the window's
+    // surface needs colour only.
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+}  // namespace
+
+bool InitSdlVideo(std::string* error) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    if (error) *error = SDL_GetError();
+    return false;
+}
+
+HWND CreateSdlWindow(WNDPROC proc, const SdlWindowSpec& spec) {
+    if (!InitSdlVideo()) return nullptr;
+    SetSurfaceAttributes();
+    uint32_t flags = SDL_WINDOW_OPENGL | (spec.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    if (spec.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_Window* native = SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
+    if (!native) return nullptr;
+    HWND window = CreateHeadlessWindow(proc);
+    window->native = native;
+    g_windows.push_back(window);
+    SetEventPump(PumpSdlEvents);
+    SetNativeDestroyHook(CloseNativeWindow);
+    return window;
+}
+
+SDL_Window* NativeWindow(HWND window) { return window ? static_cast<SDL_Window*>(window->native) : nullptr; }
+
+HWND WindowFromSdlId(uint32_t windowId) {
+    SDL_Window* native = SDL_GetWindowFromID(windowId);
+    if (!native) return nullptr;
+    for (HWND w : g_windows)
+        if (w->native == native) return w;
+    return nullptr;
+}
+
+void CloseNativeWindow(HWND window) {
+    if (!window) return;
+    window->destroyed = true;
+    SDL_Window* native = NativeWindow(window);
+    if (!native) return;
+    // A context left current on a destroyed surface would be drawn through.
+    if (SDL_GL_GetCurrentWindow() == native) SDL_GL_MakeCurrent(native, nullptr);
+    SDL_DestroyWindow(native);
+    window->native = nullptr;
+    g_windows.erase(std::remove(g_windows.begin(), g_windows.end(), window), g_windows.end());
+}

@@ -1,0 +1,32 @@
+// The game window as an SDL window with an OpenGL surface. Window handles of
+// SDL windows get their messages from the SDL event pump (sdl_events.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/messages.h"
+
+struct SDL_Window;
+
+// Starts SDL's video subsystem once. False, with SDL's reason in `error`,
+// when there is no display to draw on.
+bool InitSdlVideo(std::string* error = nullptr);
+
+struct SdlWindowSpec {
+    std::string title;
+    int x = 0, y = 0;
+    int width = 800, height = 600;  // client area
+    bool fullscreen = false;        // borderless, at the desktop's own mode
+    bool hidden = false;
+};
+
+// Creates the native window for `proc` (null on failure; SDL_GetError says
+// why). Installs the SDL event pump and the native destroy hook.
+HWND CreateSdlWindow(WNDPROC proc, const SdlWindowSpec& spec);
+SDL_Window* NativeWindow(HWND window);
+// The handle of an SDL window by its SDL id; null for windows made elsewhere.
+HWND WindowFromSdlId(uint32_t windowId);
+// Releases the native window without sending any message; the handle is
+// marked destroyed. What DestroyWindow does after WM_DESTROY.
+void CloseNativeWindow(HWND window);

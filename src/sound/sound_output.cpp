@@ -1,0 +1,102 @@
+#include "sound/sound_output.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+ALCdevice* g_device = nullptr;
+ALCcontext* g_context = nullptr;
+bool g_loopback = false;
+LPALCRENDERSAMPLESSOFT g_renderSamples = nullptr;
+
+// The audio libraries print their own errors while probing for a device;
+// those are kept off standard error for the duration.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, 2);
+            ::close(null);
+        }
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, 2);
+            ::close(saved_);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+bool StartContext(const ALCint* attributes) {
+    g_context = alcCreateContext(g_device, attributes);
+    if (!g_context || !alcMakeContextCurrent(g_context)) {
+        CloseSoundOutput();
+        return false;
+    }
+    // Sounds are not placed in space: every source plays at the listener.
+    alDistanceModel(AL_NONE);
+    return true;
+}
+
+}  // namespace
+
+bool OpenPlaybackOutput() {
+    CloseSoundOutput();
+    QuietStderr quiet;
+    g_device = alcOpenDevice(nullptr);
+    return g_device && StartContext(nullptr);
+}
+
+bool OpenLoopbackOutput(int sampleRate) {
+    CloseSoundOutput();
+    if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) return false;
+    auto openLoopback =
+        reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    g_renderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    if (!openLoopback || !g_renderSamples) return false;
+    g_device = openLoopback(nullptr);
+    if (!g_device) return false;
+    g_loopback = true;
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_MONO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY, sampleRate, 0};
+    return StartContext(attributes);
+}
+
+void CloseSoundOutput() {
+    if (g_context) {
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(g_context);
+        g_context = nullptr;
+    }
+    if (g_device) {
+        alcCloseDevice(g_device);
+        g_device = nullptr;
+    }
+    g_loopback = false;
+}
+
+bool SoundOutputOpen() { return g_context != nullptr; }
+
+bool SoundOutputIsLoopback() { return g_context && g_loopback; }
+
+std::vector<int16_t> RenderLoopback(int frames) {
+    if (!SoundOutputIsLoopback() || frames <= 0) return {};
+    std::vector<int16_t> samples(static_cast<size_t>(frames));
+    g_renderSamples(g_device, samples.data(), frames);
+    return samples;
+}

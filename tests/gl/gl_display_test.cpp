@@ -1,0 +1,112 @@
+// The display setup on a real window: devices, full screen, the failure
+// report with the driver's names, and events through the SDL pump.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "framework/display.h"
+#include "platform/native_events.h"
+#include "platform/sdl_window.h"
+
+namespace {
+
+class GlDisplayTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ShutdownD3D(theDevice);
+        SetDeviceCreator(nullptr);
+        ClearMessageQueue();
+    }
+    bool Init(bool windowed) {
+        Device* device = nullptr;
+        return InitD3D(DefWindowProc, "Driftrock Retro", "1.2", "DriftrockWnd", "Driftrock", 320, 240, windowed,
+                       D3DPRESENT_INTERVAL_IMMEDIATE, -1, 0, D3DDEVTYPE_HAL, &device);
+    }
+};
+
+TEST_F(GlDisplayTest, AWindowedDeviceDrawsAndGoesBackTo800x600) {
+    ASSERT_TRUE(Init(true));
+    ASSERT_NE(NativeWindow(theGameWindow), nullptr);
+    EXPECT_EQ(SDL_GetWindowTitle(NativeWindow(theGameWindow)), std::string("Driftrock"));
+    int w = 0, h = 0;
+    SDL_GetWindowSize(NativeWindow(theGameWindow), &w, &h);
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 240);
+    EXPECT_EQ(savedPresentParams.depthStencilFormat, D3DFMT_D24S8);
+    theDevice->Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 0, 0, 200), 1.0f);
+    EXPECT_EQ(theDevice->Present(), D3D_OK);
+    Image image;
+    ASSERT_TRUE(theDevice->ReadFrontBuffer(image));
+    EXPECT_EQ(image.width, 320);
+    EXPECT_EQ(image.rgba[2], 200);
+
+    ResetToWindowed(theDevice);
+    EXPECT_EQ(theDevice->BackBufferWidth(), 800);
+    EXPECT_EQ(theDevice->BackBufferHeight(), 600);
+    EXPECT_EQ(theDevice->Present(), D3D_OK);
+    ASSERT_TRUE(theDevice->ReadFrontBuffer(image));
+    EXPECT_EQ(image.width, 800);
+}
+
+TEST_F(GlDisplayTest, FullScreenKeepsTheRequestedBackBuffer) {
+    ASSERT_TRUE(Init(false));
+    EXPECT_NE(SDL_GetWindowFlags(NativeWindow(theGameWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    EXPECT_EQ(theDevice->BackBufferWidth(), 320);
+    theDevice->Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 0, 90, 0), 1.0f);
+    EXPECT_EQ(theDevice->Present(), D3D_OK);
+    Image image;
+    ASSERT_TRUE(theDevice->ReadFrontBuffer(image));
+    EXPECT_EQ(image.width, 320);
+    EXPECT_EQ(image.rgba[1], 90);
+    ResetToWindowed(theDevice);
+    EXPECT_EQ(SDL_GetWindowFlags(NativeWindow(theGameWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+}
+
+TEST_F(GlDisplayTest, AnImpossibleGlVersionReportsTheDriverOnStandardError) {
+    SetDeviceCreator(GlDeviceCreator(9, 9));
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(Init(true));
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(theDevice, nullptr);
+    EXPECT_NE(err.find("Failed to create an OpenGL device."), std::string::npos) << err;
+    EXPECT_NE(err.find("Error codes = 80004005, 80004005, 0 "), std::string::npos) << err;
+    EXPECT_EQ(err.find("Device = ?"), std::string::npos) << "the renderer is named";
+    EXPECT_NE(err.find("Modes = 1: "), std::string::npos) << err;
+    EXPECT_EQ(theGameWindow, nullptr) << "no window is left behind";
+}
+
+TEST_F(GlDisplayTest, ThePumpTurnsSdlEventsIntoMessagesAfterTheListeners) {
+    ASSERT_TRUE(Init(true));
+    int heard = 0;
+    const int id = AddNativeEventListener([&](const SDL_Event& e) {
+        if (e.type == SDL_KEYDOWN) ++heard;
+    });
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.windowID = SDL_GetWindowID(NativeWindow(theGameWindow));
+    key.key.keysym.scancode = SDL_SCANCODE_F5;
+    SDL_PushEvent(&key);
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = key.key.windowID;
+    SDL_PushEvent(&close);
+
+    bool sawKey = false, sawClose = false;
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.hwnd != theGameWindow) continue;
+        sawKey |= msg.message == WM_KEYDOWN && msg.wParam == 0x74;
+        sawClose |= msg.message == WM_CLOSE;
+        DispatchMessage(&msg);
+    }
+    RemoveNativeEventListener(id);
+    EXPECT_EQ(heard, 1);
+    EXPECT_TRUE(sawKey);
+    EXPECT_TRUE(sawClose);
+    // The close button destroyed the window through DefWindowProc.
+    EXPECT_TRUE(theGameWindow->destroyed);
+    EXPECT_EQ(NativeWindow(theGameWindow), nullptr);
+    EXPECT_EQ(theDevice->Present(), D3DERR_DEVICELOST);
+}
+
+}  // namespace

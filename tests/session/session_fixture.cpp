@@ -1,0 +1,106 @@
+#include "session_fixture.h"
+
+#include "effects/explode.h"
+#include "framework/display.h"
+#include "framework/gameglobals.h"
+#include "game/asteroid.h"
+#include "game/highscore_board.h"
+#include "game/projectile.h"
+#include "game/scoreboard.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "persist/highscore.h"
+#include "platform/crt_rand.h"
+#include "platform/d3dx_shapes.h"
+#include "platform/keyboard.h"
+#include "platform/messages.h"
+
+HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE t, const VertexBuffer& v, uint32_t s, uint32_t n) {
+    worlds.push_back(State().world);
+    return NullDevice::DrawPrimitive(t, v, s, n);
+}
+
+HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE t, const VertexBuffer& v, const IndexBuffer& i,
+                                              uint32_t s, uint32_t n) {
+    worlds.push_back(State().world);
+    return NullDevice::DrawIndexedPrimitive(t, v, i, s, n);
+}
+
+TMesh SphereKind(float radius, uint32_t flags, int32_t key) {
+    TMesh m;
+    m.kind = MESH_KIND_MESH;
+    m.flags = flags;
+    m.kindParam = key;
+    m.mesh = D3DXCreateSphere(nullptr, radius, 8, 6);
+    m.numMaterials = m.numTextures = 1;
+    m.materials[0] = PresetMaterial(1);
+    m.scale = 1.0;
+    m.sizeFactor = 1.0;
+    m.quadTexture = -1;
+    m.textureSlot = -1;
+    return m;
+}
+
+void SessionTest::BuildSession(int gameIndex) {
+    ClearMessageQueue();
+    ReleaseAllDrivenKeys();
+    ClearHighScores();
+    pack = std::make_unique<TRockpileGamePack>();
+    theGamePack = pack.get();
+    game = pack->First();
+    for (int i = 0; i < gameIndex; ++i) game = game->next;
+    pack->current = game;
+    settings = TSettings{};
+    settings.inputDevice = 1;
+    settings.gameId = game->GetGameId();
+    game->SetDifficulty(2);
+    rp::srand(1);
+
+    ResetSessionGlobals();
+    theDevice = &device;
+    theAsteroids = new TAsteroids;
+    theAsteroids->device = &device;
+    theAsteroids->AddKind(SphereKind(1.0f, KIND_ROCK, KEY_ROCK));
+    theAsteroids->AddPowerupKind(SphereKind(1.0f, 0x80C0004, 0), POWERUP_HULL);
+    theShip = new TShip;
+    theShip->device = &device;
+    theShip->SetAxis(0, 0, 1);
+    theShip->mesh = SphereKind(2.0f, 0, 0);
+    theShip->meshSphere = GetMeshSphere(theShip->mesh);
+    theShip->NewGame();
+    theProjectiles = new TProjectiles;
+    theProjectiles->device = &device;
+    theProjectiles->AddKind(SphereKind(0.5f, 0x400200, 0));
+    theProjectiles->AddKind(SphereKind(0.5f, 0x400400, 0));
+    delete theExplosions;
+    theExplosions = new TExplosions;
+    theExplosions->device = &device;
+    TMesh sprite = CreateQuad(&device, MESH_ALPHA_BLEND, 1, 1, false);
+    sprite.numTextures = 16;
+    theExplosions->AddTemplate(sprite);
+    theScoreBoard = new TScoreBoard;
+    theScoreBoard->device = &device;
+    theScoreBoard->position = {-20, 20, 0};
+    delete theHighScoreBoard;
+    theHighScoreBoard = new THighScoreBoard;
+    theHighScoreBoard->device = &device;
+    window = CreateHeadlessWindow(game->GetWindowProc());
+    theGameWindow = window;
+    gameState = GAME_STATE_PLAYING;
+    postQuitOnDestroy = 1;
+    namesSaved = 0;
+    THighScoreBoard::onNameEntered = [this] { ++namesSaved; };
+}
+
+void SessionTest::TearDown() {
+    THighScoreBoard::onNameEntered = nullptr;
+    ResetSessionGlobals();
+    theDevice = nullptr;
+    theGameWindow = nullptr;
+    theGamePack = nullptr;
+    ClearMessageQueue();
+}
+
+void SessionTest::Char(uint32_t ch) { SendMessage(window, WM_CHAR, ch, 0); }
+void SessionTest::Key(uint32_t vk) { SendMessage(window, WM_KEYDOWN, vk, 0); }
+void SessionTest::Frame(float dt) { game->Display(dt); }

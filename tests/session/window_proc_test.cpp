@@ -1,0 +1,77 @@
+#include "framework/gameglobals.h"
+#include "game/asteroid.h"
+#include "game/highscore_board.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "persist/highscore.h"
+#include "platform/keyboard.h"
+#include "session_fixture.h"
+
+namespace {
+
+using WindowProcTest = SessionTest;
+
+TEST_F(WindowProcTest, EscapePausesAndAnyOtherKeyButRResumes) {
+    Char(27);
+    EXPECT_EQ(paused, 1);
+    Char('r');  // restart only works on the table: the pause stays
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(gameState, GAME_STATE_PLAYING);
+    Char('x');
+    EXPECT_EQ(paused, 0);
+}
+
+TEST_F(WindowProcTest, QuitOnlyAbandonsAPausedGame) {
+    Char('q');
+    EXPECT_EQ(theShip->lives, 4);
+    Char(27);
+    Char('Q');  // upper case counts the same
+    EXPECT_EQ(theShip->lives, -1);
+    EXPECT_EQ(paused, 0);
+}
+
+TEST_F(WindowProcTest, CheatKeysNeedTheSetting) {
+    Key(VK_F6);
+    EXPECT_EQ(theShip->starbursts, 0);
+    settings.enableCheat = 1;
+    Key(VK_F6);
+    EXPECT_EQ(theShip->starbursts, 250);
+    double before = theShip->invulnerable;
+    Key(VK_F3);
+    Key(VK_F3);
+    EXPECT_DOUBLE_EQ(theShip->invulnerable, before + 600.0);
+    Key(VK_F5);
+    EXPECT_EQ(theAsteroids->wave, 1);
+    Key(VK_F7);
+    EXPECT_EQ(theShip->missiles, 50);
+    Key(VK_F4);
+    EXPECT_EQ(theAsteroids->CountWithFlags(KIND_POWERUP), 1);
+    Key(VK_F8);
+    EXPECT_DOUBLE_EQ(theShip->respawnTimer, 2.0);
+}
+
+TEST_F(WindowProcTest, NameEntryTakesEveryCharacterAsText) {
+    gameState = GAME_STATE_ENTER_NAME;
+    ASSERT_TRUE(theHighScoreBoard->AddScore(500));
+    for (uint32_t ch : {uint32_t('q'), uint32_t('r'), 27u, uint32_t('a')}) Char(ch);
+    EXPECT_EQ(highScores[0].playerName, "qra");  // Escape is a control character: ignored
+    EXPECT_EQ(paused, 0);
+    EXPECT_EQ(theShip->lives, 4);
+    Char(13);
+    EXPECT_EQ(theHighScoreBoard->done, 1);
+    EXPECT_EQ(namesSaved, 1);
+}
+
+TEST_F(WindowProcTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
+    postQuitOnDestroy = 0;
+    DestroyWindow(window);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    HWND second = CreateHeadlessWindow(game->GetWindowProc());
+    postQuitOnDestroy = 1;
+    DestroyWindow(second);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_QUIT);
+}
+
+}  // namespace

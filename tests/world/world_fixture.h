@@ -1,0 +1,136 @@
+// Shared set-up of the world tests: small sphere meshes as kinds, and a
+// session of field, ship, projectiles and explosions on a null device.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "effects/explode.h"
+#include "framework/engine_utils.h"
+#include "framework/gameglobals.h"
+#include "framework/tgame.h"
+#include "framework/tgamepack.h"
+#include "game/asteroid.h"
+#include "game/bounding.h"
+#include "game/draw_depth.h"
+#include "game/projectile.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "gamelib/mesh.h"
+#include "platform/crt_rand.h"
+#include "platform/d3dx_shapes.h"
+#include "platform/device.h"
+#include "platform/keyboard.h"
+
+// A one-material sphere mesh record; `size` is the loader's size argument
+// (negative: scale 1 and size factor -size).
+inline TMesh SphereKind(uint32_t flags, int32_t key, double size, float radius = 1.0f, uint32_t slices = 8) {
+    TMesh m;
+    m.kind = MESH_KIND_MESH;
+    m.flags = flags;
+    m.kindParam = key;
+    m.mesh = D3DXCreateSphere(nullptr, radius, slices, slices);
+    m.numMaterials = 1;
+    m.materials[0] = MakeMaterial(colours::White);
+    m.scale = size >= 0 ? size : 1.0;
+    m.sizeFactor = size >= 0 ? 1.0 : -size;
+    return m;
+}
+
+// The explosion template without pictures: a quad with 16 empty frames.
+inline TMesh BlankExplosionSprite() {
+    TMesh sprite = CreateQuad(nullptr, MESH_ALPHA_BLEND, 1.0, 1.0, false);
+    sprite.numTextures = 16;
+    return sprite;
+}
+
+// A pack whose current game answers the two switches the world objects read.
+class SwitchGame : public TGame {
+public:
+    SwitchGame(int outline, int altStarburst) : outline_(outline), altStarburst_(altStarburst) {}
+    int UsesOutlineRendering() const override { return outline_; }
+    int UsesAltStarburst() const override { return altStarburst_; }
+
+private:
+    int outline_, altStarburst_;
+};
+
+class CurrentGameScope {
+public:
+    CurrentGameScope(int outline, int altStarburst) {
+        pack_.Add(new SwitchGame(outline, altStarburst));
+        pack_.current = pack_.First();
+        theGamePack = &pack_;
+    }
+    ~CurrentGameScope() { theGamePack = nullptr; }
+
+private:
+    TGamePack pack_;
+};
+
+class WorldTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = TSettings();
+        settings.gameId = 99;  // no wave rules unless a test picks a game
+        settings.inputDevice = 1;
+        theGamePack = nullptr;
+        rp::srand(12345);
+        drawDepth = 500.0;
+
+        theShip = new TShip();
+        theShip->device = &device;
+        theShip->SetAxis(0, 0, 1);
+        theShip->mesh = SphereKind(0, 0, 1.0);
+        ComputeBoundingSphere(theShip->mesh.mesh.get(), theShip->meshSphere);
+        theShip->NewGame();
+
+        theProjectiles = new TProjectiles();
+        theProjectiles->device = &device;
+        theProjectiles->AddKind(SphereKind(0x400200, 0, 0.5));
+        theProjectiles->AddKind(SphereKind(0x400400, 0, 0.5));
+
+        theExplosions = new TExplosions();
+        theExplosions->device = &device;
+        theExplosions->AddTemplate(BlankExplosionSprite());
+
+        theAsteroids = new TAsteroids();
+        theAsteroids->device = &device;
+        field = theAsteroids;
+        ship = theShip;
+        shots = theProjectiles;
+        booms = theExplosions;
+    }
+
+    void TearDown() override {
+        delete theExplosions;
+        theExplosions = nullptr;
+        ResetSessionGlobals();
+        ReleaseAllDrivenKeys();
+        theGamePack = nullptr;
+    }
+
+    // An object of `kind` at `at` heading `heading`, sized `size` (world radius).
+    TAsteroid* Place(const TMesh& kind, Vector3 at, Vector3 heading, double size) {
+        TAsteroid* object = field->NewObject();
+        object->device = &device;
+        object->kind = kind;
+        object->meshSphere = GetMeshSphere(object->kind);
+        object->position = at;
+        object->SetDirection(heading.x, heading.y);
+        object->SetSize(size);
+        return object;
+    }
+
+    NullDevice device;
+    TAsteroids* field = nullptr;
+    TShip* ship = nullptr;
+    TProjectiles* shots = nullptr;
+    TExplosions* booms = nullptr;
+};
+
+// Field and projectile kinds used across the tests.
+inline TMesh RockKind(uint32_t extraFlags = 0) { return SphereKind(0x10000 | extraFlags, 7, 1.0); }
+inline TMesh PowerupKind(uint32_t flags = 0x80C0004) { return SphereKind(flags, 0, 1.0); }
