@@ -22,26 +22,30 @@ double WrapAngle(double a) {
     return a;
 }
 
+// Positions in the plane of play: an object's centre carries its drawing
+// depth in z.
+Vector3 Flat(const Vector3& v) { return {v.x, v.y, 0}; }
+float Distance(const Vector3& a, const Vector3& b) { return D3DXVec3Length(Flat(a) - Flat(b)); }
+
 bool IsPowerup(const TAsteroid& a) { return (a.kind.flags & KIND_POWERUP) != 0; }
 bool IsShootable(const TAsteroid& a) { return !(a.kind.flags & (KIND_POWERUP | KIND_SHOT_PROOF)); }
 
-Vector3 VelocityOf(const TAsteroid& a) { return a.direction * static_cast<float>(a.speed); }
+Vector3 VelocityOf(const TAsteroid& a) { return Flat(a.direction) * static_cast<float>(a.speed); }
 
 // Where a shot fired now meets the object (one refinement of the flight time).
 Vector3 Lead(const TAsteroid& a, const Vector3& from, double shotSpeed) {
-    Vector3 p = a.centre;
+    Vector3 p = Flat(a.centre);
     for (int i = 0; i < 2; ++i) {
-        double t = D3DXVec3Length(p - from) / shotSpeed;
-        p = a.centre + VelocityOf(a) * static_cast<float>(t);
+        double t = Distance(p, from) / shotSpeed;
+        p = Flat(a.centre) + VelocityOf(a) * static_cast<float>(t);
     }
     return p;
 }
 
 // Seconds until the object comes within `reach` of the ship, or infinity.
 double TimeToContact(const TAsteroid& a, const TShip& ship, double reach) {
-    Vector3 rel = a.centre - ship.position;
-    Vector3 vel = VelocityOf(a) - ship.velocity;
-    rel.z = vel.z = 0;
+    Vector3 rel = Flat(a.centre) - Flat(ship.position);
+    Vector3 vel = VelocityOf(a) - Flat(ship.velocity);
     double dist = D3DXVec3Length(rel) - reach;
     if (dist <= 0) return 0;
     double closing = -D3DXVec3Dot(rel, vel) / std::max(D3DXVec3Length(rel), 1e-6f);
@@ -100,7 +104,7 @@ void Autopilot::FlyFree() {
     int crowd = 0;
     for (int i = 0; i < theAsteroids->count; ++i) {
         const TAsteroid& a = *theAsteroids->objects[i];
-        double distance = D3DXVec3Length(a.centre - ship.position);
+        double distance = Distance(a.centre, ship.position);
         if (IsPowerup(a)) {
             if (distance < prizeDistance) prizeDistance = distance, prize = &a;
             continue;
@@ -120,8 +124,8 @@ void Autopilot::FlyFree() {
 
     const TAsteroid* aim = (prize && !danger) ? prize : target;
     if (!aim) return;
-    Vector3 point = aim == prize ? aim->centre : Lead(*aim, ship.position, shotSpeed);
-    Vector3 d = point - ship.position;
+    Vector3 point = aim == prize ? Flat(aim->centre) : Lead(*aim, ship.position, shotSpeed);
+    Vector3 d = point - Flat(ship.position);
     double desired = std::atan2(-d.x, d.y);
     double error = WrapAngle(desired - ship.heading);
     if (error > 0.06)
@@ -153,7 +157,7 @@ void Autopilot::FlySlider() {
             continue;
         }
         if (a.centre.y < 0) ++lowerHalf;
-        if (D3DXVec3Length(a.centre - ship.position) < a.worldSphere.radius + ship.worldSphere.radius + 1.5)
+        if (Distance(a.centre, ship.position) < a.worldSphere.radius + ship.worldSphere.radius + 1.5)
             danger = true;
         if (IsShootable(a) && a.centre.y > ship.position.y && a.centre.y < lowest) lowest = a.centre.y, target = &a;
     }

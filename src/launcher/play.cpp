@@ -1,5 +1,6 @@
 #include "launcher/play.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -27,12 +28,15 @@ namespace {
 
 void Snapshot(PlaySummary& s, int64_t frames) {
     s.frames = frames;
+    if (s.gameState == GAME_STATE_PLAYING && gameState != GAME_STATE_PLAYING) ++s.gamesOver;
     s.gameState = gameState;
     if (theShip) {
         s.wave = theShip->wave;
         s.score = theShip->score;
         s.peakScore = theShip->peakScore;
         s.lives = theShip->lives;
+        s.bestWave = std::max(s.bestWave, s.wave);
+        s.bestScore = std::max(s.bestScore, s.peakScore);
     }
     s.objects = theAsteroids ? theAsteroids->count : 0;
     s.projectiles = theProjectiles ? theProjectiles->count : 0;
@@ -116,6 +120,7 @@ std::string SummaryJson(const TGame& game, const PlaySummary& s) {
         << ", \"score\": " << s.score << ", \"peakScore\": " << s.peakScore << ", \"lives\": " << s.lives
         << ", \"gameState\": " << s.gameState << ", \"objects\": " << s.objects
         << ", \"projectiles\": " << s.projectiles << ", \"explosions\": " << s.explosions
-        << ", \"missingResources\": " << s.missingResources << "}";
+        << ", \"missingResources\": " << s.missingResources << ", \"gamesOver\": " << s.gamesOver
+        << ", \"bestWave\": " << s.bestWave << ", \"bestScore\": " << s.bestScore << "}";
     return out.str();
 }

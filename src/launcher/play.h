@@ -24,6 +24,8 @@ struct PlaySummary {
     int32_t wave = 0, score = 0, peakScore = 0, lives = 0, gameState = 0;
     int objects = 0, projectiles = 0, explosions = 0;
     int missingResources = 0;
+    // Over the whole run, restarts included.
+    int32_t gamesOver = 0, bestWave = 0, bestScore = 0;
 };
 
 // False when the display or the game's setup failed (after its message).
