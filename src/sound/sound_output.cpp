@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
+
+#include "sound/peak_limiter.h"
 
 namespace {
 
@@ -14,6 +17,7 @@ ALCdevice* g_device = nullptr;
 ALCcontext* g_context = nullptr;
 bool g_loopback = false;
 LPALCRENDERSAMPLESSOFT g_renderSamples = nullptr;
+std::optional<PeakLimiter> g_limiter;
 
 // The audio libraries print their own errors while probing for a device;
 // those are kept off standard error for the duration.
@@ -59,7 +63,9 @@ bool OpenPlaybackOutput() {
     CloseSoundOutput();
     QuietStderr quiet;
     g_device = alcOpenDevice(nullptr);
-    return g_device && StartContext(nullptr);
+    // The limiter keeps many overlapping sounds from clipping.
+    const ALCint attributes[] = {ALC_OUTPUT_LIMITER_SOFT, ALC_TRUE, 0};
+    return g_device && StartContext(attributes);
 }
 
 bool OpenLoopbackOutput(int sampleRate) {
@@ -72,7 +78,9 @@ bool OpenLoopbackOutput(int sampleRate) {
     g_device = openLoopback(nullptr);
     if (!g_device) return false;
     g_loopback = true;
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_MONO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT,
+    g_limiter.emplace(sampleRate);
+    // Mixed in float; our limiter makes the 16-bit samples.
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_MONO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
                                  ALC_FREQUENCY, sampleRate, 0};
     return StartContext(attributes);
 }
@@ -96,7 +104,7 @@ bool SoundOutputIsLoopback() { return g_context && g_loopback; }
 
 std::vector<int16_t> RenderLoopback(int frames) {
     if (!SoundOutputIsLoopback() || frames <= 0) return {};
-    std::vector<int16_t> samples(static_cast<size_t>(frames));
-    g_renderSamples(g_device, samples.data(), frames);
-    return samples;
+    std::vector<float> mix(static_cast<size_t>(frames));
+    g_renderSamples(g_device, mix.data(), frames);
+    return g_limiter->Process(mix);
 }
