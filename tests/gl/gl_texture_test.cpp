@@ -56,6 +56,25 @@ TEST_F(GlTextureTest, TheMaterialModulatesTheTexture) {
     ExpectPixel(Frame(), 32, 32, {255, 128, 0});
 }
 
+// Sprites and the score board are quads lit only by an emissive material
+// whose diffuse alpha is 0: their alpha is the texture's own.
+TEST_F(GlTextureTest, LitTexturedAlphaComesFromTheTexture) {
+    auto texture = MakeTexture(2, 1, {0x80FFFFFF, 0xFFFF0000});
+    device().Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 0, 0, 0), 1.0f);
+    device().SetRenderState(D3DRS_LIGHTING, 1);
+    D3DMATERIAL9 m{};
+    m.Emissive = {1, 1, 1, 1};
+    device().SetMaterial(m);
+    device().SetTexture(0, texture.get());
+    device().SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    device().SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device().SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    DrawFullSquare();
+    const Image frame = Frame();
+    ExpectPixel(frame, 16, 32, {128, 128, 128});
+    ExpectPixel(frame, 48, 32, {255, 0, 0});
+}
+
 TEST_F(GlTextureTest, TransparentTexelsVanishWhenBlendingOrAlphaTesting) {
     auto texture = MakeTexture(2, 1, {kRed, 0x00FF00FF});  // right texel: alpha 0 (colour key)
     device().Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 0, 0, 255), 1.0f);

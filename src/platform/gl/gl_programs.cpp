@@ -98,7 +98,14 @@ bool AlphaPasses(float alpha) {
 
 void main() {
     vec4 c = vColor;
-    if (ff.textured != 0) c *= texture(stage0, vTexCoord);
+    if (ff.textured != 0) {
+        // Texture stage 0 as the engine sets it: colour = texture x diffuse;
+        // alpha = texture alpha for lit geometry, texture x diffuse alpha for
+        // screen vertices (text).
+        vec4 t = texture(stage0, vTexCoord);
+        bool lit = ff.flags.x != 0 && ff.flags.w == 0;
+        c = vec4(c.rgb * t.rgb, lit ? t.a : c.a * t.a);
+    }
     if (!AlphaPasses(c.a)) discard;
     fragColor = vec4(min(c.rgb + vSpecular, vec3(1.0)), c.a);
 }
