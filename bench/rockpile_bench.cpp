@@ -1,15 +1,160 @@
-// rockpile-bench PART [FRAMES]: runs one benchmark part and prints its numbers.
+// rockpile-bench [sim] [frame] [startup] [--json] [--library FILE] [--frames N]
+// Runs the named parts (all three by default) in one run and prints their
+// numbers side by side, or as one JSON object for tracking. The frame and
+// start-up parts need a display: run under xvfb-run -a -s "-screen 0 1280x1024x24".
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
 
+#include "frame_bench.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
 #include "sim_bench.h"
+#include "startup_bench.h"
+
+namespace {
+
+// Targets on the reference machine (llvmpipe, two cores).
+constexpr double kSimTargetUs = 40;
+constexpr double kFullFieldTargetFps = 120;
+constexpr double kFirstFrameTargetMs = 150;
+constexpr double kPeakMemoryTargetMb = 150;
+
+struct Options {
+    std::set<std::string> parts;
+    bool json = false;
+    std::string library;
+    int frames = 600;
+};
+
+bool Parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "sim" || arg == "frame" || arg == "startup") o.parts.insert(arg);
+        else if (arg == "--json") o.json = true;
+        else if (arg == "--library" && i + 1 < argc) o.library = argv[++i];
+        else if (arg == "--frames" && i + 1 < argc && std::atoi(argv[i + 1]) > 0) o.frames = std::atoi(argv[++i]);
+        else return false;
+    }
+    if (o.parts.empty()) o.parts = {"sim", "frame", "startup"};
+    if (o.library.empty()) o.library = JoinPosix(ProgramDirectory(), "../share/rockpile/kwrockpile.lib");
+    return true;
+}
+
+double PeakResidentMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+const char* Met(bool ok) { return ok ? "true" : "false"; }
+
+double FullFieldFps(const FrameResult& frame) {
+    for (const FrameSizeResult& size : frame.sizes)
+        if (size.width == 1280)
+            for (const SceneTiming& s : size.scenes)
+                if (s.scene == "full" && s.ms.median > 0) return 1000.0 / s.ms.median;
+    return 0;
+}
+
+void PrintText(const Options& o, const Timing& sim, const FrameResult& frame, const StartupResult& startup,
+               double peakMb) {
+    if (o.parts.count("sim"))
+        std::printf("sim      full field step            median %8.1f us   p99 %8.1f us   (target <= %.0f us)\n",
+                    sim.median, sim.p99, kSimTargetUs);
+    if (o.parts.count("frame")) {
+        std::printf("renderer %s\n", frame.renderer.c_str());
+        for (const FrameSizeResult& size : frame.sizes) {
+            const double empty = size.scenes.front().ms.median;
+            for (const SceneTiming& s : size.scenes)
+                std::printf("frame    %4dx%-4d %-14s   median %8.3f ms   p99 %8.3f ms   %7.0f fps   x%.1f empty\n",
+                            size.width, size.height, s.scene.c_str(), s.ms.median, s.ms.p99, 1000.0 / s.ms.median,
+                            s.ms.median / empty);
+        }
+        std::printf("frame    full field at 1280x720: %.0f fps (target >= %.0f)\n", FullFieldFps(frame),
+                    kFullFieldTargetFps);
+    }
+    if (o.parts.count("startup")) {
+        std::printf("startup  library open %6.1f MB      median %8.3f ms\n", startup.defaultBytes / 1048576.0,
+                    startup.openDefaultMs.median);
+        std::printf("startup  library open %6.1f MB      median %8.3f ms\n", startup.largeBytes / 1048576.0,
+                    startup.openLargeMs.median);
+        std::printf("startup  Play to first frame       median %8.1f ms   (target <= %.0f ms)\n",
+                    startup.playToFirstFrameMs.median, kFirstFrameTargetMs);
+    }
+    std::printf("memory   peak resident               %8.1f MB   (target <= %.0f MB)\n", peakMb, kPeakMemoryTargetMb);
+}
+
+void PrintJson(const Options& o, const Timing& sim, const FrameResult& frame, const StartupResult& startup,
+               double peakMb) {
+    std::printf("{\n");
+    if (o.parts.count("sim"))
+        std::printf("  \"sim\": {\"median_us\": %.2f, \"p99_us\": %.2f},\n", sim.median, sim.p99);
+    if (o.parts.count("frame")) {
+        std::printf("  \"renderer\": \"%s\",\n  \"frame\": [", frame.renderer.c_str());
+        const char* sep = "";
+        for (const FrameSizeResult& size : frame.sizes) {
+            const double empty = size.scenes.front().ms.median;
+            for (const SceneTiming& s : size.scenes) {
+                std::printf("%s\n    {\"size\": \"%dx%d\", \"scene\": \"%s\", \"median_ms\": %.4f, \"p99_ms\": %.4f, "
+                            "\"fps\": %.1f, \"ratio_to_empty\": %.2f}",
+                            sep, size.width, size.height, s.scene.c_str(), s.ms.median, s.ms.p99,
+                            1000.0 / s.ms.median, s.ms.median / empty);
+                sep = ",";
+            }
+        }
+        std::printf("\n  ],\n");
+    }
+    if (o.parts.count("startup"))
+        std::printf("  \"startup\": {\"library_open_ms\": {\"default\": %.4f, \"default_bytes\": %llu, "
+                    "\"large\": %.4f, \"large_bytes\": %llu}, \"play_to_first_frame_ms\": %.1f},\n",
+                    startup.openDefaultMs.median, static_cast<unsigned long long>(startup.defaultBytes),
+                    startup.openLargeMs.median, static_cast<unsigned long long>(startup.largeBytes),
+                    startup.playToFirstFrameMs.median);
+    std::printf("  \"peak_resident_mb\": %.1f,\n  \"targets_met\": {", peakMb);
+    const char* sep = "";
+    if (o.parts.count("sim")) std::printf("%s\"sim\": %s", sep, Met(sim.median <= kSimTargetUs)), sep = ", ";
+    if (o.parts.count("frame"))
+        std::printf("%s\"full_field_fps\": %s", sep, Met(FullFieldFps(frame) >= kFullFieldTargetFps)), sep = ", ";
+    if (o.parts.count("startup"))
+        std::printf("%s\"play_to_first_frame\": %s", sep,
+                    Met(startup.playToFirstFrameMs.median <= kFirstFrameTargetMs)), sep = ", ";
+    std::printf("%s\"peak_resident\": %s}\n}\n", sep, Met(peakMb <= kPeakMemoryTargetMb));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    const char* part = argc > 1 ? argv[1] : "sim";
-    int frames = argc > 2 ? std::atoi(argv[2]) : 5000;
-    if (frames <= 0) frames = 5000;
-    if (std::strcmp(part, "sim") == 0) return RunSimBench(frames);
-    std::fprintf(stderr, "usage: rockpile-bench sim [FRAMES]\n");
-    return 2;
+    Options o;
+    if (!Parse(argc, argv, o)) {
+        std::fprintf(stderr, "usage: rockpile-bench [sim] [frame] [startup] [--json] [--library FILE] [--frames N]\n");
+        return 2;
+    }
+    SetBatchMode(true);
+    if ((o.parts.count("frame") || o.parts.count("startup")) && !std::getenv("DISPLAY"))
+        std::fprintf(stderr, "rockpile-bench: no DISPLAY: frame times from an off-screen device mean little\n");
+
+    Timing sim;
+    FrameResult frame;
+    StartupResult startup;
+    if (o.parts.count("sim")) sim = RunSimBench(o.frames * 8);
+    if (o.parts.count("frame") && !(frame = RunFrameBench(o.library, o.frames)).ok) {
+        std::fprintf(stderr, "rockpile-bench: the frame part could not run the game\n");
+        return 1;
+    }
+    const double peakMb = PeakResidentMb();
+    if (o.parts.count("startup") &&
+        !(startup = RunStartupBench(o.library, std::filesystem::temp_directory_path().string())).ok) {
+        std::fprintf(stderr, "rockpile-bench: the start-up part failed\n");
+        return 1;
+    }
+    if (o.json)
+        PrintJson(o, sim, frame, startup, peakMb);
+    else
+        PrintText(o, sim, frame, startup, peakMb);
+    return 0;
 }

@@ -5,14 +5,12 @@
 // explosions that end are replaced between frames, outside the timing.
 #include "sim_bench.h"
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <cstdio>
 #include <random>
 #include <vector>
 
 #include "effects/explode.h"
+#include "field_fill.h"
 #include "framework/engine_utils.h"
 #include "framework/gameglobals.h"
 #include "game/asteroid.h"
@@ -99,19 +97,8 @@ public:
         theExplosions->UpdateAll(kFrameTime);
     }
 
-    // Replaces what left the lists: player missiles (three in four) and enemy
-    // missiles from random points, explosions at random points of their run.
-    void TopUp() {
-        std::uniform_real_distribution<float> across(-19.0f, 19.0f), turn(0.0f, 6.28f);
-        std::uniform_real_distribution<double> clock(0.0, 0.3);
-        while (theProjectiles->count < MAX_PROJECTILES) {
-            float a = turn(random_);
-            uint32_t flags = theProjectiles->count % 4 ? PROJECTILE_PLAYER : PROJECTILE_ENEMY;
-            theProjectiles->Fire(across(random_), across(random_), 0, std::cos(a), std::sin(a), 0, flags, 1);
-        }
-        while (theExplosions->count < MAX_EXPLOSIONS)
-            theExplosions->Add(across(random_), across(random_), 0, 1.0, 0)->time = clock(random_);
-    }
+    // Replaces what left the lists.
+    void TopUp() { FillShotsAndExplosions(random_); }
 
 private:
     NullDevice device_;
@@ -120,7 +107,7 @@ private:
 
 }  // namespace
 
-int RunSimBench(int frames) {
+Timing RunSimBench(int frames) {
     FullField field;
     for (int i = 0; i < kWarmupFrames; ++i) {
         field.Frame();
@@ -135,10 +122,5 @@ int RunSimBench(int frames) {
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         field.TopUp();
     }
-    std::sort(micros.begin(), micros.end());
-    double median = micros[micros.size() / 2];
-    double p99 = micros[std::min(micros.size() - 1, micros.size() * 99 / 100)];
-    std::printf("sim full-field: median %.1f us/frame\n", median);
-    std::printf("sim full-field: 99th percentile %.1f us/frame\n", p99);
-    return 0;
+    return Summarize(std::move(micros));
 }

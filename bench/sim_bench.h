@@ -1,5 +1,7 @@
 // The simulation benchmark: a full field stepped on the null device.
 #pragma once
 
-// Steps `frames` frames and prints the median and 99th percentile frame time.
-int RunSimBench(int frames);
+#include "bench_stats.h"
+
+// Steps `frames` frames: microseconds per frame.
+Timing RunSimBench(int frames);

@@ -25,10 +25,11 @@ NebulaLook Nebula(uint32_t seed, int scale, uint32_t first, uint32_t second, flo
     return {seed, scale, Hex(first), Hex(second), brightness, dust};
 }
 
+// Stars first, so that planets hide the ones behind them.
 Image Paint(const std::function<void(Image&)>& paint, int stars, uint32_t seed) {
     Image image(kSize, kSize, {0.008f, 0.008f, 0.02f});
-    paint(image);
     AddStars(image, stars, seed, 1.0f);
+    paint(image);
     return image;
 }
 
@@ -112,7 +113,7 @@ void BuildBackgrounds(Workshop& shop) {
 
     Image starfield(kSize, 2 * kSize, {0.005f, 0.005f, 0.015f});
     PaintNebula(starfield, Nebula(40, 2, 0x101830, 0x181020, 0.15f, 0.0f));
-    AddStars(starfield, 1600, 41, 1.0f);
+    AddStars(starfield, 1400, 41, 0.8f);  // dimmer: the variants' small rocks and pods go over it
     shop.AddFile(kStarfieldName, contentgen::EncodeJpeg(starfield, 88));
 
     Image storm = Paint([](Image& i) { PaintNebula(i, Nebula(50, 3, 0xB02040, 0x402090, 0.45f, 0.5f)); }, 600, 51);

@@ -31,7 +31,8 @@ Mesh Pod(Rgb shell, Rgb rim, Rgb mark, const Outline& symbol) {
     AddLathe(mesh, {{0.98f, -0.14f}, {1.04f, 0.0f}, {0.98f, 0.14f}}, 18, band);
     AddLathe(mesh, {{0.98f, 0.14f}, {0.78f, 0.3f}, {0, 0.3f}}, 18, body);
     mesh.Transform(Affine::RotateX(1.5707964f), first);
-    Outline mark2 = TransformOutline(symbol, 0.62f, {});
+    // As large as the face allows: the pods are drawn two units across.
+    Outline mark2 = TransformOutline(symbol, 0.7f, {});
     AddBevelledExtrusion(mesh, mark2, -0.44f, -0.28f, 0.05f, sign, sign, sign);
     AddBevelledExtrusion(mesh, mark2, 0.28f, 0.44f, 0.05f, sign, sign, sign, true);
     return mesh;

@@ -75,15 +75,16 @@ Mesh GunShip() {
     return mesh;
 }
 
-// The player's missile: a slim glowing dart with four fins.
+// The player's missile: a stout glowing dart with four fins, broad enough
+// to show at its play size of one unit.
 Mesh PlayerMissile() {
     Mesh mesh;
-    uint32_t body = mesh.AddMaterial(Glow(Hex(0xB8F4FF)));
+    uint32_t body = mesh.AddMaterial(Glow(Hex(0xC8F8FF)));
     uint32_t fin = mesh.AddMaterial(Glow(Hex(0x40A8FF)));
-    AddLathe(mesh, {{0, -1.0f}, {0.16f, -0.95f}, {0.2f, 0.3f}, {0.12f, 0.7f}, {0, 1.0f}}, 8, body);
+    AddLathe(mesh, {{0, -1.0f}, {0.26f, -0.92f}, {0.3f, 0.2f}, {0.18f, 0.68f}, {0, 1.0f}}, 8, body);
     for (int k = 0; k < 4; ++k) {
         size_t first = mesh.Vertices().size();
-        AddExtrusion(mesh, {{0.15f, -1.0f}, {0.55f, -1.0f}, {0.15f, -0.35f}}, -0.04f, 0.04f, fin, fin, fin);
+        AddExtrusion(mesh, {{0.2f, -1.0f}, {0.7f, -1.0f}, {0.2f, -0.2f}}, -0.06f, 0.06f, fin, fin, fin);
         mesh.Transform(Affine::RotateY(0.7853982f + 1.5707964f * k), first);
     }
     return mesh;

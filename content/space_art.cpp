@@ -67,7 +67,8 @@ void PaintPlanet(Image& image, const PlanetLook& look) {
                     double crater = Fbm3(dx * 9, dy * 9, dz * 9, 2, look.seed + 9);
                     surface = surface * 0.8 + (crater > 0.62 ? -0.25 : 0.0);
                 }
-                Rgb c = Lerp(look.dark, look.light, F(std::clamp(surface, 0.0, 1.0))) * F(0.06 + 1.1 * lit);
+                // Kept dimmer than the rocks and shots that pass over it.
+                Rgb c = Lerp(look.dark, look.light, F(std::clamp(surface, 0.0, 1.0))) * F(0.05 + 0.8 * lit);
                 float edge = std::clamp((1.0f - std::sqrt(r2)) * look.radius, 0.0f, 1.0f);
                 image.Wrapped(x, y) = Lerp(image.Wrapped(x, y), c, edge);
                 // A thin lit atmosphere along the day side's limb.

@@ -104,28 +104,33 @@ Mesh Invader(const std::string& picture, Rgb body, Rgb eyes) {
     return mesh;
 }
 
-// A saucer seen from the side (axis +y) with a glass dome and rim lamps.
+// A saucer with a glass dome and rim lamps, built about +y and then tipped
+// towards the camera, so that from above the disc shows as an ellipse with
+// the dome standing on it: at its small play size a flat side view reads as
+// a mere dash.
 Mesh Saucer() {
     Mesh mesh;
     uint32_t metal = mesh.AddMaterial(Surface(Hex(0xB0B8C4), 0.3f, 0.9f, 40.0f));
     uint32_t belly = mesh.AddMaterial(Surface(Hex(0x5A6270), 0.3f, 0.5f, 20.0f));
-    uint32_t dome = mesh.AddMaterial(Surface(Hex(0x50F0A0), 0.45f, 0.9f, 50.0f));
+    uint32_t dome = mesh.AddMaterial(Surface(Hex(0x50F0A0), 0.5f, 0.9f, 50.0f));
     uint32_t lampA = mesh.AddMaterial(Light(Hex(0xFFE040)));
     uint32_t lampB = mesh.AddMaterial(Light(Hex(0xFF4060)));
+    uint32_t band = mesh.AddMaterial(Surface(Hex(0x3870E0), 0.45f, 0.6f, 30.0f));
     AddLathe(mesh, {{0, -0.9f}, {1.3f, -0.8f}, {3.0f, -0.3f}}, 16, belly);
-    AddLathe(mesh, {{3.0f, -0.3f}, {4.0f, 0.0f}, {3.3f, 0.3f}, {1.6f, 0.6f}, {0, 0.62f}}, 16, metal);
+    AddLathe(mesh, {{3.0f, -0.3f}, {4.0f, 0.0f}, {3.3f, 0.3f}}, 16, metal);
+    AddLathe(mesh, {{3.3f, 0.3f}, {2.4f, 0.5f}}, 16, band);
+    AddLathe(mesh, {{2.4f, 0.5f}, {1.6f, 0.6f}, {0, 0.62f}}, 16, metal);
     std::vector<Vec2> cap;
     for (int k = 0; k <= 5; ++k) {
         float a = -0.2f + (kPi * 0.5f + 0.2f) * k / 5.0f;
-        cap.push_back({k == 5 ? 0.0f : 1.55f * std::cos(a), 0.62f + 1.45f * std::sin(a) + 0.3f});
+        cap.push_back({k == 5 ? 0.0f : 1.7f * std::cos(a), 0.62f + 1.5f * std::sin(a) + 0.3f});
     }
     AddLathe(mesh, cap, 16, dome);
     for (int k = 0; k < 8; ++k) {
         float a = 2 * kPi * (k + 0.5f) / 8;
-        AddSphere(mesh, {3.55f * std::cos(a), 0.02f, 3.55f * std::sin(a)}, 0.26f, 6, 3, k % 2 ? lampA : lampB);
+        AddSphere(mesh, {3.6f * std::cos(a), 0.05f, 3.6f * std::sin(a)}, 0.36f, 6, 3, k % 2 ? lampA : lampB);
     }
-    // Narrower and taller, so the saucer reads at its small play size.
-    mesh.Transform(Affine::Scale(0.8f, 1.2f, 0.8f));
+    mesh.Transform(Affine::RotateX(-0.45f).After(Affine::Scale(0.85f, 1.2f, 0.85f)));
     return mesh;
 }
 

@@ -72,8 +72,8 @@ Mesh SpikeStar() {
 // A ring tube about the z axis.
 void AddRing(Mesh& mesh, float radius, float tube, int segments, uint32_t material) {
     std::vector<Vec2> profile;
-    for (int k = 0; k <= 6; ++k) {
-        float a = -kPi * 0.5f + 2 * kPi * k / 6;
+    for (int k = 0; k <= 4; ++k) {
+        float a = -kPi * 0.5f + 2 * kPi * k / 4;
         profile.push_back({radius + tube * std::cos(a), tube * std::sin(a)});
     }
     size_t first = mesh.Vertices().size();
@@ -81,21 +81,40 @@ void AddRing(Mesh& mesh, float radius, float tube, int segments, uint32_t materi
     mesh.Transform(Affine::RotateX(kPi * 0.5f), first);
 }
 
-// A flat, translucent disc rimmed by glowing rings.
+// A flat ribbon curling out from the centre, widest in the middle.
+Outline SpiralArm(float phase, float inner, float outer, float twist, float width) {
+    const int steps = 9;
+    Outline left, right;
+    for (int k = 0; k <= steps; ++k) {
+        float t = static_cast<float>(k) / steps;
+        float r = inner + (outer - inner) * t, a = phase + twist * t;
+        float half = width * std::sin(kPi * (0.15f + 0.85f * t)) * 0.5f + 0.02f;
+        Vec2 along = {std::cos(a), std::sin(a)};
+        left.push_back({along.x * (r - half), along.y * (r - half)});
+        right.push_back({along.x * (r + half), along.y * (r + half)});
+    }
+    Outline arm(left.begin(), left.end());
+    arm.insert(arm.end(), right.rbegin(), right.rend());
+    return arm;
+}
+
+// A flat vortex of glowing wisps in a rim, open between them. The game draws
+// its translucent subsets without blending, so the background showing
+// through the gaps is what makes the zone look ghostly.
 Mesh PhantomZone() {
     Mesh mesh;
-    Material veil = Shiny(Hex(0x8040FF), 0.6f);
+    Material veil = Shiny(Hex(0x7848E8), 0.75f);
     veil.alpha = 0.45f;
-    uint32_t disc = mesh.AddMaterial(veil);
-    Material edge = Shiny(Hex(0xC080FF), 0.8f);
-    uint32_t rim = mesh.AddMaterial(edge);
-    uint32_t core = mesh.AddMaterial(Shiny(Hex(0x60E0FF), 0.8f));
-    size_t first = mesh.Vertices().size();
-    AddLathe(mesh, {{0, -0.08f}, {2.8f, -0.08f}, {2.8f, 0.08f}, {0, 0.08f}}, 24, disc);
-    mesh.Transform(Affine::RotateX(kPi * 0.5f), first);
+    uint32_t wisp = mesh.AddMaterial(veil);
+    uint32_t rim = mesh.AddMaterial(Shiny(Hex(0xC080FF), 0.8f));
+    uint32_t core = mesh.AddMaterial(Shiny(Hex(0x70E8FF), 0.9f));
+    const int arms = 5;
+    for (int k = 0; k < arms; ++k)
+        AddExtrusion(mesh, SpiralArm(2 * kPi * k / arms, 0.45f, 2.6f, 2.2f, 0.55f), -0.06f, 0.06f, wisp, wisp,
+                     wisp);
     AddRing(mesh, 2.85f, 0.16f, 24, rim);
-    AddRing(mesh, 1.7f, 0.09f, 16, core);
-    AddRing(mesh, 0.7f, 0.07f, 10, core);
+    AddRing(mesh, 1.55f, 0.06f, 16, core);
+    AddSphere(mesh, {}, 0.38f, 8, 4, core);
     return mesh;
 }
 

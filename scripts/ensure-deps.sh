@@ -6,7 +6,8 @@ set -eu
 PACKAGES="build-essential cmake pkg-config xvfb xauth xdotool libgl1-mesa-dri libegl1
 libsdl2-dev libepoxy-dev libstb-dev libimgui-dev libassimp-dev libopenal-dev
 libfreetype-dev libfontconfig-dev fonts-liberation2 libglu1-mesa-dev libjpeg-dev
-libturbojpeg0-dev libglib2.0-dev libgtest-dev libbenchmark-dev"
+libturbojpeg0-dev libglib2.0-dev libgtest-dev libbenchmark-dev
+clang libclang-rt-14-dev appstream desktop-file-utils"
 
 missing_packages() {
     for p in $PACKAGES; do

@@ -2,6 +2,7 @@
 #include <strings.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,10 +14,14 @@
 #include "gamelib/libman.h"
 #include "launcher/command_line.h"
 #include "launcher/find_library.h"
+#include "launcher/ui/launcher_app.h"
 #include "launcher/play.h"
+#include "launcher/replay_run.h"
 #include "launcher/settings_store.h"
 #include "platform/crt_rand.h"
 #include "platform/message_box.h"
+#include "replay/replay_file.h"
+#include "replay/replay_recorder.h"
 
 namespace {
 
@@ -73,9 +78,16 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
     options.autopilot = cl.autopilot;
     options.soundCapture = cl.soundCapture;
     options.screenshot = cl.screenshot;
+    ReplayRecorder recorder;
+    if (!cl.record.empty()) options.tap = &recorder;
     PlaySummary summary;
     bool ok = PlayGame(*game, options, summary);
     THighScoreBoard::onNameEntered = nullptr;
+    std::string error;
+    if (ok && !cl.record.empty() && !SaveReplay(cl.record, recorder.replay(), error)) {
+        std::fprintf(stderr, "rockpile: %s\n", error.c_str());
+        ok = false;
+    }
     if (cl.stats) std::printf("%s\n", SummaryJson(*game, summary).c_str());
     return ok ? 0 : 1;
 }
@@ -83,6 +95,7 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const auto started = std::chrono::steady_clock::now();
     std::string error;
     std::optional<CommandLine> cl = ParseCommandLine(argc, argv, error);
     if (!cl) {
@@ -102,7 +115,20 @@ int main(int argc, char** argv) {
 
     TRockpileGamePack pack;
     theGamePack = &pack;
-    int status = PlayFromCommandLine(pack, *cl);
+    int status = 0;
+    if (!cl->replay.empty()) {
+        status = RunReplayFile(pack, *cl);
+    } else if (cl->play) {
+        status = PlayFromCommandLine(pack, *cl);
+    } else {
+        LauncherOptions options;
+        options.library = cl->library;
+        options.shotsFolder = cl->launcherShots;
+        options.demoAfterSeconds = cl->demoAfter;
+        options.timings = cl->timings;
+        options.started = started;
+        status = RunLauncher(pack, options);
+    }
     theGamePack = nullptr;
     return status;
 }

@@ -27,9 +27,14 @@ void main() {
     bool perspective = ProjMatrix[2][3] != 0.0;
     vec3 toEye = perspective ? -viewPosition.xyz : vec3(0.0, 0.0, -1.0);
 
-    float facing1 = dot(toView * normal1, toEye);
-    float facing2 = dot(toView * normal2, toEye);
-    bool silhouette = facing1 * facing2 < 0.0;
+    // An edge is on the silhouette where a face turned towards the eye meets
+    // one that is not. Faces seen exactly edge-on (the walls of a shape
+    // extruded towards the camera) count as turned away, so the rim of a
+    // face-on extrusion is outlined.
+    const float EdgeOn = 1e-4;
+    bool front1 = dot(toView * normal1, toEye) > EdgeOn;
+    bool front2 = dot(toView * normal2, toEye) > EdgeOn;
+    bool silhouette = front1 != front2;
 
     vec3 extrude = toView * normal0;
     float length2 = dot(extrude.xy, extrude.xy);

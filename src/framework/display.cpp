@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "framework/display_check.h"
 #include "framework/display_modes.h"
 #include "framework/display_report.h"
 #include "platform/gl/gl_context.h"
@@ -92,6 +93,10 @@ bool InitD3D(WNDPROC windowProc, const std::string& programName, const std::stri
     // having a window system at all.
     if (className.empty() || (deviceType != D3DDEVTYPE_NULLREF && !InitSdlVideo())) {
         MessageBox("RegisterClass() - FAILED", "");
+        return false;
+    }
+    if (deviceType != D3DDEVTYPE_NULLREF && !DisplayReachable()) {
+        MessageBox(NoDisplayMessage(), "Error");
         return false;
     }
     HWND window = CreateGameWindow(deviceType, windowProc, windowTitle, width, height, windowed, adapter);

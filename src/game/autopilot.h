@@ -1,10 +1,15 @@
 // A computer player. Each frame, before the game's step, it looks at the
 // field and holds the same keys a person would (through the driven key
 // state), and types a name when the game asks for one. It flies the free
-// ship of the flagship games and the slider of the second game.
+// ship of the flagship games and the slider of the second game: it picks
+// targets, dodges what its look-ahead says would hit, raises the shield for
+// hits it cannot dodge, fires starbursts into crowds and fetches power-ups.
 #pragma once
 
 #include <string>
+
+class Foresight;
+struct HeldControls;
 
 class Autopilot {
 public:
@@ -22,6 +27,8 @@ public:
 private:
     void FlyFree();
     void FlySlider();
+    // Whether a hit is coming too soon to dodge, with shield energy to meet it.
+    bool ShieldNeeded(const Foresight& foresight, const HeldControls& controls) const;
     void TypeName();
     void Hold(int virtualKey, bool down);
 

@@ -13,11 +13,13 @@
 #include "game/background.h"
 #include "game/highscore_board.h"
 #include "game/projectile.h"
+#include "game/screenshot.h"
 #include "game/scoreboard.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "gamelib/fontman.h"
 #include "gamelib/texman.h"
+#include "input/joystick.h"
 #include "platform/device.h"
 #include "platform/cursor.h"
 #include "platform/keyboard.h"
@@ -26,26 +28,29 @@
 TMesh pausedText;
 TMesh quitHintText;
 
+void ApplySessionDeviceState(Device* device, Matrix4& view, Matrix4& projection) {
+    device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+    device->SetLight(0, MakeDirectionalLight({1, -1, 1}, colours::White));
+    device->LightEnable(0, true);
+    device->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
+    device->SetRenderState(D3DRS_SPECULARENABLE, settings.enableSpecular ? 1 : 0);
+    device->SetRenderState(D3DRS_FILLMODE, settings.wireFrame ? D3DFILL_WIREFRAME : D3DFILL_SOLID);
+
+    view = D3DXMatrixLookAtLH({0, 0, -13}, {0, 0, 0}, {0, 1, 0});
+    projection = D3DXMatrixOrthoLH(40, 40, 1, 1000);
+    device->SetTransform(D3DTS_VIEW, view);
+    device->SetTransform(D3DTS_PROJECTION, projection);
+}
+
 void SetupSessionBasics(Matrix4& view, Matrix4& projection) {
     ResetSessionGlobals();
     quitting = 0;
     delete theTextureManager;
     theTextureManager = new TTextureManager(theDevice, "textures");
     SetupFonts(theDevice, 800, 600, theDevice->BackBufferWidth(), theDevice->BackBufferHeight());
-
-    theDevice->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-    theDevice->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-    theDevice->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
-    theDevice->SetLight(0, MakeDirectionalLight({1, -1, 1}, colours::White));
-    theDevice->LightEnable(0, true);
-    theDevice->SetRenderState(D3DRS_NORMALIZENORMALS, 1);
-    theDevice->SetRenderState(D3DRS_SPECULARENABLE, settings.enableSpecular ? 1 : 0);
-    theDevice->SetRenderState(D3DRS_FILLMODE, settings.wireFrame ? D3DFILL_WIREFRAME : D3DFILL_SOLID);
-
-    view = D3DXMatrixLookAtLH({0, 0, -13}, {0, 0, 0}, {0, 1, 0});
-    projection = D3DXMatrixOrthoLH(40, 40, 1, 1000);
-    theDevice->SetTransform(D3DTS_VIEW, view);
-    theDevice->SetTransform(D3DTS_PROJECTION, projection);
+    ApplySessionDeviceState(theDevice, view, projection);
 
     pausedText = CreateTextMesh(theDevice, "GAME PAUSED", MakeMaterial(colours::Red), "Times New Roman");
     quitHintText = CreateTextMesh(theDevice, "Hit 'Q' to Quit", MakeMaterial(colours::Blue), "Times New Roman");
@@ -222,6 +227,19 @@ void HandleCharacter(WPARAM ch) {
     }
 }
 
+// Losing focus pauses as Escape does and lets the mouse go; it is taken
+// again, where it was, when the window has the focus back.
+void HandleFocus(bool gained) {
+    const bool mouse = settings.inputDevice == 0 && theMouse;
+    if (!gained) {
+        paused = 1;
+        if (mouse) theMouse->ReleaseDevice();
+    } else if (mouse && !theMouse->created) {
+        const int x = theMouse->x, y = theMouse->y;
+        if (theMouse->Setup() == 0) theMouse->SetPosition(x, y);
+    }
+}
+
 }  // namespace
 
 LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam, const SessionRules& rules) {
@@ -233,7 +251,14 @@ LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lPa
             if (!displayWindowed) ShowPointer(false);
             break;
         case WM_KEYDOWN:
-            if (settings.enableCheat && theShip && theAsteroids) HandleCheatKey(wParam, rules);
+            if (wParam == VK_F12 && theDevice)
+                SaveScreenshot(*theDevice);
+            else if (settings.enableCheat && theShip && theAsteroids)
+                HandleCheatKey(wParam, rules);
+            break;
+        case WM_KILLFOCUS:
+        case WM_SETFOCUS:
+            if (settings.pauseOnFocusLoss && theShip) HandleFocus(message == WM_SETFOCUS);
             break;
         case WM_CHAR:
             if (!theShip || !theAsteroids) break;

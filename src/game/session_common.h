@@ -11,6 +11,14 @@
 extern TMesh pausedText;
 extern TMesh quitHintText;
 
+class Device;
+
+// The device states and camera of every session: linear filtering, the white
+// light along (1, -1, 1), normalised normals, specular and fill mode from the
+// settings, the view from z = -13 along +z and the 40 x 40 orthographic
+// projection (both returned).
+void ApplySessionDeviceState(Device* device, Matrix4& view, Matrix4& projection);
+
 // Session reset, texture manager, fonts, device states, camera and the pause
 // texts. The camera matrices are returned for the outline renderer.
 void SetupSessionBasics(Matrix4& view, Matrix4& projection);

@@ -4,7 +4,10 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -84,10 +87,127 @@ D3DMATERIAL9 ToMaterial(const aiMaterial& material) {
     return m;
 }
 
+bool EndsName(char c) {
+    return c == '{' || c == '}' || c == ',' || c == ';' || std::isspace(static_cast<unsigned char>(c));
+}
+
+// The tokens of a text .x file as the importer splits it: runs of other
+// characters (quotes included) between white space, ',' and ';', which are
+// dropped, and '{' and '}'; a comment runs from a token's start to the end
+// of its line.
+std::vector<std::string_view> XTokens(std::string_view text) {
+    std::vector<std::string_view> tokens;
+    size_t i = 16;  // after the header
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '#' || text.substr(i, 2) == "//") {
+            i = std::min(text.find('\n', i), text.size());
+        } else if (c == '{' || c == '}') {
+            tokens.push_back(text.substr(i++, 1));
+        } else if (std::isspace(static_cast<unsigned char>(c)) || c == ',' || c == ';') {
+            ++i;
+        } else {
+            const size_t start = i;
+            do ++i;
+            while (i < text.size() && !EndsName(text[i]));
+            tokens.push_back(text.substr(start, i - start));
+        }
+    }
+    return tokens;
+}
+
+// The index just past the block that opens at tokens[i].
+size_t SkipBlock(const std::vector<std::string_view>& tokens, size_t i) {
+    for (int depth = 0; i < tokens.size(); ++i) {
+        if (tokens[i] == "{") ++depth;
+        if (tokens[i] == "}" && --depth == 0) return i + 1;
+    }
+    return tokens.size();
+}
+
+bool IsCount(std::string_view token, size_t& value) {
+    if (token.empty() || token.size() > 9 || !std::all_of(token.begin(), token.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        }))
+        return false;
+    value = std::stoul(std::string(token));
+    return true;
+}
+
+// Walks a material list from just inside its '{' as the importer reads it:
+// the material count, the face count and that many face indices, then
+// children up to '}': {references} and objects "Type [name] { ... }", of
+// which Material objects are materials. The importer reads a list without a
+// material past its end.
+bool ListHoldsMaterial(const std::vector<std::string_view>& tokens, size_t i) {
+    size_t faces = 0;
+    if (i + 1 >= tokens.size() || !IsCount(tokens[i + 1], faces) || faces > tokens.size()) return false;
+    int materials = 0;
+    for (i += 2 + faces; i < tokens.size() && tokens[i] != "}";) {
+        if (tokens[i] == "{") {
+            ++materials;
+        } else {
+            materials += tokens[i] == "Material";
+            if (++i < tokens.size() && tokens[i] != "{") ++i;  // the object's name
+            if (i >= tokens.size() || tokens[i] != "{") return false;
+        }
+        i = SkipBlock(tokens, i);
+    }
+    return materials > 0;
+}
+
+// Walks a mesh, or its normals, from just inside its '{': the vertex count
+// and three coordinates per vertex, the face count and per face its corner
+// count and corners. A face of fewer than three corners, or a corner past the last
+// vertex, stops the importer's later steps.
+bool MeshFacesSound(const std::vector<std::string_view>& tokens, size_t i) {
+    size_t vertices = 0, faces = 0;
+    if (i >= tokens.size() || !IsCount(tokens[i], vertices) || vertices > tokens.size()) return false;
+    i += 1 + 3 * vertices;
+    if (i >= tokens.size() || !IsCount(tokens[i++], faces) || faces > tokens.size()) return false;
+    for (size_t f = 0; f < faces; ++f) {
+        size_t corners = 0, corner = 0;
+        if (i >= tokens.size() || !IsCount(tokens[i++], corners) || corners < 3 || corners > tokens.size())
+            return false;
+        for (size_t c = 0; c < corners; ++c)
+            if (i >= tokens.size() || !IsCount(tokens[i++], corner) || corner >= vertices) return false;
+    }
+    return true;
+}
+
+// A count at tokens[i] that the importer would allocate for: every element
+// takes at least one token, so a count above the number of tokens is a lie.
+bool CountHeld(const std::vector<std::string_view>& tokens, size_t i) {
+    size_t count = 0;
+    return i < tokens.size() && IsCount(tokens[i], count) && count <= tokens.size();
+}
+
+// Refuses text the importer is known to crash on, stop the program on, or
+// allocate without bound for.
+bool SafeToImport(std::string_view text) {
+    const std::vector<std::string_view> tokens = XTokens(text);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        size_t body = i + 1;
+        if (body < tokens.size() && tokens[body] != "{" && tokens[body] != "}") ++body;  // a name
+        if (body >= tokens.size() || tokens[body] != "{") continue;  // not an object
+        ++body;
+        const std::string_view type = tokens[i];
+        if (type == "MeshMaterialList" && !(CountHeld(tokens, body) && ListHoldsMaterial(tokens, body))) return false;
+        if ((type == "Mesh" || type == "MeshNormals") && !MeshFacesSound(tokens, body)) return false;
+        if ((type == "MeshTextureCoords" || type == "MeshVertexColors") && !CountHeld(tokens, body)) return false;
+        if (type == "AnimationKey" && !CountHeld(tokens, body + 1)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length) {
-    if (!bytes || length == 0) return std::nullopt;
+    if (!bytes || length < 16) return std::nullopt;
+    // Only the text format is read: the checks above need the text.
+    const std::string_view text(reinterpret_cast<const char*>(bytes), length);
+    if (text.substr(0, 4) != "xof " || text.substr(8, 4) != "txt " || !SafeToImport(text))
+        return std::nullopt;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(
         bytes, length, aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices | aiProcess_Triangulate, "x");

@@ -51,6 +51,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
         else if (arg == "--autopilot") cl.autopilot = true;
         else if (arg == "--stats") cl.stats = true;
         else if (arg == "--batch") cl.batch = true;
+        else if (arg == "--verify") cl.verify = true;
+        else if (arg == "--timings") cl.timings = true;
         else if (arg == "--game") {
             if (!value(cl.game)) return std::nullopt;
         } else if (arg == "--difficulty") {
@@ -80,11 +82,25 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
             if (!value(cl.library)) return std::nullopt;
         } else if (arg == "--sound-capture") {
             if (!value(cl.soundCapture)) return std::nullopt;
+        } else if (arg == "--record") {
+            if (!value(cl.record)) return std::nullopt;
+        } else if (arg == "--replay") {
+            if (!value(cl.replay)) return std::nullopt;
+        } else if (arg == "--launcher-shots") {
+            if (!value(cl.launcherShots)) return std::nullopt;
+        } else if (arg == "--demo-after") {
+            if (!value(v)) return std::nullopt;
+            if (!ParseInt(v, 0, 86400, n)) return error = "--demo-after takes seconds from 0 (never) to 86400", std::nullopt;
+            cl.demoAfter = static_cast<double>(n);
         } else {
             error = "unknown option '" + arg + "' (try --help)";
             return std::nullopt;
         }
     }
+    if (cl.verify && cl.replay.empty()) return error = "--verify needs --replay FILE", std::nullopt;
+    if (!cl.replay.empty() && (!cl.record.empty() || cl.autopilot || !cl.game.empty() || cl.difficulty || cl.seed ||
+                               cl.frames > 0 || cl.fixedDt > 0))
+        return error = "--replay takes the game, its settings, seed, frames and input from the file", std::nullopt;
     return cl;
 }
 
@@ -106,6 +122,14 @@ const char* CommandLineHelp() {
            "  --screenshot FILE    write the last frame to a PNG file\n"
            "  --library FILE       the game library to use\n"
            "  --sound-capture FILE render the sound mix into a WAV file\n"
+           "  --record FILE        record the game into a replay file\n"
+           "  --replay FILE        play a recorded game back (with --headless: no window)\n"
+           "  --verify             with --replay: exit with an error at the first frame\n"
+           "                       whose world state differs from the recording\n"
+           "  --demo-after SECONDS launcher: start the demo after this much idle time\n"
+           "                       (default 60; 0: never)\n"
+           "  --launcher-shots DIR launcher: write a picture of each window and tab, then exit\n"
+           "  --timings            launcher: report start-up and Play-to-first-frame times\n"
            "  --batch              never open a dialog; messages go to standard error\n"
            "  --help               show this help and exit\n"
            "  --version            show the version and exit\n";

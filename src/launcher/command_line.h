@@ -23,6 +23,13 @@ struct CommandLine {
     std::string library;
     bool batch = false;
     std::string soundCapture;
+    std::string record;          // write a replay of the game to this file
+    std::string replay;          // play this replay instead of a game
+    bool verify = false;         // with replay: fail at the first frame that differs
+    // The launcher's.
+    std::string launcherShots;   // write pictures of the launcher's windows here and exit
+    double demoAfter = 60;       // seconds of idle time before the demo starts; 0: never
+    bool timings = false;        // report start-up and Play times on standard error
 };
 
 // Parses argv; on a bad argument returns nullopt with `error` set.

@@ -22,6 +22,7 @@
 #include "platform/cursor.h"
 #include "platform/message_box.h"
 #include "platform/png_writer.h"
+#include "replay/play_tap.h"
 #include "sound/soundman.h"
 
 namespace {
@@ -56,10 +57,12 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     });
 
     uint32_t interval = settings.presentImmediate ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
-    if (!InitD3D(game.GetWindowProc(), game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
+    WNDPROC windowProc = options.tap ? options.tap->WindowProc(game.GetWindowProc()) : game.GetWindowProc();
+    if (!InitD3D(windowProc, game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
                  game.GetWindowTitle(), settings.width, settings.height, settings.windowed != 0, interval, -1,
                  settings.adapter, options.headless ? D3DDEVTYPE_NULLREF : D3DDEVTYPE_HAL, &theDevice)) {
         MessageBox("InitD3D() - FAILED", "");
+        if (options.tap) options.tap->Finish();
         SetMessageObserver(nullptr);
         return false;
     }
@@ -75,6 +78,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     std::function<void()> saveNames = THighScoreBoard::onNameEntered;
     if (options.autopilot) THighScoreBoard::onNameEntered = nullptr;
 
+    if (options.tap) options.tap->BeforeSetup(game);
     bool ok = game.Setup();
     if (!ok) {
         MessageBox("Setup() - FAILED", "");
@@ -97,6 +101,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
             }
             float dt = options.fixedDt > 0 ? static_cast<float>(options.fixedDt) : measured;
             if (pilot) pilot->Drive(dt);
+            if (options.tap) dt = options.tap->Frame(frame, dt);
             SoundCaptureAdvance(dt);
             return dt;
         });
@@ -104,6 +109,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
         SetFrameSource({});
         if (pilot) pilot->Release();
     }
+    if (options.tap) options.tap->Finish();
     THighScoreBoard::onNameEntered = saveNames;
     ShutdownD3D(theDevice);
     theDevice = nullptr;

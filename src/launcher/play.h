@@ -8,6 +8,7 @@
 #include <string>
 
 class TGame;
+class PlayTap;
 
 struct PlayOptions {
     bool headless = false;      // null device, no window, sound or input
@@ -16,6 +17,7 @@ struct PlayOptions {
     bool autopilot = false;     // the computer flies the ship
     std::string soundCapture;   // render the mix into this WAV file
     std::string screenshot;     // write the last frame to this PNG file
+    PlayTap* tap = nullptr;     // a recorder, replay or benchmark that joins the run
 };
 
 // The state of the game at the start of its last frame.

@@ -129,6 +129,20 @@ bool SetAside(const std::string& path, std::string& aside) {
     return !FileExists(aside) && std::rename(path.c_str(), aside.c_str()) == 0;
 }
 
+// A cut-short file is moved aside whole; its whole lines, already read, are
+// written back when the store closes.
+void KeepCutFile(TParamStore& store) {
+    std::string aside;
+    if (SetAside(store.IniFile, aside)) {
+        Warn(store.IniFile + " ends in the middle of a line; kept as " + aside + ", reading its whole lines");
+        store.Key->dirty = true;
+    } else {
+        store.Key->problem =
+            store.IniFile + " ends in the middle of a line and could not be set aside; it is left untouched";
+        Warn(store.Key->problem);
+    }
+}
+
 // Fills the store from its file; false when the key must be treated as new.
 bool LoadKey(TParamStore& store) {
     TParamKey& key = *store.Key;
@@ -139,9 +153,18 @@ bool LoadKey(TParamStore& store) {
         Warn(key.problem);
         return false;
     }
+    if (bytes->empty()) {
+        Warn(store.IniFile + " is empty; starting with defaults");
+        return false;
+    }
+    // Saves always end with a newline: a file that stops inside a line was
+    // cut short, and only its whole lines are read.
+    const bool cut = bytes->back() != '\n';
+    const size_t length = size_t(std::find(bytes->rbegin(), bytes->rend(), '\n').base() - bytes->begin());
     GError* error = nullptr;
     bool parsed = std::find(bytes->begin(), bytes->end(), '\0') == bytes->end() &&
-                  g_key_file_load_from_data(key.file, bytes->data(), bytes->size(), G_KEY_FILE_KEEP_COMMENTS, &error);
+                  g_key_file_load_from_data(key.file, bytes->data(), length, G_KEY_FILE_KEEP_COMMENTS, &error);
+    if (parsed && cut) KeepCutFile(store);
     if (parsed) return g_key_file_has_group(key.file, store.Section.c_str());
     std::string why = error ? error->message : "it holds NUL bytes";
     g_clear_error(&error);

@@ -12,22 +12,68 @@ bool Fail(std::string* error, const std::string& text) {
     return false;
 }
 
+// Pictures beyond these sizes are refused before anything is allocated for
+// them: far above any texture the games use, and a bound on what a damaged
+// header can make a decoder allocate.
+constexpr int64_t kMaxSide = 16384;
+constexpr int64_t kMaxTexels = 4096 * 4096;
+
+bool SizeAllowed(int64_t width, int64_t height) {
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= kMaxTexels;
+}
+
+uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+// Checks a BMP header before the decoder allocates the picture: a known
+// header, a size within the limits and, for uncompressed pixels, rows that
+// the file actually holds.
+bool BmpHeaderSane(const uint8_t* bytes, size_t length, std::string& why) {
+    if (length < 26) return why = "the header is cut short", false;
+    const uint32_t header = U32(bytes + 14);
+    int64_t width, height;
+    uint32_t bits, compression = 0;
+    if (header == 12) {
+        width = int16_t(U16(bytes + 18));
+        height = int16_t(U16(bytes + 20));
+        bits = U16(bytes + 24);
+    } else if (header >= 40 && header <= 124 && length >= 34) {
+        width = int32_t(U32(bytes + 18));
+        height = int32_t(U32(bytes + 22));
+        bits = U16(bytes + 28);
+        compression = U32(bytes + 30);
+    } else {
+        return why = "unknown header of " + std::to_string(header) + " bytes", false;
+    }
+    if (!SizeAllowed(width, height < 0 ? -height : height))
+        return why = "a picture of " + std::to_string(width) + " x " + std::to_string(height) + " is not accepted", false;
+    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+    const uint64_t rowBytes = (uint64_t(width) * bits + 31) / 32 * 4;
+    const uint64_t offset = U32(bytes + 10);
+    if (uncompressed && offset + rowBytes * uint64_t(height < 0 ? -height : height) > length)
+        return why = "the pixels are cut short", false;
+    return true;
+}
+
 bool DecodeJpeg(const uint8_t* bytes, size_t length, DecodedImage& out, std::string* error) {
     tjhandle tj = tjInitDecompress();
     if (!tj) return Fail(error, "JPEG decoder unavailable");
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     bool ok = tjDecompressHeader3(tj, bytes, static_cast<unsigned long>(length), &width, &height, &subsampling,
-                                  &colorspace) == 0 &&
-              width > 0 && height > 0;
-    if (ok) {
+                                  &colorspace) == 0;
+    std::string message = tjGetErrorStr2(tj);
+    if (ok && !SizeAllowed(width, height)) {
+        ok = false;
+        message = "a picture of " + std::to_string(width) + " x " + std::to_string(height) + " is not accepted";
+    } else if (ok) {
         out.width = static_cast<uint32_t>(width);
         out.height = static_cast<uint32_t>(height);
         out.argb.assign(size_t(width) * height, 0);
         // BGRA bytes are A8R8G8B8 texels on a little-endian machine.
         ok = tjDecompress2(tj, bytes, static_cast<unsigned long>(length), reinterpret_cast<uint8_t*>(out.argb.data()),
                            width, width * 4, height, TJPF_BGRA, 0) == 0;
+        message = tjGetErrorStr2(tj);
     }
-    std::string message = tjGetErrorStr2(tj);
     tjDestroy(tj);
     if (!ok) return Fail(error, "bad JPEG data: " + message);
     out.container = "JPEG";
@@ -37,6 +83,8 @@ bool DecodeJpeg(const uint8_t* bytes, size_t length, DecodedImage& out, std::str
 }
 
 bool DecodeBmp(const uint8_t* bytes, size_t length, DecodedImage& out, std::string* error) {
+    std::string why;
+    if (!BmpHeaderSane(bytes, length, why)) return Fail(error, "bad BMP data: " + why);
     SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes, static_cast<int>(length)), 1);
     if (!surface) return Fail(error, std::string("bad BMP data: ") + SDL_GetError());
     out.bitsPerPixel = surface->format->BitsPerPixel;

@@ -41,4 +41,44 @@ TEST(CommandLine, BadValuesAreRefusedWithAReason) {
     EXPECT_NE(error.find("--frobnicate"), std::string::npos);
 }
 
+TEST(CommandLine, LauncherOptions) {
+    std::string error;
+    auto plain = Parse({}, error);
+    ASSERT_TRUE(plain) << error;
+    EXPECT_FALSE(plain->play);  // no --play: the launcher
+    EXPECT_EQ(plain->demoAfter, 60);
+    EXPECT_TRUE(plain->launcherShots.empty());
+    EXPECT_FALSE(plain->timings);
+
+    auto cl = Parse({"--demo-after", "0", "--launcher-shots", "/tmp/shots", "--timings"}, error);
+    ASSERT_TRUE(cl) << error;
+    EXPECT_EQ(cl->demoAfter, 0);
+    EXPECT_EQ(cl->launcherShots, "/tmp/shots");
+    EXPECT_TRUE(cl->timings);
+    EXPECT_FALSE(Parse({"--demo-after", "-5"}, error));
+    EXPECT_NE(error.find("--demo-after"), std::string::npos);
+}
+
+TEST(CommandLine, RecordAndReplayOptions) {
+    std::string error;
+    auto record = Parse({"--play", "--autopilot", "--seed", "3", "--record", "/tmp/game.rpl"}, error);
+    ASSERT_TRUE(record) << error;
+    EXPECT_EQ(record->record, "/tmp/game.rpl");
+    EXPECT_TRUE(record->replay.empty());
+
+    auto replay = Parse({"--replay", "/tmp/game.rpl", "--headless", "--verify", "--stats"}, error);
+    ASSERT_TRUE(replay) << error;
+    EXPECT_EQ(replay->replay, "/tmp/game.rpl");
+    EXPECT_TRUE(replay->verify && replay->headless);
+
+    EXPECT_FALSE(Parse({"--verify"}, error));
+    EXPECT_NE(error.find("--replay"), std::string::npos);
+    // What the file decides cannot be given as well.
+    for (const char* option : {"--seed", "--game", "--frames", "--record"}) {
+        EXPECT_FALSE(Parse({"--replay", "a.rpl", option, "1"}, error)) << option;
+        EXPECT_NE(error.find("from the file"), std::string::npos) << option;
+    }
+    EXPECT_FALSE(Parse({"--replay", "a.rpl", "--autopilot"}, error));
+}
+
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(ParamStoreTest, AnUnreadableFileIsSetAsideWholeAndTheKeyStartsAfresh) {
 }
 
 TEST_F(ParamStoreTest, SetAsideFilesNeverOverwriteEachOther) {
-    const std::vector<std::string> damaged = {"[kwrockpile]\nshipHu", std::string("[kwrockpile]\nx=1\n\0\0\0", 20),
+    const std::vector<std::string> damaged = {"[kwrockpile\nshipHull=5\n", std::string("[kwrockpile]\nx=1\n\0\0\0", 20),
                                               "junk"};
     ::testing::internal::CaptureStderr();
     for (const std::string& bytes : damaged) {
@@ -72,15 +72,25 @@ TEST_F(ParamStoreTest, EmptyOrSectionlessFilesAreNewKeysWithNothingToSetAside) {
     EXPECT_TRUE(SetAsideFiles(root_ + "/Kestrelworks").empty());
 }
 
-TEST_F(ParamStoreTest, ATruncatedValueLineStillReadsTheRest) {
-    Put("kwrockpile", "[kwrockpile]\nshipHull=5\nname_0=\"Ann");
+TEST_F(ParamStoreTest, ATruncatedFileReadsItsWholeLinesAndKeepsTheCutOneAside) {
+    const std::string cut = "[kwrockpile]\nshipHull=5\nname_0=\"Ann";
+    Put("kwrockpile", cut);
+    ::testing::internal::CaptureStderr();
     TParamStore store;
     OpenParams("kwrockpile", "kwrockpile", store, 1);
+    std::string warning = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(store.Disposition, PARAM_OPENED_EXISTING_KEY);
     EXPECT_EQ(ReadParamInt(store, "shipHull", 3), 5);
     char name[32] = "";
-    ReadParamString(store, "name_0", "", name, sizeof(name));
-    EXPECT_STREQ(name, "\"Ann");
+    ReadParamString(store, "name_0", "default", name, sizeof(name));
+    EXPECT_STREQ(name, "default");
+    EXPECT_TRUE(CloseParams(store));
+
+    auto aside = SetAsideFiles(root_ + "/Kestrelworks");
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(Read(aside[0]), cut);
+    EXPECT_NE(warning.find(aside[0]), std::string::npos) << warning;
+    EXPECT_EQ(Read(KeyFile("kwrockpile")), "[kwrockpile]\nshipHull=5\n");
 }
 
 TEST_F(ParamStoreTest, AnUnwritableFolderGivesDefaultsAndReportsFailedSavesOnce) {

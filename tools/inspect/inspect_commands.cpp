@@ -1,48 +1,22 @@
 #include "inspect_commands.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
 #include <iterator>
 #include <ostream>
 
+#include "entry_kind.h"
 #include "gamelib/libman.h"
 #include "gamelib/mesh.h"
 #include "gamelib/texman.h"
 #include "gamelib/xfile.h"
+#include "gl_commands.h"
+#include "library_session.h"
 #include "platform/image_decode.h"
 #include "sound/wav.h"
 
 namespace {
-
-enum class Kind { Mesh, Picture, Wav, Unknown };
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
-
-bool EndsWith(const std::string& s, const char* suffix) {
-    size_t n = std::strlen(suffix);
-    return s.size() >= n && s.compare(s.size() - n, n, suffix) == 0;
-}
-
-Kind KindOf(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string lower = Lower(name);
-    if (EndsWith(lower, ".x")) return Kind::Mesh;
-    if (EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg") || EndsWith(lower, ".bmp")) return Kind::Picture;
-    if (EndsWith(lower, ".wav")) return Kind::Wav;
-    auto starts = [&](const char* tag) {
-        return bytes.size() >= std::strlen(tag) && std::memcmp(bytes.data(), tag, std::strlen(tag)) == 0;
-    };
-    if (starts("xof ")) return Kind::Mesh;
-    if (starts("\xFF\xD8") || starts("BM")) return Kind::Picture;
-    if (starts("RIFF")) return Kind::Wav;
-    return Kind::Unknown;
-}
 
 std::ostream& operator<<(std::ostream& out, const Vector3& v) {
     return out << "(" << v.x << ", " << v.y << ", " << v.z << ")";
@@ -63,11 +37,8 @@ const char* FormatName(D3DFORMAT format) {
 
 int InspectMesh(const std::string& name, const std::vector<uint8_t>& bytes, std::ostream& out, std::ostream& err) {
     std::optional<XFileMesh> file = ParseXFile(bytes.data(), bytes.size());
-    TTextureManager textures(nullptr, "textures");
-    TTextureManager* previous = theTextureManager;
-    theTextureManager = &textures;
+    TextureSession textures(nullptr);  // holds the mesh's textures until the end
     std::optional<TMesh> mesh = LoadMeshFromMemory(nullptr, bytes.data(), bytes.size(), 0, 0, 1.0, name.c_str());
-    theTextureManager = previous;
     if (!file || !mesh) {
         err << name << ": not a mesh the game can load\n";
         return 1;
@@ -160,41 +131,32 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
     return !in.bad();
 }
 
-// Makes `lib` the game library for the duration of a command.
-class LibrarySession {
-public:
-    LibrarySession(TGameLib& lib, bool packed) : previousLib_(theGameLib), previousMode_(useGameLib) {
-        useGameLib = packed ? 1 : 0;
-        theGameLib = &lib;
-    }
-    ~LibrarySession() {
-        theGameLib = previousLib_;
-        useGameLib = previousMode_;
-    }
-
-private:
-    TGameLib* previousLib_;
-    int32_t previousMode_;
-};
-
 const char kUsage[] =
     "usage: rockpile-inspect LIB NAME   describe an entry of a game library\n"
-    "       rockpile-inspect FILE       describe a .x mesh, JPEG or BMP picture, or WAV sound\n";
+    "       rockpile-inspect FILE       describe a .x mesh, JPEG or BMP picture, or WAV sound\n"
+    "       rockpile-inspect render LIB NAME OUT.png [--size WxH]\n"
+    "                                   draw a mesh or picture of a library as the games do\n"
+    "       rockpile-inspect sheet LIB OUT.png\n"
+    "                                   draw every mesh and picture of a library, named\n";
 
 }  // namespace
 
 int InspectBytes(const std::string& name, const std::vector<uint8_t>& bytes, std::ostream& out, std::ostream& err) {
-    switch (KindOf(name, bytes)) {
-        case Kind::Mesh: return InspectMesh(name, bytes, out, err);
-        case Kind::Picture: return InspectPicture(name, bytes, out, err);
-        case Kind::Wav: return InspectWav(name, bytes, out, err);
-        case Kind::Unknown: break;
+    switch (KindOfEntry(name, bytes)) {
+        case EntryKind::Mesh: return InspectMesh(name, bytes, out, err);
+        case EntryKind::Picture: return InspectPicture(name, bytes, out, err);
+        case EntryKind::Wav: return InspectWav(name, bytes, out, err);
+        case EntryKind::Unknown: break;
     }
     out << "data " << name << "\n" << "size " << bytes.size() << " bytes (not a mesh, picture or sound)\n";
     return 0;
 }
 
 int RunInspectTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && (args[0] == "render" || args[0] == "sheet")) {
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        return args[0] == "render" ? RunRender(rest, out, err) : RunSheet(rest, out, err);
+    }
     if (args.size() == 1 && args[0] != "--help" && args[0] != "-h") {
         std::vector<uint8_t> bytes;
         if (!ReadFile(args[0], bytes)) {

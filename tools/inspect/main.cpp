@@ -1,4 +1,5 @@
-// rockpile-inspect: prints what the game would load from a library entry or a file.
+// rockpile-inspect: prints what the game would load from a library entry or a
+// file, and draws library entries as the games draw them.
 #include <iostream>
 
 #include "inspect_commands.h"

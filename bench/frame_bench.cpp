@@ -1,0 +1,112 @@
+#include "frame_bench.h"
+
+#include <chrono>
+#include <random>
+
+#include "field_fill.h"
+#include "framework/display.h"
+#include "framework/gameglobals.h"
+#include "game/asteroid.h"
+#include "game/session_globals.h"
+#include "game/ship.h"
+#include "platform/device.h"
+#include "platform/gl/gl_device.h"
+#include "replay/play_tap.h"
+#include "session_run.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWarmupFrames = 30;
+constexpr int kTypicalWave = 10;  // four rocks and a ring of six whirlygigs
+
+double Millis(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+// Takes the frame times of the session's own frames: the time from the end
+// of one tap call to the start of the next is the game's frame (and its
+// window messages); staging and refills happen inside the tap, untimed.
+class FrameTimingTap : public PlayTap {
+public:
+    explicit FrameTimingTap(int framesPerScene) : n_(framesPerScene) {}
+
+    int64_t TotalFrames() const { return kWarmupFrames + 2 + 2 * static_cast<int64_t>(n_); }
+
+    float Frame(int64_t frame, float dt) override {
+        const Clock::time_point start = Clock::now();
+        const int64_t waveStart = kWarmupFrames + 1, fullStart = waveStart + n_ + 1;
+        if (frame > waveStart && frame < fullStart) wave.push_back(Millis(lastEnd_, start));
+        if (frame > fullStart) full.push_back(Millis(lastEnd_, start));
+        if (frame == waveStart) {
+            TimeEmptyFrames();
+            theAsteroids->wave = kTypicalWave - 1;
+            theAsteroids->NextWave();
+        }
+        if (theShip) theShip->invulnerable = 1e9;  // the scene must not end with the ship
+        if (frame == fullStart) FillField();
+        if (frame >= fullStart) FillShotsAndExplosions(random_);
+        lastEnd_ = Clock::now();
+        return dt;
+    }
+
+    std::string renderer;
+    std::vector<double> empty, wave, full;
+
+private:
+    void TimeEmptyFrames() {
+        if (auto* gl = dynamic_cast<GlDevice*>(theDevice)) renderer = gl->Renderer();
+        for (int i = 0; i < n_; ++i) {
+            const Clock::time_point start = Clock::now();
+            theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
+            theDevice->BeginScene();
+            theDevice->EndScene();
+            theDevice->Present();
+            empty.push_back(Millis(start, Clock::now()));
+        }
+    }
+
+    // 128 rocks of the game's own kinds, too hard to break, spread over the
+    // play area in the three sizes of a split rock.
+    void FillField() {
+        settings.asteroidHull = 1 << 30;
+        std::uniform_real_distribution<float> across(-20.0f, 20.0f);
+        const double sizes[] = {5.0, 3.125, 1.953125};
+        for (int i = 0; theAsteroids->count < MAX_ASTEROIDS; ++i) {
+            TAsteroid* rock = theAsteroids->Spawn(KIND_ROCK, KEY_ROCK, -1);
+            if (!rock) break;
+            rock->SetSize(sizes[i % 3]);
+            rock->position = Vector3(across(random_), across(random_), 0);
+        }
+    }
+
+    int n_;
+    Clock::time_point lastEnd_;
+    std::mt19937 random_{1};
+};
+
+}  // namespace
+
+FrameResult RunFrameBench(const std::string& library, int framesPerScene) {
+    FrameResult result;
+    result.ok = true;
+    for (auto [width, height] : {std::pair{800, 600}, std::pair{1280, 720}}) {
+        FrameTimingTap tap(framesPerScene);
+        SessionRun run;
+        run.library = library;
+        run.width = width;
+        run.height = height;
+        run.frames = tap.TotalFrames();
+        if (!RunFlagship(run, tap) || tap.full.empty()) {
+            result.ok = false;
+            return result;
+        }
+        result.renderer = tap.renderer;
+        result.sizes.push_back({width, height,
+                                {{"empty", Summarize(tap.empty)},
+                                 {"wave", Summarize(tap.wave)},
+                                 {"full", Summarize(tap.full)}}});
+    }
+    return result;
+}

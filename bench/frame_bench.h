@@ -1,0 +1,28 @@
+// GL frame cost in the game window: an empty frame (clear and present), a
+// typical wave and a full field (128 field objects, 128 projectiles, 128
+// explosions, head-up display and background), per window size.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "bench_stats.h"
+
+struct SceneTiming {
+    std::string scene;  // "empty", "wave", "full"
+    Timing ms;
+};
+
+struct FrameSizeResult {
+    int width = 0, height = 0;
+    std::vector<SceneTiming> scenes;
+};
+
+struct FrameResult {
+    bool ok = false;
+    std::string renderer;
+    std::vector<FrameSizeResult> sizes;
+};
+
+// `framesPerScene` timed frames of each scene at 800 x 600 and 1280 x 720.
+FrameResult RunFrameBench(const std::string& library, int framesPerScene);

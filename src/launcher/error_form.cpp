@@ -1,0 +1,29 @@
+#include "launcher/error_form.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "platform/message_box.h"
+
+namespace {
+
+ErrorFormPresenter g_presenter;
+
+}  // namespace
+
+void SetErrorFormPresenter(ErrorFormPresenter presenter) { g_presenter = std::move(presenter); }
+
+void ErrorBox(const char* format, ...) {
+    char buffer[kErrorBoxCapacity + 1];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+
+    TFormError form;
+    form.Memo1 = buffer;
+    if (g_presenter)
+        g_presenter(form);
+    else
+        MessageBox(form.Memo1, TFormError::kCaption);
+}

@@ -1,0 +1,28 @@
+// The error report window: a long error text the player can read and copy.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct TFormError {
+    static constexpr const char* kCaption = "An error has occurred";
+    static constexpr const char* kIntro =
+        "I'm sorry, but an error has occurred that prevents the program from continuing...";
+    static constexpr const char* kCloseCaption = "Close";
+    static constexpr const char* kCopyCaption = "Copy error message to Clipboard";
+
+    std::string Memo1;
+};
+
+// Longest text ErrorBox shows (its buffer holds one more character).
+constexpr size_t kErrorBoxCapacity = 16383;
+
+// Shows the form until the player closes it.
+using ErrorFormPresenter = std::function<void(TFormError& form)>;
+// Replaces how the form is shown; an empty presenter restores the default,
+// a message box captioned like the form.
+void SetErrorFormPresenter(ErrorFormPresenter presenter);
+
+// Formats the text (printf-style, cut at kErrorBoxCapacity characters) into
+// a new error form and shows it modally.
+void ErrorBox(const char* format, ...) __attribute__((format(printf, 1, 2)));

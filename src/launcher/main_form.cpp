@@ -1,0 +1,345 @@
+#include "launcher/main_form.h"
+
+#include <algorithm>
+#include <array>
+
+#include "framework/gameglobals.h"
+#include "framework/tgame.h"
+#include "framework/tgamepack.h"
+#include "game/highscore_board.h"
+#include "gamelib/libman.h"
+#include "input/joystick.h"
+#include "launcher/documentation.h"
+#include "launcher/find_library.h"
+#include "launcher/game_list.h"
+#include "launcher/quick_start.h"
+#include "launcher/settings_store.h"
+#include "persist/highscore.h"
+#include "platform/files.h"
+
+const char* const kSettingsTabCaptions[TAB_COUNT] = {"Game",  "Graphics", "Sound", "Advanced",
+                                                     "Cheat", "Controls", "About"};
+
+namespace {
+
+constexpr const char* kCheatKeys[7] = {"F3 ... 5 minutes of invulnerability", "F4 ... Create random powerup",
+                                       "F5 ... Go to next level",             "F6 ... Give 250 starburst",
+                                       "F7 ... Give missile launcher",        "F8 ... Destroy Ship",
+                                       "F9 ... Add some whirlygigs"};
+
+struct KeyBinding {
+    KeyBox TForm1::*box;
+    int32_t TSettings::*key;
+};
+
+constexpr std::array<KeyBinding, 10> kKeyBindings{{
+    {&TForm1::ComboBoxKeyFire, &TSettings::keyFire},
+    {&TForm1::ComboBoxKeyFire0, &TSettings::keyFire0},
+    {&TForm1::ComboBoxKeyFire1, &TSettings::keyFire1},
+    {&TForm1::ComboBoxKeyFire2, &TSettings::keyFire2},
+    {&TForm1::ComboBoxKeyAltFire, &TSettings::keyAltFire},
+    {&TForm1::ComboBoxKeyShield, &TSettings::keyShield},
+    {&TForm1::ComboBoxKeyBrake, &TSettings::keyBrake},
+    {&TForm1::ComboBoxKeyThrust, &TSettings::keyThrust},
+    {&TForm1::ComboBoxKeyLeft, &TSettings::keyLeft},
+    {&TForm1::ComboBoxKeyRight, &TSettings::keyRight},
+}};
+
+struct FlagBinding {
+    CheckBox TForm1::*box;
+    int32_t TSettings::*flag;
+};
+
+constexpr std::array<FlagBinding, 11> kFlagBindings{{
+    {&TForm1::CheckBoxEnableBarricades, &TSettings::enableBarricades},
+    {&TForm1::CheckBoxEnableRotation, &TSettings::enableRotation},
+    {&TForm1::CheckBoxEnableSpecular, &TSettings::enableSpecular},
+    {&TForm1::CheckBoxEnableSound, &TSettings::enableSound},
+    {&TForm1::CheckBoxShowBounding, &TSettings::showBounding},
+    {&TForm1::CheckBoxShowFPS, &TSettings::showFps},
+    {&TForm1::CheckBoxPresentImmediate, &TSettings::presentImmediate},
+    {&TForm1::CheckBoxTimingFallback, &TSettings::timingFallback},
+    {&TForm1::CheckBoxWireFrame, &TSettings::wireFrame},
+    {&TForm1::CheckBoxEnableCheat, &TSettings::enableCheat},
+    {&TForm1::CheckBoxPauseOnFocusLoss, &TSettings::pauseOnFocusLoss},
+}};
+
+void SetButton(Button& button, const char* caption, int left, int top, int width, int height) {
+    button.caption = caption;
+    button.bounds = {left, top, width, height};
+}
+
+int ClampToTrack(const TrackBar& bar, int value) { return std::clamp(value, bar.min, bar.max); }
+
+}  // namespace
+
+TForm1::TForm1(TGamePack& pack, LauncherHost& host) : pack_(pack), host_(host) {
+    game_ = pack_.current;
+
+    SetButton(ButtonPlayBlack, "Click here to Play !", 66, 480, 185, 33);
+    SetButton(ButtonExitBlack, "Options / Settings", 258, 480, 185, 33);
+    SetButton(ButtonDocumentationBlack, "Instructions / How to Play", 66, 520, 151, 25);
+    SetButton(fcShapeBtn1, "EXIT", 388, 520, 55, 25);
+    SetButton(ButtonDemo, "Watch a Demo", 226, 520, 153, 25);
+    PageControl1.visible = false;
+
+    RadioGroupMode.caption = "Game Mode:";
+    RadioGroupMode.items = {"Full Screen", "Windowed"};
+    RadioGroupDifficulty.caption = "Difficulty Level";
+    RadioGroupDifficulty.items = {"Super Wimpy", "Easy", "Normal", "Difficult", "Unreasonably Difficult"};
+    CheckBoxEnableBarricades.caption = "Space-Invaders Barricades";
+    CheckBoxEnableRotation.caption = "Invader Rotation";
+
+    RadioGroupBackground.caption = "Background";
+    RadioGroupBackground.items = {"Disabled", "Fixed Picture", "Rotating Picture",
+                                  "Verical Scroll", "Horiz Scroll", "Starfield"};
+    CheckBoxEnableSpecular.caption = "Enable specular lighting";
+    CheckBoxEnableSound.caption = "Enable Sound Effects";
+
+    LabelAdvancedNote.caption =
+        "These options are mainly for debugging, and for the game author to use. You shouldn't need to adjust "
+        "them, unless you are told to.";
+    CheckBoxShowBounding.caption = "Show bounding boxes";
+    CheckBoxShowFPS.caption = "Show Frame Per Second (FPS)";
+    CheckBoxPresentImmediate.caption = "Update at maximum speed (instead of refresh rate)";
+    CheckBoxTimingFallback.caption = "Use fallback timing mechanism";
+    CheckBoxWireFrame.caption = "Wireframe Mode";
+    CheckBoxPauseOnFocusLoss.caption = "Pause the game when its window loses focus";
+    ButtonResetScores.caption = "Reset High Score List";
+
+    for (int i = 0; i < 7; ++i) LabelCheat[i].caption = kCheatKeys[i];
+    CheckBoxEnableCheat.caption = "Enable Cheat Keys";
+
+    RadioButtonKeyboard.caption = "Keyboard";
+    RadioButtonJoystick.caption = "Joystick";
+    RadioButtonMouse.caption = "Mouse";
+    LabelFire.caption = "Fire:";
+    LabelTurretFire.caption = "Turret Fire:";
+    LabelAltFire.caption = "Alt Weapon:";
+    LabelThrust.caption = "Thrust:";
+    LabelBrake.caption = "Brake:";
+    LabelLeft.caption = "Left:";
+    LabelRight.caption = "Right:";
+    LabelShield.caption = "Shield:";
+    ButtonResetKeyboard.caption = "Reset Keyboard to Defaults";
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FindLibrary() {
+    libraryPath = libraryOverride.empty() ? FindLibraryOrExit(pack_.GetLibraryFile(), *game_) : libraryOverride;
+}
+
+void TForm1::StartUp() {
+    FindLibrary();
+    useGameLib = 1;
+    logGameLibUsage = 0;
+    OpenGameLib(libraryPath.c_str(), pack_.GetUsageFile());
+
+    CreateInputDevices();
+    if (theJoystick && theJoystick->found) {
+        LabelJoystickName.caption = theJoystick->productName;
+    } else {
+        LabelJoystickName.caption = "(not found)";
+        RadioButtonJoystick.enabled = false;
+    }
+
+    SelectGame(*game_);
+
+    const FormRect screen = host_.Screen();
+    bounds.top = screen.top + (screen.height - bounds.height) / 2;
+    if (pack_.count < 2) {
+        bounds.left = screen.left + (screen.width - bounds.width) / 2;
+    } else {
+        gameList = std::make_unique<TFormController>(*this);
+        const int left = (screen.width - bounds.width - gameList->bounds.width) / 2;
+        bounds.left = screen.left + std::max(left, 0);
+        gameList->bounds = DockGameList(bounds, gameList->bounds, screen);
+        gameList->visible = true;
+    }
+
+    quickStart = std::make_unique<TFormQuickStartGame>();
+    quickStart->FormCreate(*game_);
+    quickStart->ShowQuickStart(bounds, *game_);
+    startupDone = 1;
+}
+
+void TForm1::SelectGame(TGame& game) {
+    if (game_ && formReady) {
+        ReadForm();
+        SaveSettings();
+    }
+    game_ = &game;
+    pack_.current = &game;
+
+    ShowGameFeatures();
+    FillKeyBoxes();
+    PaintCartPicture();
+    caption = game.GetTitle();
+
+    FillAdapterCombo(ComboBoxAdapter.list);
+    SelectItemByObject(ComboBoxAdapter.list, settings.adapter);
+    FillResolutionCombo(0, ComboBoxResolution.list);
+
+    ResetSettings();
+    LoadSettings();
+    WriteForm();
+    activeTab = TAB_GAME;
+
+    LabelProgName.caption = game.GetTitle();
+    LabelVersion.caption = pack_.GetVersion();
+}
+
+void TForm1::ShowGameFeatures() {
+    const TGame& g = *game_;
+    GroupBoxMissileSpeed.visible = !g.HidesMissileSpeed();
+    LabelThrust.visible = ComboBoxKeyThrust.visible = !g.HidesThrustKey();
+    LabelAltFire.visible = ComboBoxKeyAltFire.visible = !g.HidesAltFireKey();
+    LabelShield.visible = ComboBoxKeyShield.visible = !g.HidesShieldKey();
+    LabelBrake.visible = ComboBoxKeyBrake.visible = g.ShowsBrakeKey() != 0;
+    const bool turret = g.ShowsTurretFireKeys() != 0;
+    LabelTurretFire.visible = ComboBoxKeyFire0.visible = ComboBoxKeyFire1.visible = ComboBoxKeyFire2.visible = turret;
+    GroupBoxSSIOptions.visible = g.ShowsGamePlaySettings() != 0;
+    const bool upDown = g.UsesUpDownLabels() != 0;
+    LabelThrust.caption = upDown ? "Up" : "Thrust";
+    LabelBrake.caption = upDown ? "Down" : "Brake";
+    // A game without its own text shows the usual one, whatever the game
+    // before it showed.
+    const char* f3 = g.GetCheatF3Text();
+    const char* f9 = g.GetCheatF9Text();
+    LabelCheatF3.caption = f3 ? f3 : kCheatKeys[0];
+    LabelCheatF9.caption = f9 ? f9 : kCheatKeys[6];
+}
+
+void TForm1::FillKeyBoxes() {
+    for (const KeyBinding& k : kKeyBindings) FillKeyCombo((this->*k.box).combo);
+}
+
+void TForm1::PaintCartPicture() {
+    TLibEntry* entry = LibGetFile(game_->GetCartPicture());
+    if (!entry) return;
+    DecodedImage picture;
+    if (DecodeImage(entry->data, entry->length, picture)) {
+        cartPicture = std::move(picture);
+        ++pictureSerial;
+    }
+    LibReleaseFile(entry);
+}
+
+void TForm1::ResetSettings() { ::ResetSettings(*game_); }
+
+void TForm1::ResetKeys() { ::ResetKeys(); }
+
+void TForm1::LoadSettings() { ::LoadSettings(pack_, *game_); }
+
+void TForm1::SaveSettings() { ::SaveSettings(pack_, *game_); }
+
+void TForm1::WriteForm() {
+    RadioGroupDifficulty.itemIndex = settings.difficulty;
+    RadioGroupMode.itemIndex = settings.windowed;
+    RadioGroupBackground.itemIndex = settings.background;
+    for (const FlagBinding& f : kFlagBindings) (this->*f.box).checked = settings.*f.flag != 0;
+    TrackBarAccel.position = ClampToTrack(TrackBarAccel, settings.accel);
+    TrackBarPlayerMissile.position = ClampToTrack(TrackBarPlayerMissile, settings.playerMissile);
+    TrackBarUfoMissile.position = ClampToTrack(TrackBarUfoMissile, settings.ufoMissile);
+    TrackBarMouseVelocity.position = ClampToTrack(TrackBarMouseVelocity, settings.mouseVelocity);
+    for (const KeyBinding& k : kKeyBindings) SelectKeyInCombo((this->*k.box).combo, settings.*k.key);
+    RadioButtonMouse.checked = settings.inputDevice == 0;
+    RadioButtonKeyboard.checked = settings.inputDevice == 1;
+    RadioButtonJoystick.checked = settings.inputDevice == 2;
+    SelectItemByObject(ComboBoxAdapter.list, settings.adapter);
+    FillResolutionCombo(GetSelectedItemObject(ComboBoxAdapter.list).value_or(settings.adapter), ComboBoxResolution.list);
+    SelectResolutionOrDefault(ComboBoxResolution.list, settings.width, settings.height);
+    formReady = 1;
+}
+
+void TForm1::ReadForm() {
+    game_->SetDifficulty(RadioGroupDifficulty.itemIndex);
+    settings.windowed = RadioGroupMode.itemIndex == 1 ? 1 : 0;
+    settings.background = RadioGroupBackground.itemIndex;
+    for (const FlagBinding& f : kFlagBindings) settings.*f.flag = (this->*f.box).checked ? 1 : 0;
+    settings.accel = TrackBarAccel.position;
+    if (!game_->HidesMissileSpeed()) {
+        settings.playerMissile = TrackBarPlayerMissile.position;
+        settings.ufoMissile = TrackBarUfoMissile.position;
+    }
+    for (const KeyBinding& k : kKeyBindings) settings.*k.key = KeyFromCombo((this->*k.box).combo);
+    settings.inputDevice = RadioButtonKeyboard.checked   ? 1
+                           : RadioButtonJoystick.checked ? 2
+                           : RadioButtonMouse.checked    ? 0
+                                                         : 1;
+    settings.mouseVelocity = TrackBarMouseVelocity.position;
+    // An empty adapter list (no video) keeps the stored adapter.
+    settings.adapter = GetSelectedItemObject(ComboBoxAdapter.list).value_or(settings.adapter);
+    GetSelectedResolution(ComboBoxResolution.list, settings.width, settings.height);
+}
+
+void TForm1::ComboBoxAdapterChange() {
+    GetSelectedResolution(ComboBoxResolution.list, settings.width, settings.height);
+    if (std::optional<int> adapter = GetSelectedItemObject(ComboBoxAdapter.list))
+        FillResolutionCombo(*adapter, ComboBoxResolution.list);
+    SelectResolutionOrDefault(ComboBoxResolution.list, settings.width, settings.height);
+}
+
+void TForm1::RunCurrentGame(GameRun kind) {
+    host_.RunGame(*game_, kind);
+    host_.ShowLauncher(true);
+}
+
+void TForm1::Play() {
+    playedThisRun = 1;
+    ReadForm();
+    SaveSettings();
+    THighScoreBoard::onNameEntered = [this] { SaveSettings(); };
+    RunCurrentGame(GameRun::Play);
+    THighScoreBoard::onNameEntered = nullptr;
+}
+
+void TForm1::PlayDemo() {
+    const TSettings keptSettings = settings;
+    std::array<THighScore, NUM_HIGH_SCORES> keptScores;
+    std::copy(std::begin(highScores), std::end(highScores), keptScores.begin());
+    ReadForm();
+    RunCurrentGame(GameRun::Demo);
+    settings = keptSettings;
+    std::copy(keptScores.begin(), keptScores.end(), std::begin(highScores));
+}
+
+void TForm1::ButtonExitBlackClick() { PageControl1.visible = !PageControl1.visible; }
+
+void TForm1::ButtonDocumentationClick() {
+    OpenDocumentation(pack_.GetShortName(), startFolder, false, [this](const std::string& path) {
+        return host_.OpenFile(path);
+    });
+}
+
+void TForm1::ButtonResetScoresClick() {
+    if (!host_.Confirm("Reset high score list -- are you sure?", "Confirm")) return;
+    ClearHighScores();
+    SaveSettings();
+}
+
+void TForm1::ButtonResetKeyboardClick() {
+    ReadForm();
+    ResetKeys();
+    WriteForm();
+}
+
+void TForm1::FormMoved(int left, int top) {
+    bounds.left = left;
+    bounds.top = top;
+    if (startupDone && gameList) gameList->bounds = DockGameList(bounds, gameList->bounds, host_.Screen());
+}
+
+void TForm1::FormClose() {
+    const char* survey = "gamesurvey.html";
+    if (playedThisRun && settings.didSurvey == 0 && FileExists(survey)) {
+        host_.OpenFile(survey);
+        settings.didSurvey = 1;
+    }
+    if (formReady) {
+        ReadForm();
+        SaveSettings();
+    }
+    if (quickStart) quickStart->FormDestroy(*game_);
+}

@@ -1,0 +1,132 @@
+// The launcher's main form: every setting of the pack and of the current
+// game on a tabbed panel, the cartridge picture, and Play. This is the
+// form's model; the view draws it and calls its handlers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "launcher/form_controls.h"
+#include "launcher/launcher_host.h"
+#include "platform/image_decode.h"
+
+class TGame;
+class TGamePack;
+class TFormController;
+class TFormQuickStartGame;
+
+// The tabs of the settings panel, in order.
+enum SettingsTab { TAB_GAME, TAB_GRAPHICS, TAB_SOUND, TAB_ADVANCED, TAB_CHEAT, TAB_CONTROLS, TAB_ABOUT, TAB_COUNT };
+extern const char* const kSettingsTabCaptions[TAB_COUNT];
+
+constexpr int kFormClientWidth = 504, kFormClientHeight = 610;
+// Where the cartridge picture goes in the form's client area.
+constexpr FormRect kCartPictureRect{19, 18, 485 - 19, 587 - 18};
+
+class TForm1 {
+public:
+    // FormCreate: the pack's default game becomes current; the settings
+    // panel starts hidden.
+    TForm1(TGamePack& pack, LauncherHost& host);
+    ~TForm1();
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Start-up once the window is up: library, input devices, the current
+    // game, the form's place, the game list and the quick-start hints.
+    void StartUp();
+    // The library path: `libraryOverride` when set, else the pack's file
+    // where FindLibraryOrExit finds it.
+    void FindLibrary();
+    void SelectGame(TGame& game);
+    void ResetSettings();
+    void ResetKeys();
+    void LoadSettings();
+    void SaveSettings();
+    void ReadForm();
+    void WriteForm();
+    void ComboBoxAdapterChange();
+    // Play: save, run the game with the launcher hidden, show it again.
+    void Play();
+    // Attract mode: the computer plays the current game with the form's
+    // settings; nothing it does is stored.
+    void PlayDemo();
+
+    void ButtonExitBlackClick();  // "Options / Settings"
+    void ButtonDocumentationClick();
+    void ButtonResetScoresClick();
+    void ButtonResetKeyboardClick();
+    // The form moved to `left`, `top` (the window system reports it).
+    void FormMoved(int left, int top);
+    // The survey page once after a Play, then the last save.
+    void FormClose();
+
+    TGame* CurrentGame() const { return game_; }
+    TGamePack& Pack() const { return pack_; }
+
+    // Form state.
+    std::string caption;
+    FormRect bounds{0, 0, kFormClientWidth, kFormClientHeight};
+    std::string libraryPath;
+    std::string libraryOverride;
+    std::string startFolder;  // the folder current when the program started
+    int formReady = 0;
+    int playedThisRun = 0;
+    int startupDone = 0;
+
+    // The cartridge picture; pictureSerial changes with every new picture.
+    DecodedImage cartPicture;
+    uint32_t pictureSerial = 0;
+
+    Button ButtonPlayBlack, ButtonExitBlack, ButtonDocumentationBlack, fcShapeBtn1, ButtonDemo;
+    Control PageControl1;
+    int activeTab = TAB_GAME;
+
+    // Game tab.
+    RadioGroup RadioGroupMode, RadioGroupDifficulty;
+    TrackBar TrackBarAccel, TrackBarPlayerMissile, TrackBarUfoMissile;
+    Control GroupBoxMissileSpeed, GroupBoxSSIOptions;
+    CheckBox CheckBoxEnableBarricades, CheckBoxEnableRotation;
+    // Graphics tab.
+    ComboBox ComboBoxAdapter, ComboBoxResolution;
+    RadioGroup RadioGroupBackground;
+    CheckBox CheckBoxEnableSpecular;
+    // Sound tab.
+    CheckBox CheckBoxEnableSound;
+    // Advanced tab.
+    Label LabelAdvancedNote;
+    CheckBox CheckBoxShowBounding, CheckBoxShowFPS, CheckBoxPresentImmediate, CheckBoxTimingFallback,
+        CheckBoxWireFrame, CheckBoxPauseOnFocusLoss;
+    Button ButtonResetScores;
+    // Cheat tab: the key list, F3 first.
+    Label LabelCheat[7];
+    Label& LabelCheatF3 = LabelCheat[0];
+    Label& LabelCheatF9 = LabelCheat[6];
+    CheckBox CheckBoxEnableCheat;
+    // Controls tab.
+    RadioButton RadioButtonKeyboard, RadioButtonJoystick, RadioButtonMouse;
+    Label LabelJoystickName;
+    TrackBar TrackBarMouseVelocity;
+    Label LabelFire, LabelTurretFire, LabelAltFire, LabelThrust, LabelBrake, LabelLeft, LabelRight, LabelShield;
+    KeyBox ComboBoxKeyFire, ComboBoxKeyFire0, ComboBoxKeyFire1, ComboBoxKeyFire2, ComboBoxKeyAltFire,
+        ComboBoxKeyThrust, ComboBoxKeyBrake, ComboBoxKeyLeft, ComboBoxKeyRight, ComboBoxKeyShield;
+    Button ButtonResetKeyboard;
+    // About tab.
+    Label LabelProgName, LabelVersion;
+
+    // The companion windows, made by StartUp.
+    std::unique_ptr<TFormController> gameList;
+    std::unique_ptr<TFormQuickStartGame> quickStart;
+
+private:
+    void ShowGameFeatures();
+    void PaintCartPicture();
+    void FillKeyBoxes();
+    // Runs the game and shows the launcher again afterwards.
+    void RunCurrentGame(GameRun kind);
+
+    TGamePack& pack_;
+    LauncherHost& host_;
+    TGame* game_ = nullptr;
+};

@@ -1,0 +1,393 @@
+#include "launcher/ui/launcher_app.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "framework/display.h"
+#include "input/joystick.h"
+#include "launcher/error_form.h"
+#include "launcher/game_list.h"
+#include "launcher/launcher_host.h"
+#include "launcher/main_form.h"
+#include "launcher/quick_start.h"
+#include "launcher/ui/aux_views.h"
+#include "launcher/ui/main_form_view.h"
+#include "launcher/ui/ui_system.h"
+#include "launcher/ui/ui_window.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/native_events.h"
+#include "platform/png_writer.h"
+#include "platform/sdl_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+uint32_t EventWindowId(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_WINDOWEVENT: return e.window.windowID;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: return e.key.windowID;
+        case SDL_TEXTINPUT: return e.text.windowID;
+        case SDL_MOUSEMOTION: return e.motion.windowID;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: return e.button.windowID;
+        case SDL_MOUSEWHEEL: return e.wheel.windowID;
+        default: return 0;
+    }
+}
+
+bool IsPlayerInput(uint32_t type) {
+    return type == SDL_KEYDOWN || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEMOTION || type == SDL_MOUSEWHEEL ||
+           type == SDL_TEXTINPUT;
+}
+
+std::string CurrentFolder() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) ? buffer : "";
+}
+
+// Frames drawn after each event so that hovering and clicks settle.
+constexpr int kSettleFrames = 3;
+
+class LauncherApp : public LauncherHost {
+public:
+    LauncherApp(TGamePack& pack, const LauncherOptions& options)
+        : options_(options), form_(pack, *this), mainView_(ui_), quickView_(ui_) {}
+
+    int Run();
+
+    FormRect Screen() override;
+    void ShowLauncher(bool visible) override;
+    bool RunGame(TGame& game, GameRun kind) override;
+    void GameFrame(int64_t frame) override;
+    bool Confirm(const std::string& text, const std::string& caption) override;
+
+private:
+    bool MakeWindow(std::unique_ptr<UiWindow>& window, const std::string& title, const FormRect& size,
+                    bool borderless);
+    void Pump(int waitMilliseconds);
+    void HandleEvent(const SDL_Event& event);
+    UiWindow* WindowById(uint32_t id) const;
+    void SyncWindows();
+    // Draws every visible window; `capture` reads `target` back.
+    void Render(const UiWindow* target = nullptr, Image* capture = nullptr);
+    // Shows `window` drawn by `draw`, the only window taking input.
+    void OpenModal(UiWindow& window, const std::function<bool()>& draw);
+    void CloseModal();
+    // Shows `window` centred over the form and takes all input for it until
+    // `draw` returns false or the window is closed.
+    void RunModal(UiWindow& window, const std::function<bool()>& draw);
+    void ShowErrorForm(TFormError& error);
+    int IdleWait() const;
+    void StartDemoWhenIdle();
+    void WriteShots();
+    void Shoot(const UiWindow* window, const std::string& name);
+    void ShootModal(UiWindow& window, const std::string& name, const std::function<bool()>& draw);
+    void Shutdown();
+
+    LauncherOptions options_;
+    UiSystem ui_;
+    TForm1 form_;
+    MainFormView mainView_;
+    QuickStartView quickView_;
+    std::unique_ptr<UiWindow> main_, list_, quick_, error_, confirm_;
+    UiWindow* modal_ = nullptr;
+    std::function<bool()> drawModal_;
+    bool modalClosed_ = false;
+    UiActions later_;
+    bool hidden_ = false;
+    bool quit_ = false;
+    int redraw_ = kSettleFrames;
+    uint32_t lastActivity_ = 0;
+    Clock::time_point playPressed_;
+};
+
+FormRect LauncherApp::Screen() {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) return {0, 0, 1024, 768};
+    return {bounds.x, bounds.y, bounds.w, bounds.h};
+}
+
+void LauncherApp::ShowLauncher(bool visible) {
+    hidden_ = !visible;
+    SyncWindows();
+    if (visible) {
+        redraw_ = kSettleFrames;
+        lastActivity_ = SDL_GetTicks();
+    }
+}
+
+bool LauncherApp::RunGame(TGame& game, GameRun kind) {
+    playPressed_ = Clock::now();
+    return LauncherHost::RunGame(game, kind);
+}
+
+void LauncherApp::GameFrame(int64_t frame) {
+    // Frame 2 begins once the first frame has been presented.
+    if (frame == 2 && options_.timings)
+        std::fprintf(stderr, "rockpile: first game frame shown %.1f ms after Play\n", MillisecondsSince(playPressed_));
+}
+
+bool LauncherApp::MakeWindow(std::unique_ptr<UiWindow>& window, const std::string& title, const FormRect& size,
+                             bool borderless) {
+    if (window) return true;
+    std::string error;
+    window = UiWindow::Create(ui_, title, size.width, size.height, borderless, error);
+    if (!window) MessageBox("Unable to open the launcher window: " + error, "Error!");
+    return window != nullptr;
+}
+
+UiWindow* LauncherApp::WindowById(uint32_t id) const {
+    for (const std::unique_ptr<UiWindow>* w : {&main_, &list_, &quick_, &error_, &confirm_})
+        if (*w && (*w)->Id() == id) return w->get();
+    return nullptr;
+}
+
+void LauncherApp::SyncWindows() {
+    main_->SetTitle(form_.caption.empty() ? "rockpile" : form_.caption);
+    main_->Place(form_.bounds);
+    main_->SetVisible(!hidden_);
+    if (form_.gameList && MakeWindow(list_, "Games", form_.gameList->bounds, true)) {
+        list_->Place(form_.gameList->bounds);
+        list_->SetVisible(!hidden_ && form_.gameList->visible);
+    }
+    if (form_.quickStart && MakeWindow(quick_, TFormQuickStartGame::kCaption, form_.quickStart->bounds, false)) {
+        quick_->Place(form_.quickStart->bounds);
+        quick_->SetVisible(!hidden_ && form_.quickStart->visible);
+    }
+}
+
+void LauncherApp::Render(const UiWindow* target, Image* capture) {
+    SyncWindows();
+    auto frame = [&](UiWindow& window, uint32_t background, auto&& draw) {
+        if (!window.Visible()) return;
+        window.BeginFrame(background);
+        draw();
+        window.EndFrame(&window == target ? capture : nullptr);
+    };
+    frame(*main_, MainFormView::kBackground, [&] { mainView_.Draw(form_, later_, [this] { quit_ = true; }); });
+    if (list_) frame(*list_, kGameListBackground, [&] { DrawGameList(*form_.gameList, later_); });
+    if (quick_) frame(*quick_, kDialogBackground, [&] { quickView_.Draw(*form_.quickStart); });
+    if (modal_) frame(*modal_, kDialogBackground, [&] { modalClosed_ = !drawModal_() || modalClosed_; });
+}
+
+void LauncherApp::HandleEvent(const SDL_Event& event) {
+    DispatchNativeEvent(event);
+    if (event.type == SDL_QUIT) {
+        quit_ = true;
+        return;
+    }
+    UiWindow* window = WindowById(EventWindowId(event));
+    if (!window || (modal_ && window != modal_)) return;
+    if (IsPlayerInput(event.type)) lastActivity_ = SDL_GetTicks();
+    redraw_ = kSettleFrames;
+    // The interface finds what lies under the pointer, and takes a press or
+    // release, only in a frame: each button event gets a frame before it,
+    // for a pointer that jumped there without moving (synthetic input
+    // does), and one after it, before later events move the pointer on.
+    const bool button = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+    if (button) {
+        window->NotePointer(event);
+        Render();
+    }
+    window->HandleEvent(event);
+    if (button) Render();
+    if (event.type != SDL_WINDOWEVENT) return;
+    if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        if (window == main_.get())
+            quit_ = true;
+        else if (window == quick_.get())
+            form_.quickStart->Button1Click();
+        else if (window == modal_)
+            modalClosed_ = true;
+    } else if (event.window.event == SDL_WINDOWEVENT_MOVED && window == main_.get()) {
+        window->NoteMoved(event.window.data1, event.window.data2);
+        form_.FormMoved(event.window.data1, event.window.data2);
+    }
+}
+
+void LauncherApp::Pump(int waitMilliseconds) {
+    SDL_Event event;
+    bool got = waitMilliseconds > 0 ? SDL_WaitEventTimeout(&event, waitMilliseconds) : SDL_PollEvent(&event);
+    while (got) {
+        HandleEvent(event);
+        got = SDL_PollEvent(&event);
+    }
+}
+
+void LauncherApp::OpenModal(UiWindow& window, const std::function<bool()>& draw) {
+    window.SetVisible(true);
+    modal_ = &window;
+    drawModal_ = draw;
+    modalClosed_ = false;
+    redraw_ = kSettleFrames;
+}
+
+void LauncherApp::CloseModal() {
+    modal_->SetVisible(false);
+    modal_ = nullptr;
+    drawModal_ = nullptr;
+    redraw_ = kSettleFrames;
+}
+
+void LauncherApp::RunModal(UiWindow& window, const std::function<bool()>& draw) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window.Native(), &width, &height);
+    window.Place({form_.bounds.left + (form_.bounds.width - width) / 2,
+                  form_.bounds.top + (form_.bounds.height - height) / 3, width, height});
+    OpenModal(window, draw);
+    while (!modalClosed_ && !quit_) {
+        if (redraw_ > 0) {
+            --redraw_;
+            Render();
+        }
+        Pump(redraw_ > 0 ? 0 : 500);
+    }
+    CloseModal();
+}
+
+void LauncherApp::ShowErrorForm(TFormError& error) {
+    if (!MakeWindow(error_, TFormError::kCaption, {0, 0, 394, 394}, false)) {
+        MessageBox(error.Memo1, TFormError::kCaption);
+        return;
+    }
+    RunModal(*error_, [&error] { return DrawErrorForm(error); });
+}
+
+bool LauncherApp::Confirm(const std::string& text, const std::string& caption) {
+    if (!MakeWindow(confirm_, caption, {0, 0, 360, 120}, false)) return LauncherHost::Confirm(text, caption);
+    confirm_->SetTitle(caption);
+    std::optional<bool> answer;
+    RunModal(*confirm_, [&] {
+        answer = DrawQuestion(text);
+        return !answer.has_value();
+    });
+    return answer.value_or(false);
+}
+
+int LauncherApp::IdleWait() const {
+    if (options_.demoAfterSeconds <= 0) return 500;
+    const double left = options_.demoAfterSeconds * 1000.0 - (SDL_GetTicks() - lastActivity_);
+    return std::clamp(static_cast<int>(left), 1, 500);
+}
+
+void LauncherApp::StartDemoWhenIdle() {
+    if (hidden_ || options_.demoAfterSeconds <= 0 || !later_.empty()) return;
+    if (SDL_GetTicks() - lastActivity_ >= options_.demoAfterSeconds * 1000.0)
+        later_.push_back([this] { form_.PlayDemo(); });
+}
+
+void LauncherApp::Shoot(const UiWindow* window, const std::string& name) {
+    Image picture;
+    for (int i = 0; i < kSettleFrames; ++i) Render(window, i + 1 == kSettleFrames ? &picture : nullptr);
+    const std::string path = JoinPosix(options_.shotsFolder, name + ".png");
+    if (!window || !window->Visible() || !WritePng(picture, path))
+        std::fprintf(stderr, "rockpile: no picture of %s\n", name.c_str());
+}
+
+void LauncherApp::ShootModal(UiWindow& window, const std::string& name, const std::function<bool()>& draw) {
+    OpenModal(window, draw);
+    Shoot(&window, name);
+    CloseModal();
+}
+
+void LauncherApp::WriteShots() {
+    MakeDirectories(options_.shotsFolder);
+    Shoot(main_.get(), "launcher");
+    Shoot(list_.get(), "gamelist");
+    Shoot(quick_.get(), "quickstart");
+    form_.ButtonExitBlackClick();
+    for (int tab = 0; tab < TAB_COUNT; ++tab) {
+        form_.activeTab = tab;
+        std::string name = kSettingsTabCaptions[tab];
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        Shoot(main_.get(), "launcher-" + name);
+    }
+    SetErrorFormPresenter([this](TFormError& error) {
+        if (MakeWindow(error_, TFormError::kCaption, {0, 0, 394, 394}, false))
+            ShootModal(*error_, "error", [&error] { return DrawErrorForm(error); });
+    });
+    ErrorBox("Failed to create an OpenGL device.\r\n\r\nProgram = %s\r\n(a sample report)\r\n", form_.caption.c_str());
+    if (MakeWindow(confirm_, "Confirm", {0, 0, 360, 120}, false))
+        ShootModal(*confirm_, "confirm", [] { return !DrawQuestion("Reset high score list -- are you sure?"); });
+}
+
+void LauncherApp::Shutdown() {
+    SetErrorFormPresenter({});
+    SetErrorReporter({});
+    main_->MakeCurrent();
+    mainView_.Release();
+    confirm_.reset();
+    error_.reset();
+    quick_.reset();
+    list_.reset();
+    main_.reset();
+    DestroyInputDevices();
+}
+
+int LauncherApp::Run() {
+    std::string error;
+    if (!InitSdlVideo(&error)) {
+        MessageBox("The launcher needs a display (" + error + "); rockpile --play plays without it.", "Error!");
+        return 1;
+    }
+    if (!MakeWindow(main_, "rockpile", form_.bounds, false)) return 1;
+    main_->SetVisible(true);
+    Render();
+    const double windowShown = MillisecondsSince(options_.started);
+
+    form_.startFolder = CurrentFolder();
+    form_.libraryOverride = options_.library;
+    form_.StartUp();
+    quickView_.Attach(*form_.quickStart);
+    SetErrorFormPresenter([this](TFormError& e) { ShowErrorForm(e); });
+    SetErrorReporter([](const std::string& text) { ErrorBox("%s", text.c_str()); });
+    Render();
+    if (options_.timings)
+        std::fprintf(stderr, "rockpile: launcher window up %.1f ms, ready with its picture %.1f ms after start\n",
+                     windowShown, MillisecondsSince(options_.started));
+
+    if (!options_.shotsFolder.empty()) {
+        WriteShots();
+        Shutdown();
+        return 0;
+    }
+
+    lastActivity_ = SDL_GetTicks();
+    while (!quit_) {
+        Pump(redraw_ > 0 ? 0 : IdleWait());
+        if (redraw_ > 0) {
+            --redraw_;
+            Render();
+        }
+        UiActions actions;
+        actions.swap(later_);
+        for (auto& action : actions) {
+            action();
+            redraw_ = kSettleFrames;
+        }
+        StartDemoWhenIdle();
+    }
+    form_.FormClose();
+    Shutdown();
+    return 0;
+}
+
+}  // namespace
+
+int RunLauncher(TGamePack& pack, const LauncherOptions& options) {
+    LauncherApp app(pack, options);
+    return app.Run();
+}

@@ -1,0 +1,219 @@
+#include "launcher/ui/main_form_view.h"
+
+#include <epoxy/gl.h>
+#include <imgui.h>
+
+#include <string>
+#include <utility>
+
+#include "launcher/main_form.h"
+#include "launcher/ui/ui_system.h"
+#include "launcher/ui/ui_widgets.h"
+
+namespace {
+
+constexpr float kPanelLeft = 66, kPanelTop = 176, kPanelWidth = 377, kPanelHeight = 297;
+constexpr float kColumn = 172;  // width of one of the two columns of a tab
+
+void GameTab(TForm1& f) {
+    ImGui::BeginGroup();
+    RadioGroupView("mode", f.RadioGroupMode, kColumn);
+    RadioGroupView("difficulty", f.RadioGroupDifficulty, kColumn);
+    ImGui::EndGroup();
+    ImGui::SameLine();
+    ImGui::BeginGroup();
+    const float pad = ImGui::GetStyle().WindowPadding.x;
+    const float inner = kColumn - 2 * pad;
+    if (BeginGroupBox("accel", "Acceleration Effects", kColumn, 2)) {
+        TrackBarView("##accel", f.TrackBarAccel, inner);
+        TrackBarLegend(pad, inner, "None", "Max");
+        EndGroupBox();
+    }
+    if (BeginGroupBox("missile", "Projectile (Missile) Speed", kColumn, 3, f.GroupBoxMissileSpeed.visible)) {
+        const float label = ImGui::CalcTextSize("Player: ").x;
+        for (auto [caption, bar] : {std::pair{"Player:", &f.TrackBarPlayerMissile}, {"Enemy:", &f.TrackBarUfoMissile}}) {
+            ImGui::AlignTextToFramePadding();
+            ImGui::TextUnformatted(caption);
+            ImGui::SameLine(pad + label);
+            TrackBarView((std::string("##") + caption).c_str(), *bar, inner - label);
+        }
+        TrackBarLegend(pad + label, inner - label, "Slow", "Fast");
+        EndGroupBox();
+    }
+    if (BeginGroupBox("ssi", "Game Play Settings:", kColumn, 2, f.GroupBoxSSIOptions.visible)) {
+        CheckBoxView(f.CheckBoxEnableBarricades);
+        CheckBoxView(f.CheckBoxEnableRotation);
+        EndGroupBox();
+    }
+    ImGui::EndGroup();
+}
+
+void GraphicsTab(TForm1& f) {
+    ImGui::BeginGroup();
+    ImGui::TextUnformatted("Adapter");
+    if (ListComboView("##adapter", f.ComboBoxAdapter.list, kColumn)) f.ComboBoxAdapterChange();
+    ImGui::Spacing();
+    ImGui::TextUnformatted("Resolution");
+    ListComboView("##resolution", f.ComboBoxResolution.list, kColumn);
+    ImGui::Spacing();
+    ImGui::PushTextWrapPos(kColumn);
+    CheckBoxView(f.CheckBoxEnableSpecular);
+    ImGui::PopTextWrapPos();
+    ImGui::EndGroup();
+    ImGui::SameLine();
+    RadioGroupView("background", f.RadioGroupBackground, kColumn);
+}
+
+void SoundTab(TForm1& f) { CheckBoxView(f.CheckBoxEnableSound); }
+
+void AdvancedTab(TForm1& f, UiActions& later) {
+    ImGui::PushTextWrapPos(0);
+    ImGui::TextUnformatted(f.LabelAdvancedNote.caption.c_str());
+    ImGui::PopTextWrapPos();
+    ImGui::Spacing();
+    for (CheckBox* box : {&f.CheckBoxShowBounding, &f.CheckBoxShowFPS, &f.CheckBoxPresentImmediate,
+                          &f.CheckBoxTimingFallback, &f.CheckBoxWireFrame, &f.CheckBoxPauseOnFocusLoss})
+        CheckBoxView(*box);
+    ImGui::Spacing();
+    if (ImGui::Button(f.ButtonResetScores.caption.c_str())) later.push_back([&f] { f.ButtonResetScoresClick(); });
+}
+
+void CheatTab(TForm1& f) {
+    for (const Label& label : f.LabelCheat) LabelView(label);
+    ImGui::Spacing();
+    CheckBoxView(f.CheckBoxEnableCheat);
+}
+
+void ControlsTab(TForm1& f) {
+    ImGui::BeginGroup();
+    RadioButton* forKeyboard[2] = {&f.RadioButtonJoystick, &f.RadioButtonMouse};
+    RadioButton* forJoystick[2] = {&f.RadioButtonKeyboard, &f.RadioButtonMouse};
+    RadioButton* forMouse[2] = {&f.RadioButtonKeyboard, &f.RadioButtonJoystick};
+    RadioButtonView(f.RadioButtonKeyboard, forKeyboard);
+    RadioButtonView(f.RadioButtonJoystick, forJoystick);
+    ImGui::Indent();
+    ImGui::TextDisabled("%s", f.LabelJoystickName.caption.c_str());
+    ImGui::Unindent();
+    RadioButtonView(f.RadioButtonMouse, forMouse);
+    ImGui::Spacing();
+    ImGui::TextUnformatted("Velocity:");
+    TrackBarView("##velocity", f.TrackBarMouseVelocity, kColumn - 20);
+    TrackBarLegend(ImGui::GetCursorPosX(), kColumn - 20, "None", "Max");
+    ImGui::Spacing();
+    ImGui::Spacing();
+    if (ImGui::Button(f.ButtonResetKeyboard.caption.c_str())) f.ButtonResetKeyboardClick();
+    ImGui::EndGroup();
+    ImGui::SameLine();
+    ImGui::BeginGroup();
+    constexpr float kLabel = 78, kBox = 100;
+    const Label none;
+    KeyBoxView("##fire", f.LabelFire, f.ComboBoxKeyFire, kLabel, kBox);
+    KeyBoxView("##fire0", f.LabelTurretFire, f.ComboBoxKeyFire0, kLabel, kBox);
+    KeyBoxView("##fire1", none, f.ComboBoxKeyFire1, kLabel, kBox);
+    KeyBoxView("##fire2", none, f.ComboBoxKeyFire2, kLabel, kBox);
+    KeyBoxView("##altfire", f.LabelAltFire, f.ComboBoxKeyAltFire, kLabel, kBox);
+    KeyBoxView("##thrust", f.LabelThrust, f.ComboBoxKeyThrust, kLabel, kBox);
+    KeyBoxView("##brake", f.LabelBrake, f.ComboBoxKeyBrake, kLabel, kBox);
+    KeyBoxView("##left", f.LabelLeft, f.ComboBoxKeyLeft, kLabel, kBox);
+    KeyBoxView("##right", f.LabelRight, f.ComboBoxKeyRight, kLabel, kBox);
+    KeyBoxView("##shield", f.LabelShield, f.ComboBoxKeyShield, kLabel, kBox);
+    ImGui::EndGroup();
+}
+
+void AboutTab(TForm1& f, const UiSystem& ui) {
+    ImGui::Dummy(ImVec2(0, 40));
+    ImGui::PushFont(ui.Font(STYLE_BOLD));
+    const float width = ImGui::GetContentRegionAvail().x;
+    ImGui::SetCursorPosX((width - ImGui::CalcTextSize(f.LabelProgName.caption.c_str()).x) / 2);
+    LabelView(f.LabelProgName);
+    ImGui::PopFont();
+    ImGui::SetCursorPosX((width - ImGui::CalcTextSize(f.LabelVersion.caption.c_str()).x) / 2);
+    LabelView(f.LabelVersion);
+}
+
+}  // namespace
+
+void MainFormView::Release() {
+    if (texture_) glDeleteTextures(1, &texture_);
+    texture_ = 0;
+    textureSerial_ = 0;
+}
+
+void MainFormView::SyncPicture(const TForm1& form) {
+    if (form.pictureSerial == textureSerial_) return;
+    textureSerial_ = form.pictureSerial;
+    const DecodedImage& picture = form.cartPicture;
+    if (!texture_) glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    // A8R8G8B8 texels are B, G, R, A bytes in memory.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(picture.width),
+                 static_cast<GLsizei>(picture.height), 0, GL_BGRA, GL_UNSIGNED_BYTE, picture.argb.data());
+}
+
+void MainFormView::Draw(TForm1& form, UiActions& later, const std::function<void()>& exit) {
+    SyncPicture(form);
+    ImDrawList* list = ImGui::GetWindowDrawList();
+    const ImVec2 min(kCartPictureRect.left, kCartPictureRect.top);
+    const ImVec2 max(kCartPictureRect.left + kCartPictureRect.width, kCartPictureRect.top + kCartPictureRect.height);
+    if (texture_ && !form.cartPicture.argb.empty())
+        list->AddImage(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(texture_)), min, max);
+    else
+        list->AddRectFilled(min, max, IM_COL32(24, 24, 36, 255), 12.0f);
+    list->AddRect(ImVec2(min.x - 1, min.y - 1), ImVec2(max.x + 1, max.y + 1), IM_COL32(90, 90, 110, 255), 12.0f, 0, 2);
+
+    ImFont* small = ui_.Font(0, UiFontSize::Small);
+    if (FormButton(form.ButtonPlayBlack)) later.push_back([&form] { form.Play(); });
+    if (FormButton(form.ButtonExitBlack)) form.ButtonExitBlackClick();
+    if (FormButton(form.ButtonDocumentationBlack, small))
+        later.push_back([&form] { form.ButtonDocumentationClick(); });
+    if (FormButton(form.ButtonDemo, small)) later.push_back([&form] { form.PlayDemo(); });
+    if (FormButton(form.fcShapeBtn1, small)) later.push_back(exit);
+    if (form.PageControl1.visible) DrawSettings(form, later);
+}
+
+void MainFormView::DrawSettings(TForm1& form, UiActions& later) {
+    ImGui::SetCursorPos(ImVec2(kPanelLeft, kPanelTop));
+    ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(28, 30, 40, 250));
+    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(4, 2));
+    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(6, 3));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6, 5));
+    ImGui::BeginChild("PageControl1", ImVec2(kPanelWidth, kPanelHeight), true);
+    ImGui::PopStyleColor();
+    // Seven captions fit across the panel in the small face.
+    ImFont* small = ui_.Font(0, UiFontSize::Small);
+    ImGui::PushFont(small);
+    const bool tabs = ImGui::BeginTabBar("tabs");
+    ImGui::PopFont();
+    if (tabs) {
+        // A tab chosen by the form (a new game shows "Game") is selected once;
+        // after that the player's clicks decide.
+        const bool forced = form.activeTab != shownTab_;
+        for (int tab = 0; tab < TAB_COUNT; ++tab) {
+            const ImGuiTabItemFlags flags = forced && tab == form.activeTab ? ImGuiTabItemFlags_SetSelected : 0;
+            ImGui::PushFont(small);
+            const bool open = ImGui::BeginTabItem(kSettingsTabCaptions[tab], nullptr, flags);
+            ImGui::PopFont();
+            if (!open) continue;
+            shownTab_ = tab;
+            if (!forced) form.activeTab = tab;
+            switch (tab) {
+                case TAB_GAME: GameTab(form); break;
+                case TAB_GRAPHICS: GraphicsTab(form); break;
+                case TAB_SOUND: SoundTab(form); break;
+                case TAB_ADVANCED: AdvancedTab(form, later); break;
+                case TAB_CHEAT: CheatTab(form); break;
+                case TAB_CONTROLS: ControlsTab(form); break;
+                case TAB_ABOUT: AboutTab(form, ui_); break;
+            }
+            ImGui::EndTabItem();
+        }
+        ImGui::EndTabBar();
+    }
+    ImGui::EndChild();
+    ImGui::PopStyleVar(3);
+}

@@ -1,0 +1,37 @@
+// Draws the launcher's main form: the cartridge picture, the buttons and
+// the settings panel with its seven tabs.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TForm1;
+class UiSystem;
+
+// Work a click asks for that must wait until every window is drawn
+// (games, dialogs, switching the game).
+using UiActions = std::vector<std::function<void()>>;
+
+class MainFormView {
+public:
+    explicit MainFormView(UiSystem& ui) : ui_(ui) {}
+    MainFormView(const MainFormView&) = delete;
+    MainFormView& operator=(const MainFormView&) = delete;
+
+    static constexpr uint32_t kBackground = 0x101018;
+
+    // `exit` is what the "EXIT" button does.
+    void Draw(TForm1& form, UiActions& later, const std::function<void()>& exit);
+    // Deletes the picture's texture; the main window's context must be current.
+    void Release();
+
+private:
+    void SyncPicture(const TForm1& form);
+    void DrawSettings(TForm1& form, UiActions& later);
+
+    UiSystem& ui_;
+    unsigned texture_ = 0;
+    uint32_t textureSerial_ = 0;
+    int shownTab_ = -1;
+};

@@ -1,0 +1,56 @@
+#include "launcher/ui/ui_system.h"
+
+#include <imgui.h>
+
+#include "gamelib/font_face.h"
+
+UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
+    for (int size = 0; size < 2; ++size) {
+        for (uint32_t style = 0; style < 4; ++style) {
+            const FontFace* face = FontFace::Get("Liberation Sans", style & STYLE_BOLD, style & STYLE_ITALIC);
+            ImFontConfig config;
+            config.OversampleH = 2;
+            ImFont*& font = fonts_[size][style];
+            if (face) font = atlas_->AddFontFromFileTTF(face->File().c_str(), kFontSizes[size], &config);
+            if (!font) font = style ? fonts_[size][0] : atlas_->AddFontDefault();
+        }
+    }
+    atlas_->Build();
+}
+
+UiSystem::~UiSystem() {
+    if (context_) SDL_GL_DeleteContext(context_);
+    IM_DELETE(atlas_);
+}
+
+void UiSystem::PrepareWindowAttributes() {
+    // Any OpenGL 3.0 context serves the interface, so the launcher still
+    // comes up, and can report it, where the games' 3.3 core device fails.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+SDL_GLContext UiSystem::Context(SDL_Window* window, std::string& error) {
+    if (context_) return context_;
+    PrepareWindowAttributes();
+    context_ = SDL_GL_CreateContext(window);
+    if (!context_) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    // The launcher draws when something changes; never wait for the display.
+    SDL_GL_SetSwapInterval(0);
+    return context_;
+}
+
+ImFont* UiSystem::Font(uint32_t style, UiFontSize size) const {
+    return fonts_[static_cast<int>(size)][style & (STYLE_BOLD | STYLE_ITALIC)];
+}

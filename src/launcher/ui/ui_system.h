@@ -1,0 +1,41 @@
+// What the launcher's windows share: one OpenGL context made current on
+// each window in turn, and one font atlas with the regular, bold, italic
+// and bold italic faces in two sizes.
+#pragma once
+
+#include <SDL_video.h>
+
+#include <string>
+
+#include "launcher/html_label.h"
+
+struct ImFont;
+struct ImFontAtlas;
+
+enum class UiFontSize { Normal, Small };
+
+class UiSystem {
+public:
+    static constexpr float kFontSizes[2] = {15.0f, 13.0f};
+
+    UiSystem();
+    ~UiSystem();
+    UiSystem(const UiSystem&) = delete;
+    UiSystem& operator=(const UiSystem&) = delete;
+
+    // Sets the surface attributes every launcher window is created with.
+    static void PrepareWindowAttributes();
+    // The shared context, created on `window` the first time; null with
+    // the reason in `error` when OpenGL is not available.
+    SDL_GLContext Context(SDL_Window* window, std::string& error);
+
+    ImFontAtlas* Atlas() { return atlas_; }
+    // The face for a mix of STYLE_BOLD and STYLE_ITALIC.
+    ImFont* Font(uint32_t style, UiFontSize size = UiFontSize::Normal) const;
+    static float PixelSize(UiFontSize size) { return kFontSizes[static_cast<int>(size)]; }
+
+private:
+    SDL_GLContext context_ = nullptr;
+    ImFontAtlas* atlas_ = nullptr;
+    ImFont* fonts_[2][4] = {};
+};

@@ -1,0 +1,72 @@
+// One launcher window: an SDL window drawn with its own Dear ImGui context
+// through the shared OpenGL context.
+#pragma once
+
+#include <SDL_video.h>
+
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "launcher/form_controls.h"
+#include "platform/device.h"
+
+struct ImGuiContext;
+union SDL_Event;
+class UiSystem;
+
+class UiWindow {
+public:
+    // A hidden window with a client area of `width` x `height`; null, with
+    // the reason in `error`, when it cannot be made.
+    static std::unique_ptr<UiWindow> Create(UiSystem& ui, const std::string& title, int width, int height,
+                                            bool borderless, std::string& error);
+    ~UiWindow();
+    UiWindow(const UiWindow&) = delete;
+    UiWindow& operator=(const UiWindow&) = delete;
+
+    uint32_t Id() const { return id_; }
+    SDL_Window* Native() const { return window_; }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    void SetTitle(const std::string& title);
+    // Moves the window when the form's place differs from where it was put.
+    void Place(const FormRect& bounds);
+    // The window system moved the window there.
+    void NoteMoved(int left, int top) {
+        placed_.left = left;
+        placed_.top = top;
+    }
+
+    // Makes the shared context current on this window.
+    void MakeCurrent();
+    // Hands an event of this window to its interface. The pointer and its
+    // buttons are taken as each event leaves them, not as they are by the
+    // time of drawing.
+    void HandleEvent(const SDL_Event& event);
+    // Takes only the pointer's place from a mouse event.
+    void NotePointer(const SDL_Event& event);
+    // Starts a frame: this window's context current, a new interface frame
+    // and one borderless interface window covering the client area.
+    void BeginFrame(uint32_t background);
+    // Draws and shows the frame; with `capture`, first reads it back.
+    void EndFrame(Image* capture = nullptr);
+
+private:
+    UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context);
+
+    UiSystem& ui_;
+    SDL_Window* window_;
+    SDL_GLContext context_;
+    ImGuiContext* imgui_ = nullptr;
+    uint32_t id_ = 0;
+    bool visible_ = false;
+    uint32_t background_ = 0;
+    std::string title_;
+    bool pointerInside_ = false;
+    int pointerX_ = 0, pointerY_ = 0;
+    uint32_t buttonsDown_ = 0;   // interface button bits
+    uint32_t buttonsPressed_ = 0;  // pressed since the last frame
+    FormRect placed_{INT_MIN, INT_MIN, 0, 0};  // not placed yet
+};

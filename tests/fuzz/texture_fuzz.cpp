@@ -1,0 +1,23 @@
+// Pictures as the texture loaders decode them (JPEG and BMP): any bytes
+// either fail cleanly or give a texture of the picture's size, with its mip
+// chain and with a colour key applied.
+#include "fuzz_check.h"
+#include "platform/image_decode.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    DecodedImage image;
+    std::string error;
+    const bool decoded = DecodeImage(data, size, image, &error);
+    FUZZ_CHECK(decoded == error.empty());
+    if (!decoded) return 0;
+    FUZZ_CHECK(image.width > 0 && image.height > 0);
+    FUZZ_CHECK(image.argb.size() == size_t(image.width) * image.height);
+    FUZZ_CHECK(image.container == (data[0] == 0xFF ? "JPEG" : "BMP"));
+
+    std::unique_ptr<Texture> mipped = D3DXCreateTextureFromFileInMemory(data, size);
+    FUZZ_CHECK(mipped && mipped->Width() == image.width && mipped->Height() == image.height);
+    std::unique_ptr<Texture> keyed = D3DXCreateTextureFromFileInMemoryEx(data, size, image.argb[0]);
+    FUZZ_CHECK(keyed && keyed->GetLevelCount() == 1);
+    FUZZ_CHECK(keyed->TexelArgb(0, 0, 0) == 0);
+    return 0;
+}

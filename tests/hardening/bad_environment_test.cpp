@@ -1,0 +1,133 @@
+// The program in environments it cannot fully use: no display, an OpenGL
+// older than 3.3, no audio device, a missing or damaged game library, a
+// settings folder that cannot be written, and an installed layout where the
+// library is found from the program's own folder.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "run_program.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class BadEnvironmentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "rockpile-env-XXXXXX").string();
+        ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+        root_ = tmpl;
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    // A short game with the test's own settings folder; `extra` first.
+    ProgramRun Play(std::vector<std::string> extra, std::map<std::string, std::optional<std::string>> env = {},
+                    const std::string& program = ROCKPILE_PROGRAM, const std::string& folder = {}) {
+        std::vector<std::string> args = {"--play", "--batch", "--frames", "20", "--fixed-dt", "0.02", "--stats"};
+        args.insert(args.begin(), extra.begin(), extra.end());
+        env.try_emplace("XDG_CONFIG_HOME", root_ + "/config");
+        env.try_emplace("SDL_NO_SIGNAL_HANDLERS", "1");
+        return RunProgram(program, args, env, folder.empty() ? root_ : folder);
+    }
+
+    // Settles video on SDL's off-screen driver, which needs no X server. In
+    // a sanitizer build, leaks are not counted: the GL driver, unloaded at
+    // exit, leaves allocations no stack can be found for.
+    static std::map<std::string, std::optional<std::string>> Offscreen() {
+        return {{"SDL_VIDEODRIVER", "offscreen"},
+                {"DISPLAY", std::nullopt},
+                {"WAYLAND_DISPLAY", std::nullopt},
+                {"ASAN_OPTIONS", "detect_leaks=0"}};
+    }
+
+    std::string CopyOfLibrary(size_t bytes) {
+        std::ifstream in(ROCKPILE_LIBRARY, std::ios::binary);
+        std::string data(bytes, '\0');
+        in.read(data.data(), std::streamsize(bytes));
+        const std::string path = root_ + "/damaged.lib";
+        std::ofstream(path, std::ios::binary) << data;
+        return path;
+    }
+
+    std::string root_;
+};
+
+TEST_F(BadEnvironmentTest, WithNoDisplayThePlayerIsToldHowToPlayAnyway) {
+    ProgramRun run = Play({"--library", ROCKPILE_LIBRARY},
+                          {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}, {"SDL_VIDEODRIVER", std::nullopt}});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("No display found"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--headless"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("xvfb-run"), std::string::npos) << run.err;
+}
+
+TEST_F(BadEnvironmentTest, ADisplayThatCannotBeReachedIsNamed) {
+    ProgramRun run = Play({"--library", ROCKPILE_LIBRARY},
+                          {{"DISPLAY", ":31999"}, {"WAYLAND_DISPLAY", std::nullopt}, {"SDL_VIDEODRIVER", std::nullopt}});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("The display ':31999' cannot be opened"), std::string::npos) << run.err;
+}
+
+TEST_F(BadEnvironmentTest, AnOpenGLOlderThan33IsNamedInTheReport) {
+    auto env = Offscreen();
+    env["MESA_GL_VERSION_OVERRIDE"] = "3.0";
+    ProgramRun run = Play({"--library", ROCKPILE_LIBRARY, "--windowed"}, env);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("Failed to create an OpenGL device"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Version = 3.0"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("OpenGL 3.3 core"), std::string::npos) << run.err;
+}
+
+TEST_F(BadEnvironmentTest, WithNoAudioDeviceTheGamePlaysSilently) {
+    auto env = Offscreen();
+    env["ALSOFT_DRIVERS"] = "no-such-driver";
+    ProgramRun run = Play({"--library", ROCKPILE_LIBRARY, "--windowed"}, env);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("no audio device; playing without sound"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\"frames\": 20,"), std::string::npos) << run.out;
+}
+
+TEST_F(BadEnvironmentTest, AMissingLibraryEndsTheProgramWithItsMessage) {
+    ProgramRun run = Play({"--headless", "--library", root_ + "/nowhere.lib"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error while opening game library"), std::string::npos) << run.err;
+}
+
+TEST_F(BadEnvironmentTest, ADamagedLibraryIsRefusedWithTheReason) {
+    ProgramRun shortTable = Play({"--headless", "--library", CopyOfLibrary(1000)});
+    EXPECT_EQ(shortTable.status, 1);
+    EXPECT_NE(shortTable.err.find("shorter than its 61444-byte table"), std::string::npos) << shortTable.err;
+
+    ProgramRun cutEntries = Play({"--headless", "--library", CopyOfLibrary(70000)});
+    EXPECT_EQ(cutEntries.status, 1);
+    EXPECT_NE(cutEntries.err.find("runs past the end of the file"), std::string::npos) << cutEntries.err;
+}
+
+TEST_F(BadEnvironmentTest, TheInstalledProgramFindsItsLibraryFromItsOwnFolder) {
+    fs::create_directories(root_ + "/prefix/bin");
+    const std::string program = root_ + "/prefix/bin/rockpile";
+    fs::copy_file(ROCKPILE_PROGRAM, program);
+    ProgramRun lost = Play({"--headless"}, {}, program);
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_NE(lost.err.find("Unable to find the file 'kwrockpile.lib'"), std::string::npos) << lost.err;
+
+    fs::create_directories(root_ + "/prefix/share/rockpile");
+    fs::create_symlink(ROCKPILE_LIBRARY, root_ + "/prefix/share/rockpile/kwrockpile.lib");
+    ProgramRun found = Play({"--headless"}, {}, program);
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_NE(found.out.find("\"missingResources\": 0"), std::string::npos) << found.out;
+}
+
+TEST_F(BadEnvironmentTest, AnUnwritableSettingsFolderLetsTheGameRunAndSaysSo) {
+    const std::string blocker = root_ + "/blocker";
+    std::ofstream(blocker) << "a file where the settings folder should be";
+    ProgramRun run = Play({"--headless", "--library", ROCKPILE_LIBRARY}, {{"XDG_CONFIG_HOME", blocker}});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\"frames\": 20,"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("settings not saved"), std::string::npos) << run.err;
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// Damaged and unwritable stores met at the level of the whole settings and
+// high score table: each gets a message, nothing that was stored is lost
+// (damaged bytes are kept beside the store), and no value is ever read as
+// something that was never saved.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+
+#include "framework/gameglobals.h"
+#include "launcher/settings_store.h"
+#include "persist/highscore.h"
+#include "persist/kwparam.h"
+#include "store_fixture.h"
+
+namespace {
+
+class CorruptStoreTest : public StoreTest {
+protected:
+    // Loads with standard error captured and returns what was written there.
+    std::string LoadCapturingMessages() {
+        ::testing::internal::CaptureStderr();
+        Load();
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    std::string SaveGeneration(int g) {
+        MakeState(g, g);
+        EXPECT_TRUE(SaveSettings(pack_, *game_));
+        return ReadFile(KeyFile(game_->GetRegistryKeyName()));
+    }
+
+    std::vector<std::filesystem::path> SetAside() {
+        std::vector<std::filesystem::path> files;
+        for (const auto& entry : std::filesystem::directory_iterator(Folder()))
+            if (entry.path().filename().string().find(".corrupt-") != std::string::npos) files.push_back(entry.path());
+        return files;
+    }
+    // The stored file kept aside under a ".corrupt-" name, if there is one.
+    std::string SetAsideBytes() {
+        auto files = SetAside();
+        return files.size() == 1 ? ReadFile(files[0].string()) : std::string();
+    }
+    void RemoveSetAside() {
+        for (const auto& path : SetAside()) std::filesystem::remove(path);
+    }
+};
+
+TEST_F(CorruptStoreTest, GarbageIsKeptAsideAndTheGameStartsFromDefaults) {
+    SaveGeneration(4);
+    const char bytes[] = "\x89PNG\r\n\x1a\n\0\0\0 not settings [";
+    const std::string garbage(bytes, sizeof bytes - 1);
+    WriteFile(KeyFile(game_->GetRegistryKeyName()), garbage);
+
+    const std::string messages = LoadCapturingMessages();
+    EXPECT_NE(messages.find(KeyFile(game_->GetRegistryKeyName())), std::string::npos) << messages;
+    EXPECT_EQ(SetAsideBytes(), garbage);
+    EXPECT_EQ(LoadedPackGeneration(), 4);  // the other key is untouched
+    EXPECT_EQ(settings.shipHull, 5);
+    EXPECT_EQ(highScores[0].score, 0);
+    EXPECT_EQ(highScores[0].playerName, "");
+}
+
+TEST_F(CorruptStoreTest, AnEmptyFileIsReportedAndGivesDefaults) {
+    SaveGeneration(2);
+    WriteFile(KeyFile(game_->GetRegistryKeyName()), "");
+
+    const std::string messages = LoadCapturingMessages();
+    EXPECT_NE(messages.find("empty"), std::string::npos) << messages;
+    EXPECT_EQ(settings.shipHull, 5);
+    EXPECT_EQ(highScores[9].playerName, "");
+    EXPECT_EQ(LoadedPackGeneration(), 2);
+}
+
+// A file cut at any byte: the whole lines before the cut keep their values,
+// the cut line falls back to its default, the full bytes are kept aside, and
+// no value is read as a third thing.
+TEST_F(CorruptStoreTest, ATruncatedFileNeverYieldsAValueThatWasNotSaved) {
+    const std::string whole = SaveGeneration(37);
+    const std::string file = KeyFile(game_->GetRegistryKeyName());
+    MakeState(37, 37);
+    const TSettings saved = settings;
+    const auto savedScores = std::to_array(highScores);
+    ResetSettings(*game_);
+    const TSettings defaults = settings;
+
+    WriteFile(file, whole.substr(0, whole.find("score_3=") + 10));
+    const std::string messages = LoadCapturingMessages();
+    EXPECT_NE(messages.find("ends in the middle of a line"), std::string::npos) << messages;
+    EXPECT_EQ(highScores[2].score, savedScores[2].score);
+    EXPECT_EQ(highScores[3].score, 0);
+
+    for (size_t cut = 1; cut < whole.size(); ++cut) {
+        RemoveSetAside();
+        WriteFile(file, whole.substr(0, cut));
+        LoadCapturingMessages();
+        if (whole[cut - 1] != '\n') {
+            ASSERT_EQ(SetAsideBytes(), whole.substr(0, cut)) << "cut at " << cut;
+        }
+        ASSERT_TRUE(settings.shipHull == saved.shipHull || settings.shipHull == defaults.shipHull) << cut;
+        ASSERT_TRUE(settings.mouseVelocity == saved.mouseVelocity || settings.mouseVelocity == defaults.mouseVelocity)
+            << cut;
+        for (int row = 0; row < NUM_HIGH_SCORES; ++row) {
+            ASSERT_TRUE(highScores[row].score == savedScores[row].score || highScores[row].score == 0)
+                << "cut at " << cut << ", row " << row << ": " << highScores[row].score;
+            ASSERT_TRUE(highScores[row].playerName == savedScores[row].playerName ||
+                        highScores[row].playerName.empty())
+                << "cut at " << cut << ", row " << row << ": " << highScores[row].playerName;
+        }
+    }
+}
+
+// A save that cannot be written (here: every file write fails, as on a full
+// disk) is reported and leaves the stored state whole; nothing half-written
+// is left behind.
+TEST_F(CorruptStoreTest, AFailedSaveIsReportedAndKeepsTheOldState) {
+    SaveGeneration(3);
+    const std::string before = ReadFile(KeyFile(game_->GetRegistryKeyName()));
+
+    pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit none{0, 0};
+        setrlimit(RLIMIT_FSIZE, &none);
+        MakeState(4, 4);
+        const bool saved = SaveSettings(pack_, *game_);
+        _exit(!saved && !ParamStoreError().empty() && !FlushParams() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed save was not reported";
+    EXPECT_EQ(ReadFile(KeyFile(game_->GetRegistryKeyName())), before);
+    EXPECT_EQ(CountFiles(".ini."), 0);
+    Load();
+    EXPECT_EQ(LoadedGameGeneration(), 3);
+    EXPECT_EQ(LoadedPackGeneration(), 3);
+}
+
+TEST_F(CorruptStoreTest, AReadOnlyFolderKeepsTheStoreAndSaysSettingsCannotBeSaved) {
+    SaveGeneration(6);
+    std::filesystem::permissions(Folder(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (access(Folder().c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind this user (root)";
+
+    MakeState(7, 7);
+    ::testing::internal::CaptureStderr();
+    const bool saved = SaveSettings(pack_, *game_);
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(saved);
+    EXPECT_NE(messages.find("not saved"), std::string::npos) << messages;
+    Load();
+    EXPECT_EQ(LoadedGameGeneration(), 6);
+}
+
+TEST_F(CorruptStoreTest, AFolderThatCannotExistGivesDefaultsAndAFailedSave) {
+    const std::string blocker = root_ + "/blocker";
+    WriteFile(blocker, "a file where the settings folder should be");
+    setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+
+    ::testing::internal::CaptureStderr();
+    Load();
+    MakeState(1, 1);
+    const bool saved = SaveSettings(pack_, *game_);
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(saved);
+    EXPECT_NE(messages.find("not saved"), std::string::npos) << messages;
+    EXPECT_EQ(ReadFile(blocker), "a file where the settings folder should be");
+}
+
+}  // namespace

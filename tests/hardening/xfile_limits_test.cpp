@@ -1,0 +1,93 @@
+// .x files the mesh importer cannot be trusted with are refused before it
+// sees them (found by fuzzing: material lists without a material crashed the
+// importer, faces without corners stopped it, a count of -1 asked it for
+// 48 GB, and a NUL byte stalled the scan).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gamelib/xfile.h"
+
+namespace {
+
+std::string Quad(const std::string& materialList) {
+    return "xof 0303txt 0032\n"
+           "Mesh quad {\n 4; -1;1;0;, 1;1;0;, 1;-1;0;, -1;-1;0;;\n 1; 4;0,1,2,3;;\n"
+           " MeshMaterialList {\n  1; 1; 0;;\n" +
+           materialList + " }\n}\n";
+}
+
+bool Parses(const std::string& text) {
+    return ParseXFile(reinterpret_cast<const uint8_t*>(text.data()), text.size()).has_value();
+}
+
+const char* const kMaterial = "  Material { 1;0;0;1;; 2.0; 1;1;1;; 0;0;0;; }\n";
+
+TEST(XFileLimits, AMaterialListMustHoldAMaterialOrAReference) {
+    EXPECT_TRUE(Parses(Quad(kMaterial)));
+    EXPECT_TRUE(Parses(Quad("  Material red { 1;0;0;1;; 2.0; 1;1;1;; 0;0;0;; }\n")));
+    EXPECT_FALSE(Parses(Quad("")));
+    EXPECT_FALSE(Parses(Quad("  Materialx { 1;0;0;1;; 2.0; 1;1;1;; 0;0;0;; }\n")));
+    // Neither a comment naming a material nor an unknown object named "Material".
+    EXPECT_FALSE(Parses(Quad("  # Material\n  // Material { }\n")));
+    EXPECT_FALSE(Parses(Quad("  TextureFilename Material { \"a.jpg\"; }\n")));
+    // A quote does not start a string that could hide the list from the check.
+    EXPECT_FALSE(Parses("xof 0303txt 0032\n\" {\n" + Quad("").substr(17)));
+    EXPECT_TRUE(Parses(Quad("  TextureFilename { \"a.jpg\"; }\n" + std::string(kMaterial))));
+}
+
+TEST(XFileLimits, AReferenceToANamedMaterialCounts) {
+    const std::string named = "xof 0303txt 0032\nMaterial red { 1;0;0;1;; 2.0; 1;1;1;; 0;0;0;; }\n" +
+                              Quad("  {red}\n").substr(17);
+    auto mesh = ParseXFile(reinterpret_cast<const uint8_t*>(named.data()), named.size());
+    ASSERT_TRUE(mesh.has_value());
+    ASSERT_EQ(mesh->materials.size(), 1u);
+    EXPECT_FLOAT_EQ(mesh->materials[0].Diffuse.r, 1.0f);
+}
+
+// A face of no corners among triangles stopped the importer's triangulation
+// with a failed assertion.
+TEST(XFileLimits, FacesNeedThreeCornersOfExistingVertices) {
+    std::string faces = Quad(kMaterial);
+    ASSERT_TRUE(Parses(faces));
+    const std::string quad = "4;0,1,2,3;;";
+    for (const char* bad : {"0;;", "2;0,1;;", "4;0,1,2,4;;", "3;0,1,x;;"}) {
+        std::string text = faces;
+        text.replace(text.find(quad), quad.size(), bad);
+        EXPECT_FALSE(Parses(text)) << bad;
+    }
+}
+
+// A normal count of -1 made the importer ask for 48 GB.
+TEST(XFileLimits, CountsMustBeHeldByTheFile) {
+    const std::string normals = "  MeshNormals {\n   1; 0;0;-1;;\n   1; 4;0,0,0,0;;\n  }\n";
+    const std::string quad = Quad(kMaterial);
+    const size_t at = quad.find(" MeshMaterialList");
+    EXPECT_TRUE(Parses(quad.substr(0, at) + normals + quad.substr(at)));
+    for (const char* count : {"-1", "99999", "1.0"}) {
+        std::string bad = normals;
+        bad.replace(bad.find("1; 0;0"), 1, count);
+        EXPECT_FALSE(Parses(quad.substr(0, at) + bad + quad.substr(at))) << count;
+    }
+    std::string coords = quad.substr(0, at) + "  MeshTextureCoords { 4000000000; 0;0;, 1;0;, 1;1;, 0;1;; }\n" +
+                         quad.substr(at);
+    EXPECT_FALSE(Parses(coords));
+}
+
+TEST(XFileLimits, ANulByteEndsNoScan) {
+    std::string text = Quad(kMaterial);
+    text.insert(text.find("Mesh quad") + 4, 1, '\0');
+    EXPECT_FALSE(Parses(text));  // returns, where the scan once stalled on the NUL
+}
+
+TEST(XFileLimits, OnlyTheTextFormatIsRead) {
+    std::string text = Quad(kMaterial);
+    ASSERT_TRUE(Parses(text));
+    for (const char* format : {"bin ", "tzip", "bzip"}) {
+        text.replace(8, 4, format);
+        EXPECT_FALSE(Parses(text)) << format;
+    }
+    EXPECT_FALSE(Parses("xof 0303txt"));
+}
+
+}  // namespace

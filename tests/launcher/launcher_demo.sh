@@ -1,0 +1,53 @@
+#!/bin/sh
+# Attract mode under an X server (run it with xvfb-run): left idle, the
+# launcher lets the computer play the current game; F12 takes a picture
+# without ending it, any other key ends it and brings the launcher back,
+# and nothing the computer scored is stored.
+#
+#   launcher_demo.sh PROGRAM LIBRARY [PICTURE-FOLDER]
+set -eu
+script=launcher_demo
+program=$1
+library=$2
+. "$(dirname "$0")/x_session.sh"
+work=$(mktemp -d)
+pid=
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+export XDG_PICTURES_DIR="${3:-$work/pictures}"
+store="$XDG_CONFIG_HOME/Kestrelworks"
+
+launcher_found() {
+    launcher=$(visible '^Driftrock Classic$' | head -n 1)
+    [ -n "$launcher" ]
+}
+demo_up() {
+    demo=$(visible 'Demo' | head -n 1)
+    [ -n "$demo" ]
+}
+launcher_back() { [ -z "$(visible 'Demo')" ] && [ "$(visible '^Driftrock Classic$')" = "$launcher" ]; }
+
+"$program" --library "$library" --demo-after 2 2>"$work/stderr" &
+pid=$!
+wait_for 30 launcher_found || fail "the launcher window did not appear"
+wait_for 30 demo_up || fail "the demo did not start after two idle seconds"
+[ -z "$(visible '^Driftrock Classic$')" ] || fail "the launcher stayed visible during the demo"
+sleep 4
+
+xdotool windowfocus --sync "$demo"
+xdotool key F12
+sleep 1
+demo_up || fail "F12 ended the demo"
+ls "$XDG_PICTURES_DIR"/rockpile/*.png >/dev/null 2>&1 || fail "F12 wrote no picture"
+xdotool key space
+wait_for 30 launcher_back || fail "a key did not end the demo"
+
+click "$launcher" 415 532    # "EXIT"
+wait_for 15 sh -c "! kill -0 $pid 2>/dev/null" || fail "EXIT did not end the program"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+grep -q AUTOPILOT "$store/kwdriftrock_classic.ini" && fail "the demo stored a score"
+grep -q '^score_0=0$' "$store/kwdriftrock_classic.ini" || fail "the score table was not stored as it was"
+echo "$script: passed"

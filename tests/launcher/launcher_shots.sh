@@ -1,0 +1,22 @@
+#!/bin/sh
+# Every launcher window and settings tab drawn and read back (run it with
+# xvfb-run): each picture must exist and hold more than a blank window.
+#
+#   launcher_shots.sh PROGRAM LIBRARY
+set -eu
+program=$1
+library=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+XDG_CONFIG_HOME="$work/config" "$program" --library "$library" --launcher-shots "$work/shots"
+for name in launcher gamelist quickstart error confirm launcher-game launcher-graphics launcher-sound \
+    launcher-advanced launcher-cheat launcher-controls launcher-about; do
+    picture="$work/shots/$name.png"
+    [ -f "$picture" ] || { echo "launcher_shots: no $name.png" >&2; exit 1; }
+    # A flat window compresses to almost nothing.
+    [ "$(wc -c <"$picture")" -gt 4000 ] || { echo "launcher_shots: $name.png is blank" >&2; exit 1; }
+done
+# The settings panel differs from tab to tab.
+[ "$(cksum <"$work/shots/launcher-game.png")" != "$(cksum <"$work/shots/launcher-sound.png")" ] ||
+    { echo "launcher_shots: the tabs look alike" >&2; exit 1; }
+echo "launcher_shots: passed"

@@ -1,0 +1,32 @@
+# Helpers for the scripts that drive the program under an X server.
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    limit=$(($1 * 10))
+    shift
+    i=0
+    until "$@"; do
+        i=$((i + 1))
+        [ "$i" -lt "$limit" ] || return 1
+        sleep 0.1
+    done
+}
+
+# Visible windows whose name matches the pattern $1.
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+
+# Reports the program's output and the windows on the screen, and fails.
+fail() {
+    echo "$script: $*" >&2
+    [ -f "$work/stderr" ] && sed 's/^/  rockpile: /' "$work/stderr" >&2
+    for window in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        echo "  visible window $window: $(xdotool getwindowname "$window" 2>&1)" >&2
+    done
+    exit 1
+}
+
+# Clicks at ($2, $3) in window $1, at once: the launcher takes each click
+# where it happened even when the next one follows before it draws.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
