@@ -11,4 +11,4 @@ cmake --build build -j"$(nproc)"
 
 ROCKPILE_JOBS=$(nproc) ./scripts/sanitize.sh
 ROCKPILE_JOBS=$(nproc) ./scripts/fuzz.sh "${ROCKPILE_FUZZ_SECONDS:-30}"
-./scripts/soak.sh "${ROCKPILE_SOAK_SECONDS:-120}"
+./scripts/soak.sh "${ROCKPILE_SOAK_SECONDS:-14400}"

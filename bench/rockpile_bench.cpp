@@ -2,7 +2,6 @@
 // Runs the named parts (all three by default) in one run and prints their
 // numbers side by side, or as one JSON object for tracking. The frame and
 // start-up parts need a display: run under xvfb-run -a -s "-screen 0 1280x1024x24".
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "frame_bench.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/process_memory.h"
 #include "sim_bench.h"
 #include "startup_bench.h"
 
@@ -43,12 +43,6 @@ bool Parse(int argc, char** argv, Options& o) {
     if (o.parts.empty()) o.parts = {"sim", "frame", "startup"};
     if (o.library.empty()) o.library = JoinPosix(ProgramDirectory(), "../share/rockpile/kwrockpile.lib");
     return true;
-}
-
-double PeakResidentMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 const char* Met(bool ok) { return ok ? "true" : "false"; }
@@ -146,7 +140,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "rockpile-bench: the frame part could not run the game\n");
         return 1;
     }
-    const double peakMb = PeakResidentMb();
+    const double peakMb = PeakResidentKb() / 1024.0;
     if (o.parts.count("startup") &&
         !(startup = RunStartupBench(o.library, std::filesystem::temp_directory_path().string())).ok) {
         std::fprintf(stderr, "rockpile-bench: the start-up part failed\n");

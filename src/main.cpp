@@ -11,9 +11,8 @@
 #include "framework/gameglobals.h"
 #include "framework/gamepacks.h"
 #include "game/highscore_board.h"
-#include "gamelib/libman.h"
 #include "launcher/command_line.h"
-#include "launcher/find_library.h"
+#include "launcher/command_line_game.h"
 #include "launcher/ui/launcher_app.h"
 #include "launcher/play.h"
 #include "launcher/replay_run.h"
@@ -45,21 +44,11 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
             std::fprintf(stderr, "\n");
             return 2;
         }
-        pack.current = game;
     }
-    settings.gameId = game->GetGameId();
-
-    std::string library = cl.library.empty() ? FindLibraryOrExit(pack.GetLibraryFile(), *game) : cl.library;
-    useGameLib = 1;
-    logGameLibUsage = 0;
-    OpenGameLib(library.c_str(), pack.GetUsageFile());
-
-    ResetSettings(*game);
-    LoadSettings(pack, *game);
+    PrepareCommandLineGame(pack, *game, cl);
     const TSettings stored = settings;
     if (cl.difficulty) settings.difficulty = *cl.difficulty;
-    if (cl.windowed) settings.windowed = 1;
-    if (cl.width) settings.width = cl.width, settings.height = cl.height;
+    ApplyDisplayOptions(cl);
     game->SetDifficulty(settings.difficulty);
 
     // A name entered in the table is saved at once, with the stored settings

@@ -22,6 +22,7 @@
 #include "platform/cursor.h"
 #include "platform/message_box.h"
 #include "platform/png_writer.h"
+#include "platform/process_memory.h"
 #include "replay/play_tap.h"
 #include "sound/soundman.h"
 
@@ -42,6 +43,14 @@ void Snapshot(PlaySummary& s, int64_t frames) {
     s.objects = theAsteroids ? theAsteroids->count : 0;
     s.projectiles = theProjectiles ? theProjectiles->count : 0;
     s.explosions = theExplosions ? theExplosions->count : 0;
+}
+
+void SampleMemory(PlaySummary& s, int64_t frame, int64_t frames) {
+    const bool last = frame == frames;
+    if (frames <= 0 || (frame % kMemorySampleFrames != 0 && !last)) return;
+    int64_t& half = frame <= frames / 2 ? s.residentWarmKb : s.residentLateKb;
+    half = std::max(half, ResidentKb());
+    if (last) s.residentPeakKb = PeakResidentKb();
 }
 
 bool IsMissingResourceMessage(const std::string& text) {
@@ -92,6 +101,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
         SetFrameSource([&](float measured) -> float {
             ++frame;
             Snapshot(summary, frame);
+            SampleMemory(summary, frame, options.frames);
             bool last = options.frames > 0 && frame >= options.frames;
             if (last) endRequested = 1;
             if (!options.screenshot.empty() && (last || options.frames == 0)) {
@@ -127,6 +137,10 @@ std::string SummaryJson(const TGame& game, const PlaySummary& s) {
         << ", \"gameState\": " << s.gameState << ", \"objects\": " << s.objects
         << ", \"projectiles\": " << s.projectiles << ", \"explosions\": " << s.explosions
         << ", \"missingResources\": " << s.missingResources << ", \"gamesOver\": " << s.gamesOver
-        << ", \"bestWave\": " << s.bestWave << ", \"bestScore\": " << s.bestScore << "}";
+        << ", \"bestWave\": " << s.bestWave << ", \"bestScore\": " << s.bestScore;
+    if (s.residentPeakKb)
+        out << ", \"residentWarmKb\": " << s.residentWarmKb << ", \"residentLateKb\": " << s.residentLateKb
+            << ", \"residentPeakKb\": " << s.residentPeakKb;
+    out << "}";
     return out.str();
 }

@@ -28,7 +28,13 @@ struct PlaySummary {
     int missingResources = 0;
     // Over the whole run, restarts included.
     int32_t gamesOver = 0, bestWave = 0, bestScore = 0;
+    // Resident memory in kB, sampled every kMemorySampleFrames frames when the
+    // run has a frame limit: the highest in its first half (warm-up) and in
+    // its second half, and the peak over the whole run.
+    int64_t residentWarmKb = 0, residentLateKb = 0, residentPeakKb = 0;
 };
+
+constexpr int64_t kMemorySampleFrames = 600;
 
 // False when the display or the game's setup failed (after its message).
 bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary);

@@ -2,14 +2,11 @@
 
 #include <cstdio>
 
-#include "framework/gameglobals.h"
 #include "framework/tgame.h"
 #include "framework/tgamepack.h"
 #include "game/highscore_board.h"
-#include "gamelib/libman.h"
 #include "launcher/command_line.h"
-#include "launcher/find_library.h"
-#include "launcher/settings_store.h"
+#include "launcher/command_line_game.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "replay/replay_settings.h"
@@ -51,18 +48,9 @@ int RunReplayFile(TGamePack& pack, const CommandLine& cl) {
                      cl.replay.c_str(), replay->gameTitle.c_str(), replay->gameId);
         return 2;
     }
-    pack.current = game;
-    settings.gameId = game->GetGameId();
-    std::string library = cl.library.empty() ? FindLibraryOrExit(pack.GetLibraryFile(), *game) : cl.library;
-    useGameLib = 1;
-    logGameLibUsage = 0;
-    OpenGameLib(library.c_str(), pack.GetUsageFile());
-
     // The display options are the player's own; play comes from the file.
-    ResetSettings(*game);
-    LoadSettings(pack, *game);
-    if (cl.windowed) settings.windowed = 1;
-    if (cl.width) settings.width = cl.width, settings.height = cl.height;
+    PrepareCommandLineGame(pack, *game, cl);
+    ApplyDisplayOptions(cl);
     PlayOptions options;
     options.headless = cl.headless;
     options.screenshot = cl.screenshot;

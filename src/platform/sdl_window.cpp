@@ -11,9 +11,9 @@ namespace {
 
 std::vector<HWND> g_windows;  // handles with a live native window
 
-void SetSurfaceAttributes() {
-    // The device draws into its own framebuffer objects, so the window's
-    // surface needs colour only.
+}  // namespace
+
+void SetColourOnlySurfaceAttributes() {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
@@ -21,8 +21,6 @@ void SetSurfaceAttributes() {
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
-
-}  // namespace
 
 bool InitSdlVideo(std::string* error) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
@@ -33,7 +31,8 @@ bool InitSdlVideo(std::string* error) {
 
 HWND CreateSdlWindow(WNDPROC proc, const SdlWindowSpec& spec) {
     if (!InitSdlVideo()) return nullptr;
-    SetSurfaceAttributes();
+    // The device draws into its own framebuffer objects.
+    SetColourOnlySurfaceAttributes();
     uint32_t flags = SDL_WINDOW_OPENGL | (spec.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     if (spec.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_Window* native = SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);

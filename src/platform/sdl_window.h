@@ -21,6 +21,9 @@ struct SdlWindowSpec {
     bool hidden = false;
 };
 
+// Asks for a double-buffered 8-bit RGB window surface without depth or
+// stencil, for windows whose drawing needs no more.
+void SetColourOnlySurfaceAttributes();
 // Creates the native window for `proc` (null on failure; SDL_GetError says
 // why). Installs the SDL event pump and the native destroy hook.
 HWND CreateSdlWindow(WNDPROC proc, const SdlWindowSpec& spec);

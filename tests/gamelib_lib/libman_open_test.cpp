@@ -47,7 +47,7 @@ TEST_F(LibraryOpening, ATableOneByteShortIsRefusedAndAWholeEmptyTableIsNot) {
     EXPECT_EXIT(OpenAndReport(empty), ::testing::ExitedWithCode(1), "the file is 0 bytes");
 }
 
-TEST_F(LibraryOpening, AMissingLibraryOrAFolderEndsTheProgramWithThePartsMessage) {
+TEST_F(LibraryOpening, AMissingLibraryOrAFolderEndsTheProgramWithTheOpeningError) {
     EXPECT_EXIT(OpenAndReport(folder_.path() + "/missing.lib"), ::testing::ExitedWithCode(1),
                 "Error: Error while opening game library");
     EXPECT_EXIT(OpenAndReport(folder_.path()), ::testing::ExitedWithCode(1), "Error while opening game library");

@@ -10,12 +10,7 @@ script=launcher_demo
 program=$1
 library=$2
 . "$(dirname "$0")/x_session.sh"
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
 export XDG_PICTURES_DIR="${3:-$work/pictures}"
-store="$XDG_CONFIG_HOME/Kestrelworks"
 
 launcher_found() {
     launcher=$(visible '^Driftrock Classic$' | head -n 1)

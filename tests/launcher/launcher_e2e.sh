@@ -12,11 +12,6 @@ script=launcher_e2e
 program=$1
 library=$2
 . "$(dirname "$0")/x_session.sh"
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
-store="$XDG_CONFIG_HOME/Kestrelworks"
 title='^Driftrock Classic$'
 mkdir -p "$store"
 printf '[kwdriftrock_classic]\nname_0="BEST"\nscore_0=900\n' >"$store/kwdriftrock_classic.ini"

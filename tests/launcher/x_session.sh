@@ -1,5 +1,13 @@
 # Helpers for the scripts that drive the program under an X server.
 
+# A scratch folder with its own settings store; the program started as $pid
+# is killed when the script ends.
+work=$(mktemp -d)
+pid=
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+store="$XDG_CONFIG_HOME/Kestrelworks"
+
 # Waits up to $1 seconds for the command after it to succeed.
 wait_for() {
     limit=$(($1 * 10))

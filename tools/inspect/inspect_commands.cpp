@@ -173,11 +173,7 @@ int RunInspectTool(const std::vector<std::string>& args, std::ostream& out, std:
     if (args.size() == 2) {
         TGameLib lib(args[0].c_str(), "");
         LibrarySession session(lib, true);
-        std::string problem;
-        if (!lib.TryOpen(&problem)) {
-            err << args[0] << ": " << problem << "\n";
-            return 1;
-        }
+        if (!OpenOrReport(lib, args[0], err)) return 1;
         TLibEntry* entry = LibGetFile(args[1].c_str());
         if (!entry) {
             err << args[0] << ": no entry named '" << args[1] << "'\n";

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
+#include <string>
 
 #include "gamelib/libman.h"
 #include "gamelib/texman.h"
@@ -24,6 +26,14 @@ private:
     TGameLib* previousLib_;
     int32_t previousMode_;
 };
+
+// Opens the library named path, or says on err why it cannot.
+inline bool OpenOrReport(TGameLib& lib, const std::string& path, std::ostream& err) {
+    std::string problem;
+    if (lib.TryOpen(&problem)) return true;
+    err << path << ": " << problem << "\n";
+    return false;
+}
 
 // Textures named by meshes load from "textures\" of the current library
 // while one of these lives.

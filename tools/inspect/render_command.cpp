@@ -70,11 +70,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     TGameLib lib(args[0].c_str(), "");
     LibrarySession session(lib, true);
-    std::string problem;
-    if (!lib.TryOpen(&problem)) {
-        err << args[0] << ": " << problem << "\n";
-        return 1;
-    }
+    if (!OpenOrReport(lib, args[0], err)) return 1;
     TLibEntry* entry = LibGetFile(name.c_str());
     if (!entry) {
         err << args[0] << ": no entry named '" << name << "'\n";
@@ -87,6 +83,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
 
+    std::string problem;
     std::unique_ptr<GlCanvas> canvas = GlCanvas::Open(width, height, problem);
     if (!canvas) {
         LibReleaseFile(entry);

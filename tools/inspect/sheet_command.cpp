@@ -126,11 +126,7 @@ int RunSheet(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     TGameLib lib(args[0].c_str(), "");
     LibrarySession session(lib, true);
-    std::string problem;
-    if (!lib.TryOpen(&problem)) {
-        err << args[0] << ": " << problem << "\n";
-        return 1;
-    }
+    if (!OpenOrReport(lib, args[0], err)) return 1;
     const Contents contents = ListContents(lib);
     if (contents.meshes.empty() && contents.pictures.empty()) {
         err << args[0] << ": no meshes or pictures to draw\n";
@@ -140,6 +136,7 @@ int RunSheet(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const SheetLayout layout =
         LayOutSheet(int(contents.meshes.size()), outlines ? 2 : 1, int(contents.pictures.size()));
 
+    std::string problem;
     std::unique_ptr<GlCanvas> canvas = GlCanvas::Open(layout.width, layout.height, problem);
     if (!canvas) {
         err << "cannot draw: " << problem << "\n";

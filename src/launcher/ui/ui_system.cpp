@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "gamelib/font_face.h"
+#include "platform/sdl_window.h"
 
 UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
     for (int size = 0; size < 2; ++size) {
@@ -30,12 +31,7 @@ void UiSystem::PrepareWindowAttributes() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SetColourOnlySurfaceAttributes();
 }
 
 SDL_GLContext UiSystem::Context(SDL_Window* window, std::string& error) {
