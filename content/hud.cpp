@@ -11,14 +11,7 @@ namespace {
 
 using namespace contentgen;
 
-Material Coat(Rgb colour, float glow, float shine = 0.4f) {
-    Material m;
-    m.diffuse = colour;
-    m.emissive = colour * glow;
-    m.specular = {shine, shine, shine};
-    m.power = 20.0f;
-    return m;
-}
+Material Coat(Rgb colour, float glow, float shine = 0.4f) { return Coloured(colour, glow, shine, 20.0f); }
 
 constexpr float kFace = -0.4f;  // the plate's front face
 

@@ -11,14 +11,7 @@ namespace {
 
 using namespace contentgen;
 
-Material Coat(Rgb colour, float glow) {
-    Material m;
-    m.diffuse = colour;
-    m.emissive = colour * glow;
-    m.specular = {0.8f, 0.8f, 0.8f};
-    m.power = 30.0f;
-    return m;
-}
+Material Coat(Rgb colour, float glow) { return Coloured(colour, glow, 0.8f, 30.0f); }
 
 Mesh Pod(Rgb shell, Rgb rim, Rgb mark, const Outline& symbol) {
     Mesh mesh;

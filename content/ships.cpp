@@ -10,22 +10,10 @@ namespace {
 using namespace contentgen;
 
 Material Paint(Rgb colour, float glow, float shine = 0.5f, float power = 24.0f) {
-    Material m;
-    m.diffuse = colour;
-    m.emissive = colour * glow;
-    m.specular = {shine, shine, shine};
-    m.power = power;
-    return m;
+    return Coloured(colour, glow, shine, power);
 }
 
-Material Glow(Rgb colour) {
-    Material m;
-    m.diffuse = colour;
-    m.emissive = colour * 0.9f;
-    m.specular = {0, 0, 0};
-    m.power = 2.0f;
-    return m;
-}
+Material Glow(Rgb colour) { return Coloured(colour, 0.9f, 0.0f, 2.0f); }
 
 // A canopy or pod: a sphere squashed to the given half sizes.
 void AddBlister(Mesh& mesh, Vec3 centre, Vec3 halfSize, uint32_t material) {

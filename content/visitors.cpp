@@ -16,23 +16,14 @@ using namespace contentgen;
 
 constexpr float kPi = 3.14159265f;
 
-Material Surface(Rgb colour, float glow, float shine, float power) {
-    Material m;
-    m.diffuse = colour;
-    m.emissive = colour * glow;
-    m.specular = {shine, shine, shine};
-    m.power = power;
-    return m;
-}
-
-Material Light(Rgb colour) { return Surface(colour, 0.95f, 0.0f, 2.0f); }
+Material Light(Rgb colour) { return Coloured(colour, 0.95f, 0.0f, 2.0f); }
 
 // Two three-armed star hulls joined by a hub, lying face-on to the camera.
 Mesh Basestar() {
     Mesh mesh;
-    uint32_t front = mesh.AddMaterial(Surface(Hex(0x9AA0A8), 0.25f, 0.6f, 30.0f));
-    uint32_t rear = mesh.AddMaterial(Surface(Hex(0x6A7078), 0.25f, 0.6f, 30.0f));
-    uint32_t hub = mesh.AddMaterial(Surface(Hex(0x50555C), 0.2f, 0.5f, 20.0f));
+    uint32_t front = mesh.AddMaterial(Coloured(Hex(0x9AA0A8), 0.25f, 0.6f, 30.0f));
+    uint32_t rear = mesh.AddMaterial(Coloured(Hex(0x6A7078), 0.25f, 0.6f, 30.0f));
+    uint32_t hub = mesh.AddMaterial(Coloured(Hex(0x50555C), 0.2f, 0.5f, 20.0f));
     uint32_t lamp = mesh.AddMaterial(Light(Hex(0xFF3020)));
     for (int hull = 0; hull < 2; ++hull) {
         float turn = hull * kPi / 3.0f;
@@ -58,7 +49,7 @@ Mesh Invader(const std::string& picture, Rgb body, Rgb eyes) {
     for (std::string line; std::getline(lines, line);)
         if (!line.empty()) rows.push_back(line);
     Mesh mesh;
-    uint32_t skin = mesh.AddMaterial(Surface(body, 0.4f, 0.4f, 16.0f));
+    uint32_t skin = mesh.AddMaterial(Coloured(body, 0.4f, 0.4f, 16.0f));
     uint32_t eye = mesh.AddMaterial(Light(eyes));
     const int h = static_cast<int>(rows.size()), w = static_cast<int>(rows[0].size());
     auto cell = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h ? rows[y][x] : '.'; };
@@ -110,12 +101,12 @@ Mesh Invader(const std::string& picture, Rgb body, Rgb eyes) {
 // a mere dash.
 Mesh Saucer() {
     Mesh mesh;
-    uint32_t metal = mesh.AddMaterial(Surface(Hex(0xB0B8C4), 0.3f, 0.9f, 40.0f));
-    uint32_t belly = mesh.AddMaterial(Surface(Hex(0x5A6270), 0.3f, 0.5f, 20.0f));
-    uint32_t dome = mesh.AddMaterial(Surface(Hex(0x50F0A0), 0.5f, 0.9f, 50.0f));
+    uint32_t metal = mesh.AddMaterial(Coloured(Hex(0xB0B8C4), 0.3f, 0.9f, 40.0f));
+    uint32_t belly = mesh.AddMaterial(Coloured(Hex(0x5A6270), 0.3f, 0.5f, 20.0f));
+    uint32_t dome = mesh.AddMaterial(Coloured(Hex(0x50F0A0), 0.5f, 0.9f, 50.0f));
     uint32_t lampA = mesh.AddMaterial(Light(Hex(0xFFE040)));
     uint32_t lampB = mesh.AddMaterial(Light(Hex(0xFF4060)));
-    uint32_t band = mesh.AddMaterial(Surface(Hex(0x3870E0), 0.45f, 0.6f, 30.0f));
+    uint32_t band = mesh.AddMaterial(Coloured(Hex(0x3870E0), 0.45f, 0.6f, 30.0f));
     AddLathe(mesh, {{0, -0.9f}, {1.3f, -0.8f}, {3.0f, -0.3f}}, 16, belly);
     AddLathe(mesh, {{3.0f, -0.3f}, {4.0f, 0.0f}, {3.3f, 0.3f}}, 16, metal);
     AddLathe(mesh, {{3.3f, 0.3f}, {2.4f, 0.5f}}, 16, band);
@@ -137,8 +128,8 @@ Mesh Saucer() {
 // A dark cube crusted with panels and a few glowing vents.
 Mesh BorgCube() {
     Mesh mesh;
-    uint32_t hull = mesh.AddMaterial(Surface(Hex(0x3A4040), 0.3f, 0.5f, 20.0f));
-    uint32_t panel = mesh.AddMaterial(Surface(Hex(0x5C6462), 0.3f, 0.5f, 20.0f));
+    uint32_t hull = mesh.AddMaterial(Coloured(Hex(0x3A4040), 0.3f, 0.5f, 20.0f));
+    uint32_t panel = mesh.AddMaterial(Coloured(Hex(0x5C6462), 0.3f, 0.5f, 20.0f));
     uint32_t vent = mesh.AddMaterial(Light(Hex(0x30FF60)));
     AddBox(mesh, {-2, -2, -2}, {2, 2, 2}, hull);
     Rng rng(0xB0C);
@@ -171,9 +162,9 @@ Mesh BorgCube() {
 // A toothed saw blade lying in the x-z plane, spinning about +y.
 Mesh SawBlade() {
     Mesh mesh;
-    uint32_t steel = mesh.AddMaterial(Surface(Hex(0xC8D0DC), 0.35f, 1.0f, 60.0f));
-    uint32_t hub = mesh.AddMaterial(Surface(Hex(0xE02828), 0.4f, 0.6f, 30.0f));
-    uint32_t cap = mesh.AddMaterial(Surface(Hex(0xFFD040), 0.5f, 0.6f, 30.0f));
+    uint32_t steel = mesh.AddMaterial(Coloured(Hex(0xC8D0DC), 0.35f, 1.0f, 60.0f));
+    uint32_t hub = mesh.AddMaterial(Coloured(Hex(0xE02828), 0.4f, 0.6f, 30.0f));
+    uint32_t cap = mesh.AddMaterial(Coloured(Hex(0xFFD040), 0.5f, 0.6f, 30.0f));
     Outline teeth;
     const int count = 12;
     for (int k = 0; k < count; ++k) {

@@ -13,14 +13,7 @@ using namespace contentgen;
 
 constexpr float kPi = 3.14159265f;
 
-Material Shiny(Rgb colour, float glow = 0.3f) {
-    Material m;
-    m.diffuse = colour;
-    m.emissive = colour * glow;
-    m.specular = {0.7f, 0.7f, 0.7f};
-    m.power = 30.0f;
-    return m;
-}
+Material Shiny(Rgb colour, float glow = 0.3f) { return Coloured(colour, glow, 0.7f, 30.0f); }
 
 // Six arms along the axes with a ball on each end.
 Mesh Jack() {

@@ -7,6 +7,15 @@
 
 namespace contentgen {
 
+Material Coloured(Rgb colour, float glow, float shine, float power) {
+    Material m;
+    m.diffuse = colour;
+    m.emissive = colour * glow;
+    m.specular = {shine, shine, shine};
+    m.power = power;
+    return m;
+}
+
 float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 float Length(Vec3 a) { return std::sqrt(Dot(a, a)); }

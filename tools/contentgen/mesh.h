@@ -58,6 +58,10 @@ struct Material {
     std::string texture;  // file name under textures\, or empty
 };
 
+// An untextured material: the colour, glowing by `glow` of itself, with a
+// grey highlight of strength `shine` and sharpness `power`.
+Material Coloured(Rgb colour, float glow, float shine, float power);
+
 struct Vertex {
     Vec3 position;
     Vec3 normal;
