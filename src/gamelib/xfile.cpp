@@ -204,9 +204,11 @@ bool SafeToImport(std::string_view text) {
 
 std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length) {
     if (!bytes || length < 16) return std::nullopt;
-    // Only the text format is read: the checks above need the text.
+    // Only the text format is read: the checks above need the text. A text
+    // file holds no NUL, and the importer's reading of one differs from ours.
     const std::string_view text(reinterpret_cast<const char*>(bytes), length);
-    if (text.substr(0, 4) != "xof " || text.substr(8, 4) != "txt " || !SafeToImport(text))
+    if (text.substr(0, 4) != "xof " || text.substr(8, 4) != "txt " || text.find('\0') != text.npos ||
+        !SafeToImport(text))
         return std::nullopt;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(

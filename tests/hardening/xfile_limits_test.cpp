@@ -1,7 +1,7 @@
 // .x files the mesh importer cannot be trusted with are refused before it
 // sees them (found by fuzzing: material lists without a material crashed the
 // importer, faces without corners stopped it, a count of -1 asked it for
-// 48 GB, and a NUL byte stalled the scan).
+// 48 GB, and NUL bytes stalled the scan or hid a material).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -74,10 +74,15 @@ TEST(XFileLimits, CountsMustBeHeldByTheFile) {
     EXPECT_FALSE(Parses(coords));
 }
 
-TEST(XFileLimits, ANulByteEndsNoScan) {
-    std::string text = Quad(kMaterial);
-    text.insert(text.find("Mesh quad") + 4, 1, '\0');
-    EXPECT_FALSE(Parses(text));  // returns, where the scan once stalled on the NUL
+// A NUL once stalled the scan; one inside a material hid the material from
+// the importer, which then crashed on the empty list.
+TEST(XFileLimits, TextWithANulByteIsRefused) {
+    const std::string quad = Quad(kMaterial);
+    for (const char* where : {"Mesh quad", "Material {", "2.0;"}) {
+        std::string text = quad;
+        text.insert(text.find(where) + 4, 1, '\0');
+        EXPECT_FALSE(Parses(text)) << where;
+    }
 }
 
 TEST(XFileLimits, OnlyTheTextFormatIsRead) {
