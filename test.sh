@@ -10,5 +10,5 @@ cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
 ROCKPILE_JOBS=$(nproc) ./scripts/sanitize.sh
-ROCKPILE_JOBS=$(nproc) ./scripts/fuzz.sh "${ROCKPILE_FUZZ_SECONDS:-30}"
+ROCKPILE_JOBS=$(nproc) ROCKPILE_FUZZ_SEED=${ROCKPILE_FUZZ_SEED:-1} ./scripts/fuzz.sh "${ROCKPILE_FUZZ_SECONDS:-30}"
 ./scripts/soak.sh "${ROCKPILE_SOAK_SECONDS:-14400}"

@@ -5,6 +5,9 @@
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: gamelib xfile wav jpeg bmp settings label replay
 #
+# ROCKPILE_FUZZ_SEED fixes libFuzzer's random seed (the test run uses 1, so
+# that it explores the same inputs every time); unset, each run draws its own.
+#
 # Seeds come from tests/fuzz/corpus/<target> (and tests/fuzz/regressions/);
 # what a run discovers is kept in build-asan/corpus/<target>; a crash input is
 # written to build-asan/crashes/<target>/ and the script exits 1 at the end.
@@ -32,7 +35,7 @@ for t in $targets; do
     log="$build/fuzz-$t.log"
     start=$(date +%s)
     # shellcheck disable=SC2086
-    if "$build/bin/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -close_fd_mask=3 \
+    if "$build/bin/fuzz_$t" -seed="${ROCKPILE_FUZZ_SEED:-0}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -close_fd_mask=3 \
         -print_final_stats=1 -artifact_prefix="$crashes/" $dict "$corpus" $seeds >"$log" 2>&1; then
         status=ok
     else
