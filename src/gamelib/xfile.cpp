@@ -134,16 +134,27 @@ bool IsCount(std::string_view token, size_t& value) {
     return true;
 }
 
+// Whether a ',' stands between tokens[i - 1] and tokens[i] (all views into
+// the same text).
+bool CommaBefore(const std::vector<std::string_view>& tokens, size_t i) {
+    if (i == 0 || i >= tokens.size()) return false;
+    const char* gapStart = tokens[i - 1].data() + tokens[i - 1].size();
+    return std::string_view(gapStart, size_t(tokens[i].data() - gapStart)).find(',') != std::string_view::npos;
+}
+
 // Walks a material list from just inside its '{' as the importer reads it:
 // the material count, the face count and that many face indices, then
 // children up to '}': {references} and objects "Type [name] { ... }", of
 // which Material objects are materials. The importer reads a list without a
-// material past its end.
+// material past its end. Among the children it takes a ',' for an unknown
+// object and skips past the list's end, losing its materials.
 bool ListHoldsMaterial(const std::vector<std::string_view>& tokens, size_t i) {
     size_t faces = 0;
     if (i + 1 >= tokens.size() || !IsCount(tokens[i + 1], faces) || faces > tokens.size()) return false;
     int materials = 0;
-    for (i += 2 + faces; i < tokens.size() && tokens[i] != "}";) {
+    for (i += 2 + faces; i < tokens.size();) {
+        if (CommaBefore(tokens, i)) return false;
+        if (tokens[i] == "}") break;
         if (tokens[i] == "{") {
             ++materials;
         } else {

@@ -1,7 +1,8 @@
 // .x files the mesh importer cannot be trusted with are refused before it
 // sees them (found by fuzzing: material lists without a material crashed the
 // importer, faces without corners stopped it, a count of -1 asked it for
-// 48 GB, and NUL bytes stalled the scan or hid a material).
+// 48 GB, NUL bytes stalled the scan or hid a material, and a stray comma lost
+// the materials).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,6 +35,14 @@ TEST(XFileLimits, AMaterialListMustHoldAMaterialOrAReference) {
     // A quote does not start a string that could hide the list from the check.
     EXPECT_FALSE(Parses("xof 0303txt 0032\n\" {\n" + Quad("").substr(17)));
     EXPECT_TRUE(Parses(Quad("  TextureFilename { \"a.jpg\"; }\n" + std::string(kMaterial))));
+}
+
+// The importer reads a ',' among the list's children as an unknown object and
+// skips past the list's end; the faces then named materials it never kept.
+TEST(XFileLimits, AStrayCommaAmongTheMaterialsIsRefused) {
+    EXPECT_TRUE(Parses(Quad(std::string(" ;") + kMaterial)));
+    EXPECT_FALSE(Parses(Quad(std::string(" ;,") + kMaterial)));
+    EXPECT_FALSE(Parses(Quad(std::string(kMaterial) + " ,\n")));
 }
 
 TEST(XFileLimits, AReferenceToANamedMaterialCounts) {
