@@ -146,12 +146,18 @@ bool CommaBefore(const std::vector<std::string_view>& tokens, size_t i) {
 // the material count, the face count and that many face indices, then
 // children up to '}': {references} and objects "Type [name] { ... }", of
 // which Material objects are materials. The importer reads a list without a
-// material past its end. Among the children it takes a ',' for an unknown
-// object and skips past the list's end, losing its materials.
-bool ListHoldsMaterial(const std::vector<std::string_view>& tokens, size_t i) {
-    size_t faces = 0;
+// material past its end, and a face naming a material past the last one
+// into memory it does not own. Among the children it takes a ',' for an
+// unknown object and skips past the list's end, losing its materials.
+bool ListMaterialsSound(const std::vector<std::string_view>& tokens, size_t i) {
+    size_t faces = 0, highest = 0;
     if (i + 1 >= tokens.size() || !IsCount(tokens[i + 1], faces) || faces > tokens.size()) return false;
-    int materials = 0;
+    for (size_t f = 0; f < faces; ++f) {
+        size_t index = 0;
+        if (i + 2 + f >= tokens.size() || !IsCount(tokens[i + 2 + f], index)) return false;
+        highest = std::max(highest, index);
+    }
+    size_t materials = 0;
     for (i += 2 + faces; i < tokens.size();) {
         if (CommaBefore(tokens, i)) return false;
         if (tokens[i] == "}") break;
@@ -164,7 +170,7 @@ bool ListHoldsMaterial(const std::vector<std::string_view>& tokens, size_t i) {
         }
         i = SkipBlock(tokens, i);
     }
-    return materials > 0;
+    return materials > highest;
 }
 
 // Walks a mesh, or its normals, from just inside its '{': the vertex count
@@ -203,7 +209,7 @@ bool SafeToImport(std::string_view text) {
         if (body >= tokens.size() || tokens[body] != "{") continue;  // not an object
         ++body;
         const std::string_view type = tokens[i];
-        if (type == "MeshMaterialList" && !(CountHeld(tokens, body) && ListHoldsMaterial(tokens, body))) return false;
+        if (type == "MeshMaterialList" && !(CountHeld(tokens, body) && ListMaterialsSound(tokens, body))) return false;
         if ((type == "Mesh" || type == "MeshNormals") && !MeshFacesSound(tokens, body)) return false;
         if ((type == "MeshTextureCoords" || type == "MeshVertexColors") && !CountHeld(tokens, body)) return false;
         if (type == "AnimationKey" && !CountHeld(tokens, body + 1)) return false;

@@ -1,8 +1,8 @@
 // .x files the mesh importer cannot be trusted with are refused before it
 // sees them (found by fuzzing: material lists without a material crashed the
 // importer, faces without corners stopped it, a count of -1 asked it for
-// 48 GB, NUL bytes stalled the scan or hid a material, and a stray comma lost
-// the materials).
+// 48 GB, NUL bytes stalled the scan or hid a material, a stray comma lost
+// the materials, and a face naming a missing material asked for gigabytes).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,6 +35,22 @@ TEST(XFileLimits, AMaterialListMustHoldAMaterialOrAReference) {
     // A quote does not start a string that could hide the list from the check.
     EXPECT_FALSE(Parses("xof 0303txt 0032\n\" {\n" + Quad("").substr(17)));
     EXPECT_TRUE(Parses(Quad("  TextureFilename { \"a.jpg\"; }\n" + std::string(kMaterial))));
+}
+
+// A face naming a material past the list's last one made the importer read
+// a size from memory it did not own and ask for gigabytes.
+TEST(XFileLimits, FacesMustNameMaterialsOfTheList) {
+    const std::string two = std::string(kMaterial) + "  {red}\n";
+    auto faceNames = [&](const std::string& materials, const char* index) {
+        std::string text = Quad(materials);
+        text.replace(text.find("1; 1; 0;;"), 9, std::string("1; 1; ") + index + ";;");
+        return Parses("xof 0303txt 0032\nMaterial red { 1;0;0;1;; 2.0; 1;1;1;; 0;0;0;; }\n" + text.substr(17));
+    };
+    EXPECT_TRUE(faceNames(kMaterial, "0"));
+    EXPECT_FALSE(faceNames(kMaterial, "1"));
+    EXPECT_TRUE(faceNames(two, "1"));
+    EXPECT_FALSE(faceNames(two, "2"));
+    EXPECT_FALSE(faceNames(kMaterial, "-1"));
 }
 
 // The importer reads a ',' among the list's children as an unknown object and
