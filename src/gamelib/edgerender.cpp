@@ -1,5 +1,6 @@
 #include "gamelib/edgerender.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -31,6 +32,14 @@ uint64_t CellKey(int64_t x, int64_t y, int64_t z) {
     return (uint64_t(x) & mask) << 42 | (uint64_t(y) & mask) << 21 | (uint64_t(z) & mask);
 }
 
+// The grid cell of one coordinate; coordinates beyond any real mesh, and NaN
+// (which is near nothing), share the outermost cells.
+int64_t Cell(float coordinate, float epsilon) {
+    constexpr double kLimit = 1e15;
+    const double cell = std::floor(double(coordinate) / epsilon);
+    return std::isnan(cell) ? 0 : int64_t(std::clamp(cell, -kLimit, kLimit));
+}
+
 // For every vertex, the first vertex closer than epsilon (itself if none).
 std::vector<uint32_t> PointRepresentatives(const std::vector<MeshVertex>& vertices, float epsilon) {
     std::vector<uint32_t> rep(vertices.size());
@@ -38,8 +47,7 @@ std::vector<uint32_t> PointRepresentatives(const std::vector<MeshVertex>& vertic
     for (uint32_t i = 0; i < vertices.size(); ++i) {
         rep[i] = i;
         Vector3 p = Position(vertices[i]);
-        int64_t cx = int64_t(std::floor(p.x / epsilon)), cy = int64_t(std::floor(p.y / epsilon)),
-                cz = int64_t(std::floor(p.z / epsilon));
+        const int64_t cx = Cell(p.x, epsilon), cy = Cell(p.y, epsilon), cz = Cell(p.z, epsilon);
         bool found = false;
         for (int64_t dx = -1; dx <= 1 && !found; ++dx)
             for (int64_t dy = -1; dy <= 1 && !found; ++dy)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 #include "gamelib/edgerender.h"
@@ -75,6 +76,16 @@ TEST(GenerateAdjacency, ToleranceJoinsCloseVerticesOnly) {
     D3DXMesh close = pair(0.05f), far = pair(0.2f);
     EXPECT_EQ(GenerateAdjacency(close, 0.1f)[0], 1u);
     EXPECT_EQ(GenerateAdjacency(far, 0.1f)[0], ADJACENCY_NONE);
+}
+
+TEST(GenerateAdjacency, DamagedCoordinatesJoinNothing) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    D3DXMesh mesh = Triangles({V(0, 0, 0), V(0, 1, 0), V(1, 0, 0), V(0, 1, 0), V(0, 0, 0), V(-1, 0, 0),
+                               V(nan, 0, 0), V(inf, 0, 0), V(1e30f, 0, 0), V(nan, 0, 0), V(inf, 0, 0), V(-1e30f, 0, 0)},
+                              {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
+    const std::vector<uint32_t> adjacency = GenerateAdjacency(mesh, 0.1f);
+    EXPECT_EQ(adjacency[0], 1u);  // the sound pair still shares its edge
+    for (size_t edge = 6; edge < 12; ++edge) EXPECT_EQ(adjacency[edge], ADJACENCY_NONE) << edge;
 }
 
 TEST(SilhouetteEdges, NoEdgesAboveTheSixteenBitLimit) {
