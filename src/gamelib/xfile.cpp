@@ -176,12 +176,12 @@ bool ListMaterialsSound(const std::vector<std::string_view>& tokens, size_t i) {
 // Walks a mesh, or its normals, from just inside its '{': the vertex count
 // and three coordinates per vertex, the face count and per face its corner
 // count and corners. A face of fewer than three corners, or a corner past the last
-// vertex, stops the importer's later steps.
+// vertex, stops the importer's later steps; a mesh of no faces crashes them.
 bool MeshFacesSound(const std::vector<std::string_view>& tokens, size_t i) {
     size_t vertices = 0, faces = 0;
     if (i >= tokens.size() || !IsCount(tokens[i], vertices) || vertices > tokens.size()) return false;
     i += 1 + 3 * vertices;
-    if (i >= tokens.size() || !IsCount(tokens[i++], faces) || faces > tokens.size()) return false;
+    if (i >= tokens.size() || !IsCount(tokens[i++], faces) || faces == 0 || faces > tokens.size()) return false;
     for (size_t f = 0; f < faces; ++f) {
         size_t corners = 0, corner = 0;
         if (i >= tokens.size() || !IsCount(tokens[i++], corners) || corners < 3 || corners > tokens.size())

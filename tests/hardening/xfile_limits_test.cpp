@@ -99,6 +99,14 @@ TEST(XFileLimits, CountsMustBeHeldByTheFile) {
     EXPECT_FALSE(Parses(coords));
 }
 
+// A mesh of no faces crashed the importer: here a vertex of four
+// coordinates, whose last one it reads as the face count.
+TEST(XFileLimits, AMeshNeedsFaces) {
+    std::string text = Quad(kMaterial);
+    text.replace(text.find("-1;-1;0;;"), 9, "-1;-1;0;,0;;");
+    EXPECT_FALSE(Parses(text));
+}
+
 // A NUL once stalled the scan; one inside a material hid the material from
 // the importer, which then crashed on the empty list.
 TEST(XFileLimits, TextWithANulByteIsRefused) {
