@@ -53,11 +53,14 @@ struct SceneGeometry {
             aiVector3D uv = mesh.HasTextureCoords(0) ? mesh.mTextureCoords[0][i] : aiVector3D();
             map[i] = AddVertex({p.x, p.y, p.z, n.x, n.y, n.z, uv.x, uv.y});
         }
+        // Polygons become fans of triangles around their first corner; points
+        // and lines are dropped.
         for (uint32_t f = 0; f < mesh.mNumFaces; ++f) {
             const aiFace& face = mesh.mFaces[f];
-            if (face.mNumIndices != 3) continue;  // points and lines
-            for (int k = 0; k < 3; ++k) indices.push_back(map[face.mIndices[k]]);
-            attributes.push_back(mesh.mMaterialIndex);
+            for (uint32_t k = 1; k + 1 < face.mNumIndices; ++k) {
+                for (uint32_t corner : {0u, k, k + 1}) indices.push_back(map[face.mIndices[corner]]);
+                attributes.push_back(mesh.mMaterialIndex);
+            }
         }
     }
 
@@ -229,7 +232,7 @@ std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length) {
         return std::nullopt;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(
-        bytes, length, aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices | aiProcess_Triangulate, "x");
+        bytes, length, aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices, "x");
     if (!scene || !scene->mRootNode) return std::nullopt;
     XFileMesh mesh;
     SceneGeometry geometry(mesh);

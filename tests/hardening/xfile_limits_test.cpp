@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "gamelib/xfile.h"
 
@@ -116,6 +117,27 @@ TEST(XFileLimits, TextWithANulByteIsRefused) {
         text.insert(text.find(where) + 4, 1, '\0');
         EXPECT_FALSE(Parses(text)) << where;
     }
+}
+
+// Polygons are split by us, not by the importer, whose splitting stopped the
+// program on faces it had miscounted.
+TEST(XFileLimits, PolygonsBecomeFansOfTriangles) {
+    std::string text = Quad(kMaterial);
+    auto quad = ParseXFile(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    ASSERT_TRUE(quad.has_value());
+    EXPECT_EQ(quad->indices.size(), 6u);
+    EXPECT_EQ(quad->attributes, (std::vector<uint32_t>{0, 0}));
+    EXPECT_EQ(quad->vertices.size(), 4u);
+    // Both triangles share the first corner and the quad's diagonal.
+    EXPECT_EQ(quad->indices[0], quad->indices[3]);
+    EXPECT_EQ(quad->indices[2], quad->indices[4]);
+
+    text.replace(text.find(" 4; -1;1;0;,"), 12, " 5; 0;2;0;, -1;1;0;,");
+    text.replace(text.find("4;0,1,2,3;;"), 11, "5;0,1,2,3,4;;");
+    auto pentagon = ParseXFile(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    ASSERT_TRUE(pentagon.has_value());
+    EXPECT_EQ(pentagon->indices.size(), 9u);
+    EXPECT_EQ(pentagon->attributes.size(), 3u);
 }
 
 TEST(XFileLimits, OnlyTheTextFormatIsRead) {
