@@ -22,9 +22,9 @@ struct Rig {
 Rig& TheRig() {
     static Rig rig = [] {
         Rig r;
-        SdlWindowSpec spec;
-        spec.title = "frame benchmark";
-        r.window = CreateSdlWindow(DefWindowProc, spec);
+        SdlWindowOptions options;
+        options.title = "frame benchmark";
+        r.window = CreateSdlWindow(DefWindowProc, options);
         if (!r.window) return r;
         GlDeviceParams params;
         params.swapInterval = 0;

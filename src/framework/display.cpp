@@ -41,18 +41,18 @@ std::unique_ptr<Device> CreateDevice(D3DDEVTYPE type, HWND window, const Present
 HWND CreateGameWindow(D3DDEVTYPE type, WNDPROC proc, const std::string& title, int width, int height,
                       bool windowed, int adapter) {
     if (type == D3DDEVTYPE_NULLREF) return CreateHeadlessWindow(proc);
-    SdlWindowSpec spec;
-    spec.title = title;
+    SdlWindowOptions options;
+    options.title = title;
     SDL_Rect bounds{0, 0, 0, 0};
     if (SDL_GetDisplayBounds(adapter, &bounds) == 0) {
-        spec.x = bounds.x;
-        spec.y = bounds.y;
+        options.x = bounds.x;
+        options.y = bounds.y;
     }
-    spec.width = width;
+    options.width = width;
     const int outer = GameWindowHeight(height, kFrameAndCaptionHeight, ScreenHeight(adapter));
-    spec.height = outer - kFrameAndCaptionHeight;
-    spec.fullscreen = !windowed;
-    return CreateSdlWindow(proc, spec);
+    options.height = outer - kFrameAndCaptionHeight;
+    options.fullscreen = !windowed;
+    return CreateSdlWindow(proc, options);
 }
 
 // The facts for the failure report; the driver is asked through a context

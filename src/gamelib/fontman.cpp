@@ -8,11 +8,11 @@
 
 namespace {
 
-struct FontSpec {
+struct ScreenFontFace {
     const char* face;
     int points;  // at an 800-pixel-wide screen
 };
-constexpr FontSpec kFonts[NUM_SCREEN_FONTS] = {{"Times New Roman", 16}, {"Courier New", 32}, {"Courier New", 24}};
+constexpr ScreenFontFace kFonts[NUM_SCREEN_FONTS] = {{"Times New Roman", 16}, {"Courier New", 32}, {"Courier New", 24}};
 
 std::unique_ptr<CD3DFont> fonts[NUM_SCREEN_FONTS];
 double horizontalFactor = 1.0, verticalFactor = 1.0;

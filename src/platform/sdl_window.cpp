@@ -29,13 +29,13 @@ bool InitSdlVideo(std::string* error) {
     return false;
 }
 
-HWND CreateSdlWindow(WNDPROC proc, const SdlWindowSpec& spec) {
+HWND CreateSdlWindow(WNDPROC proc, const SdlWindowOptions& options) {
     if (!InitSdlVideo()) return nullptr;
     // The device draws into its own framebuffer objects.
     SetColourOnlySurfaceAttributes();
-    uint32_t flags = SDL_WINDOW_OPENGL | (spec.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
-    if (spec.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_Window* native = SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
+    uint32_t flags = SDL_WINDOW_OPENGL | (options.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
+    if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_Window* native = SDL_CreateWindow(options.title.c_str(), options.x, options.y, options.width, options.height, flags);
     if (!native) return nullptr;
     HWND window = CreateHeadlessWindow(proc);
     window->native = native;

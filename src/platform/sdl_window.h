@@ -13,7 +13,7 @@ struct SDL_Window;
 // when there is no display to draw on.
 bool InitSdlVideo(std::string* error = nullptr);
 
-struct SdlWindowSpec {
+struct SdlWindowOptions {
     std::string title;
     int x = 0, y = 0;
     int width = 800, height = 600;  // client area
@@ -26,7 +26,7 @@ struct SdlWindowSpec {
 void SetColourOnlySurfaceAttributes();
 // Creates the native window for `proc` (null on failure; SDL_GetError says
 // why). Installs the SDL event pump and the native destroy hook.
-HWND CreateSdlWindow(WNDPROC proc, const SdlWindowSpec& spec);
+HWND CreateSdlWindow(WNDPROC proc, const SdlWindowOptions& options);
 SDL_Window* NativeWindow(HWND window);
 // The handle of an SDL window by its SDL id; null for windows made elsewhere.
 HWND WindowFromSdlId(uint32_t windowId);

@@ -9,12 +9,12 @@ std::unique_ptr<GlDevice> GlDeviceTest::device_;
 HWND GlDeviceTest::window_ = nullptr;
 
 void GlDeviceTest::SetUpTestSuite() {
-    SdlWindowSpec spec;
-    spec.title = "gl test";
-    spec.width = kSize;
-    spec.height = kSize;
-    spec.hidden = true;
-    window_ = CreateSdlWindow(DefWindowProc, spec);
+    SdlWindowOptions options;
+    options.title = "gl test";
+    options.width = kSize;
+    options.height = kSize;
+    options.hidden = true;
+    window_ = CreateSdlWindow(DefWindowProc, options);
     ASSERT_NE(window_, nullptr) << "no SDL window (run under xvfb-run)";
     GlDeviceParams params;
     params.width = params.height = kSize;

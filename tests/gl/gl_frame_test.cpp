@@ -61,10 +61,10 @@ TEST_F(GlFrameTest, RepeatingADrawChangesNoState) {
 }
 
 TEST(GlDeviceLifetime, AClosedWindowLosesTheDevice) {
-    SdlWindowSpec spec;
-    spec.width = spec.height = 32;
-    spec.hidden = true;
-    HWND window = CreateSdlWindow(DefWindowProc, spec);
+    SdlWindowOptions options;
+    options.width = options.height = 32;
+    options.hidden = true;
+    HWND window = CreateSdlWindow(DefWindowProc, options);
     ASSERT_NE(window, nullptr);
     GlDeviceParams params;
     params.width = params.height = 32;
@@ -96,11 +96,11 @@ TEST(GlDeviceLifetime, AClosedWindowLosesTheDevice) {
 // screen quad; written as PNG for people to look at (into
 // $ROCKPILE_SCREENSHOT_DIR when set).
 TEST(GlScreenshot, ASceneIsWrittenAsPng) {
-    SdlWindowSpec spec;
-    spec.width = 320;
-    spec.height = 240;
-    spec.hidden = true;
-    HWND window = CreateSdlWindow(DefWindowProc, spec);
+    SdlWindowOptions options;
+    options.width = 320;
+    options.height = 240;
+    options.hidden = true;
+    HWND window = CreateSdlWindow(DefWindowProc, options);
     ASSERT_NE(window, nullptr);
     GlDeviceParams params;
     params.width = 320;

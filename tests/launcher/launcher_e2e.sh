@@ -77,12 +77,7 @@ for key in difficulty shipHull asteroidHull keyfire mousevelocity pauseonfocuslo
     grep -q -i "^$key=" "$store/kwdriftrock_classic.ini" || fail "kwdriftrock_classic.ini lacks $key"
 done
 
-click "$launcher" 415 532    # "EXIT"
-wait_for 15 sh -c "! kill -0 $pid 2>/dev/null" || fail "EXIT did not end the program"
-status=0
-wait "$pid" || status=$?
-pid=
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+exit_launcher
 grep -q "^hidequickstart=1" "$store/kwdriftrock_classic.ini" || fail "the quick-start choice was not stored"
 sed "s/^/$script: /" "$work/stderr"
 echo "$script: passed"

@@ -38,3 +38,13 @@ fail() {
 click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
 }
+
+# Presses the launcher's EXIT button and expects the program to end cleanly.
+exit_launcher() {
+    click "$launcher" 415 532    # "EXIT"
+    wait_for 15 sh -c "! kill -0 $pid 2>/dev/null" || fail "EXIT did not end the program"
+    status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}

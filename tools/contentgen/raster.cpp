@@ -94,8 +94,8 @@ void Raster::Triangle(const Vertex* v[3], const Vec3 s[3], const Material& m, co
                 float t = w0 * v[0]->v + w1 * v[1]->v + w2 * v[2]->v;
                 lit = lit * texture->Sample(u * texture->Width() - 0.5f, t * texture->Height() - 0.5f);
             }
-            float spec = std::pow(std::max(0.0f, Dot(n, kHalfway)), std::max(m.power, 1.0f));
-            lit = lit + m.specular * spec;
+            float highlight = std::pow(std::max(0.0f, Dot(n, kHalfway)), std::max(m.power, 1.0f));
+            lit = lit + m.specular * highlight;
             if (m.alpha < 1.0f) {
                 colour_.At(x, y) = Lerp(colour_.At(x, y), lit, m.alpha);
             } else {

@@ -10,12 +10,12 @@ std::unique_ptr<GlCanvas> GlCanvas::Open(int width, int height, std::string& err
         error = "no display for the OpenGL device: " + reason;
         return nullptr;
     }
-    SdlWindowSpec spec;
-    spec.title = "rockpile-inspect";
-    spec.width = 64;
-    spec.height = 64;
-    spec.hidden = true;
-    HWND window = CreateSdlWindow(DefWindowProc, spec);
+    SdlWindowOptions options;
+    options.title = "rockpile-inspect";
+    options.width = 64;
+    options.height = 64;
+    options.hidden = true;
+    HWND window = CreateSdlWindow(DefWindowProc, options);
     if (!window) {
         error = std::string("no window for the OpenGL device: ") + SDL_GetError();
         return nullptr;
