@@ -1,11 +1,11 @@
 #include "gamelib/xfile.h"
 
+#include "gamelib/xfile_text.h"
+
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -90,149 +90,19 @@ D3DMATERIAL9 ToMaterial(const aiMaterial& material) {
     return m;
 }
 
-bool EndsName(char c) {
-    return c == '{' || c == '}' || c == ',' || c == ';' || std::isspace(static_cast<unsigned char>(c));
-}
-
-// The tokens of a text .x file as the importer splits it: runs of other
-// characters (quotes included) between white space, ',' and ';', which are
-// dropped, and '{' and '}'; a comment runs from a token's start to the end
-// of its line.
-std::vector<std::string_view> XTokens(std::string_view text) {
-    std::vector<std::string_view> tokens;
-    size_t i = 16;  // after the header
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '#' || text.substr(i, 2) == "//") {
-            i = std::min(text.find('\n', i), text.size());
-        } else if (c == '{' || c == '}') {
-            tokens.push_back(text.substr(i++, 1));
-        } else if (std::isspace(static_cast<unsigned char>(c)) || c == ',' || c == ';') {
-            ++i;
-        } else {
-            const size_t start = i;
-            do ++i;
-            while (i < text.size() && !EndsName(text[i]));
-            tokens.push_back(text.substr(start, i - start));
-        }
-    }
-    return tokens;
-}
-
-// The index just past the block that opens at tokens[i].
-size_t SkipBlock(const std::vector<std::string_view>& tokens, size_t i) {
-    for (int depth = 0; i < tokens.size(); ++i) {
-        if (tokens[i] == "{") ++depth;
-        if (tokens[i] == "}" && --depth == 0) return i + 1;
-    }
-    return tokens.size();
-}
-
-bool IsCount(std::string_view token, size_t& value) {
-    if (token.empty() || token.size() > 9 || !std::all_of(token.begin(), token.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        }))
-        return false;
-    value = std::stoul(std::string(token));
-    return true;
-}
-
-// Whether a ',' stands between tokens[i - 1] and tokens[i] (all views into
-// the same text).
-bool CommaBefore(const std::vector<std::string_view>& tokens, size_t i) {
-    if (i == 0 || i >= tokens.size()) return false;
-    const char* gapStart = tokens[i - 1].data() + tokens[i - 1].size();
-    return std::string_view(gapStart, size_t(tokens[i].data() - gapStart)).find(',') != std::string_view::npos;
-}
-
-// Walks a material list from just inside its '{' as the importer reads it:
-// the material count, the face count and that many face indices, then
-// children up to '}': {references} and objects "Type [name] { ... }", of
-// which Material objects are materials. The importer reads a list without a
-// material past its end, and a face naming a material past the last one
-// into memory it does not own. Among the children it takes a ',' for an
-// unknown object and skips past the list's end, losing its materials.
-bool ListMaterialsSound(const std::vector<std::string_view>& tokens, size_t i) {
-    size_t faces = 0, highest = 0;
-    if (i + 1 >= tokens.size() || !IsCount(tokens[i + 1], faces) || faces > tokens.size()) return false;
-    for (size_t f = 0; f < faces; ++f) {
-        size_t index = 0;
-        if (i + 2 + f >= tokens.size() || !IsCount(tokens[i + 2 + f], index)) return false;
-        highest = std::max(highest, index);
-    }
-    size_t materials = 0;
-    for (i += 2 + faces; i < tokens.size();) {
-        if (CommaBefore(tokens, i)) return false;
-        if (tokens[i] == "}") break;
-        if (tokens[i] == "{") {
-            ++materials;
-        } else {
-            materials += tokens[i] == "Material";
-            if (++i < tokens.size() && tokens[i] != "{") ++i;  // the object's name
-            if (i >= tokens.size() || tokens[i] != "{") return false;
-        }
-        i = SkipBlock(tokens, i);
-    }
-    return materials > highest;
-}
-
-// Walks a mesh, or its normals, from just inside its '{': the vertex count
-// and three coordinates per vertex, the face count and per face its corner
-// count and corners. A face of fewer than three corners, or a corner past the last
-// vertex, stops the importer's later steps; a mesh of no faces crashes them.
-bool MeshFacesSound(const std::vector<std::string_view>& tokens, size_t i) {
-    size_t vertices = 0, faces = 0;
-    if (i >= tokens.size() || !IsCount(tokens[i], vertices) || vertices > tokens.size()) return false;
-    i += 1 + 3 * vertices;
-    if (i >= tokens.size() || !IsCount(tokens[i++], faces) || faces == 0 || faces > tokens.size()) return false;
-    for (size_t f = 0; f < faces; ++f) {
-        size_t corners = 0, corner = 0;
-        if (i >= tokens.size() || !IsCount(tokens[i++], corners) || corners < 3 || corners > tokens.size())
-            return false;
-        for (size_t c = 0; c < corners; ++c)
-            if (i >= tokens.size() || !IsCount(tokens[i++], corner) || corner >= vertices) return false;
-    }
-    return true;
-}
-
-// A count at tokens[i] that the importer would allocate for: every element
-// takes at least one token, so a count above the number of tokens is a lie.
-bool CountHeld(const std::vector<std::string_view>& tokens, size_t i) {
-    size_t count = 0;
-    return i < tokens.size() && IsCount(tokens[i], count) && count <= tokens.size();
-}
-
-// Refuses text the importer is known to crash on, stop the program on, or
-// allocate without bound for.
-bool SafeToImport(std::string_view text) {
-    const std::vector<std::string_view> tokens = XTokens(text);
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        size_t body = i + 1;
-        if (body < tokens.size() && tokens[body] != "{" && tokens[body] != "}") ++body;  // a name
-        if (body >= tokens.size() || tokens[body] != "{") continue;  // not an object
-        ++body;
-        const std::string_view type = tokens[i];
-        if (type == "MeshMaterialList" && !(CountHeld(tokens, body) && ListMaterialsSound(tokens, body))) return false;
-        if ((type == "Mesh" || type == "MeshNormals") && !MeshFacesSound(tokens, body)) return false;
-        if ((type == "MeshTextureCoords" || type == "MeshVertexColors") && !CountHeld(tokens, body)) return false;
-        if (type == "AnimationKey" && !CountHeld(tokens, body + 1)) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length) {
-    if (!bytes || length < 16) return std::nullopt;
-    // Only the text format is read: the checks above need the text. A text
-    // file holds no NUL, and the importer's reading of one differs from ours.
-    const std::string_view text(reinterpret_cast<const char*>(bytes), length);
-    if (text.substr(0, 4) != "xof " || text.substr(8, 4) != "txt " || text.find('\0') != text.npos ||
-        !SafeToImport(text))
-        return std::nullopt;
+    if (!bytes) return std::nullopt;
+    // The importer sees only text we have read strictly and written again:
+    // its own reading of damaged files crashed, aborted or asked for
+    // gigabytes.
+    const std::optional<std::string> text =
+        CanonicalXFileText(std::string_view(reinterpret_cast<const char*>(bytes), length));
+    if (!text) return std::nullopt;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(
-        bytes, length, aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices, "x");
+        text->data(), text->size(), aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices, "x");
     if (!scene || !scene->mRootNode) return std::nullopt;
     XFileMesh mesh;
     SceneGeometry geometry(mesh);
