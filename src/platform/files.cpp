@@ -5,21 +5,35 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 bool FileExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<std::vector<char>> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+std::optional<std::vector<char>> ReadWholeFile(const std::string& path, size_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::optional<std::vector<char>> bytes;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= maxBytes) {
+        bytes.emplace();
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 || bytes->size() + size_t(got) > maxBytes) {
+                bytes.reset();
+                break;
+            }
+            if (got == 0) break;
+            bytes->insert(bytes->end(), chunk, chunk + got);
+        }
+    }
+    ::close(fd);
     return bytes;
 }
 

@@ -2,13 +2,16 @@
 // the per-user and per-program folders.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 bool FileExists(const std::string& path);
-std::optional<std::vector<char>> ReadWholeFile(const std::string& path);
+// The bytes of a regular file; none for a folder, a read error or a file
+// larger than maxBytes.
+std::optional<std::vector<char>> ReadWholeFile(const std::string& path, size_t maxBytes = SIZE_MAX);
 
 // Replaces `path` with `bytes` so that a crash at any moment leaves either the
 // old or the new complete file: temporary file in the same folder, fsync,

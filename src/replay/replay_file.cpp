@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "replay/window_intercept.h"
 
 namespace {
 
@@ -12,6 +13,9 @@ bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Frame flags.
 constexpr uint8_t kNewDt = 1, kDevice = 2, kMessages = 4;
+// Hours of play take a few megabytes; the limit keeps a foreign file from
+// taking all memory.
+constexpr size_t kMaxReplayBytes = size_t(64) << 20;
 
 class Writer {
 public:
@@ -152,8 +156,8 @@ ReplayFrame DecodeFrame(Reader& r, float previousDt) {
         uint64_t n = r.Count(3);
         for (uint64_t i = 0; i < n && r.ok(); ++i) {
             ReplayMessage m;
-            uint64_t message = r.Varint();
-            m.message = static_cast<uint32_t>(message);
+            const uint64_t message = r.Varint();
+            m.message = message <= UINT32_MAX ? static_cast<uint32_t>(message) : 0;
             m.wParam = r.Varint();
             m.lParam = r.Signed();
             f.messages.push_back(m);
@@ -230,7 +234,6 @@ std::optional<Replay> DecodeReplay(const std::string& bytes, std::string& error)
     replay.mouseMaxX = r.Signed32();
     float dt = 0;
     uint64_t frames = r.Count(2);
-    replay.frames.reserve(frames);
     for (uint64_t i = 0; i < frames && r.ok(); ++i) {
         replay.frames.push_back(DecodeFrame(r, dt));
         dt = replay.frames.back().dt;
@@ -238,12 +241,21 @@ std::optional<Replay> DecodeReplay(const std::string& bytes, std::string& error)
             error = "damaged replay (frame " + std::to_string(i + 1) + " has no valid time step)";
             return std::nullopt;
         }
+        for (const ReplayMessage& m : replay.frames.back().messages)
+            if (!IsPlayMessage(m.message, static_cast<WPARAM>(m.wParam))) {
+                error = "damaged replay (frame " + std::to_string(i + 1) + " holds a message that is not play input)";
+                return std::nullopt;
+            }
     }
+    // Checks name frames of the recording in increasing order.
     for (uint64_t i = 0, n = r.Count(9); i < n && r.ok(); ++i) {
-        ReplayCheck c;
-        c.frame = static_cast<int64_t>(r.Varint());
-        c.hash = r.Fixed64();
-        replay.checks.push_back(c);
+        const uint64_t frame = r.Varint();
+        const int64_t previous = replay.checks.empty() ? 0 : replay.checks.back().frame;
+        if (r.ok() && (frame <= uint64_t(previous) || frame > replay.frames.size())) {
+            error = "damaged replay (check " + std::to_string(i + 1) + " names frame " + std::to_string(frame) + ")";
+            return std::nullopt;
+        }
+        replay.checks.push_back({static_cast<int64_t>(frame), r.Fixed64()});
     }
     if (!r.ok() || !r.AtEnd()) {
         error = r.ok() ? "damaged replay (stray bytes after the end)" : "damaged replay (it ends too early)";
@@ -260,9 +272,10 @@ bool SaveReplay(const std::string& path, const Replay& replay, std::string& erro
 }
 
 std::optional<Replay> LoadReplay(const std::string& path, std::string& error) {
-    std::optional<std::vector<char>> bytes = ReadWholeFile(path);
+    std::optional<std::vector<char>> bytes = ReadWholeFile(path, kMaxReplayBytes);
     if (!bytes) {
-        error = "cannot read the replay " + path;
+        error = "cannot read the replay " + path + " (not a readable file of at most " +
+                std::to_string(kMaxReplayBytes >> 20) + " MB)";
         return std::nullopt;
     }
     std::optional<Replay> replay = DecodeReplay(std::string(bytes->begin(), bytes->end()), error);

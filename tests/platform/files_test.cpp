@@ -45,6 +45,22 @@ TEST_F(FilesTest, AtomicWriteIntoAnUnwritableFolderFailsAndKeepsTheOldFile) {
     EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "old");
 }
 
+TEST_F(FilesTest, ReadWholeFileTakesRegularFilesUpToALimit) {
+    const std::string path = JoinPosix(dir_, "data");
+    ASSERT_TRUE(AtomicWriteFile(path, std::string(100000, 'x')));
+    auto whole = ReadWholeFile(path);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->size(), 100000u);
+    EXPECT_TRUE(ReadWholeFile(path, 100000));
+    EXPECT_FALSE(ReadWholeFile(path, 99999));
+    EXPECT_FALSE(ReadWholeFile(dir_));  // a folder fails cleanly rather than throwing
+    EXPECT_FALSE(ReadWholeFile(JoinPosix(dir_, "missing")));
+    ASSERT_TRUE(AtomicWriteFile(path, ""));
+    auto empty = ReadWholeFile(path);
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->empty());
+}
+
 TEST_F(FilesTest, MakeDirectoriesCreatesParents) {
     std::string deep = JoinPosix(dir_, "a/b/c");
     EXPECT_TRUE(MakeDirectories(deep));

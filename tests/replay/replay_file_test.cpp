@@ -83,10 +83,41 @@ TEST(ReplayFile, DamagedOrForeignFilesAreRefused) {
     EXPECT_FALSE(DecodeReplay(EncodeReplay(badTime), error));
 }
 
+// A replay drives the game window: only the messages a recording keeps may
+// come from a file.
+TEST(ReplayFile, MessagesOtherThanPlayInputAreRefused) {
+    std::string error;
+    // WM_CLOSE, WM_DESTROY, the screenshot key.
+    for (ReplayMessage foreign : {ReplayMessage{0x0010, 0, 0}, ReplayMessage{0x0002, 0, 0},
+                                  ReplayMessage{0x0100, 0x7B, 0}}) {
+        Replay r = Sample();
+        r.frames[20].messages = {foreign};
+        EXPECT_FALSE(DecodeReplay(EncodeReplay(r), error)) << foreign.message;
+        EXPECT_NE(error.find("frame 21"), std::string::npos) << error;
+    }
+}
+
+TEST(ReplayFile, ChecksMustNameFramesOfTheRecordingInOrder) {
+    std::string error;
+    for (std::vector<ReplayCheck> checks : {std::vector<ReplayCheck>{{600, 1}, {300, 2}},
+                                            std::vector<ReplayCheck>{{300, 1}, {300, 2}},
+                                            std::vector<ReplayCheck>{{0, 1}}, std::vector<ReplayCheck>{{701, 1}}}) {
+        Replay r = Sample();
+        r.checks = checks;
+        EXPECT_FALSE(DecodeReplay(EncodeReplay(r), error)) << checks.back().frame;
+        EXPECT_NE(error.find("check"), std::string::npos) << error;
+    }
+    Replay last = Sample();
+    last.checks = {{1, 5}, {700, 6}};
+    EXPECT_TRUE(DecodeReplay(EncodeReplay(last), error)) << error;
+}
+
 TEST(ReplayFile, LoadNamesTheFile) {
     std::string error;
     EXPECT_FALSE(LoadReplay("/nonexistent/game.rpl", error));
     EXPECT_NE(error.find("/nonexistent/game.rpl"), std::string::npos);
+    EXPECT_FALSE(LoadReplay(::testing::TempDir(), error));  // a folder
+    EXPECT_NE(error.find("cannot read"), std::string::npos);
     const std::string path = ::testing::TempDir() + "replay_file_test.rpl";
     ASSERT_TRUE(SaveReplay(path, Sample(), error)) << error;
     std::optional<Replay> loaded = LoadReplay(path, error);
