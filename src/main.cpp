@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <ctime>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "launcher/replay_run.h"
 #include "launcher/settings_store.h"
 #include "platform/crt_rand.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "replay/replay_file.h"
 #include "replay/replay_recorder.h"
@@ -44,6 +46,12 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
             std::fprintf(stderr, "\n");
             return 2;
         }
+    }
+    // A recording is written after the game: a place it cannot go is said first.
+    if (!cl.record.empty() && (::access(DirectoryOf(cl.record).c_str(), W_OK) != 0 || std::filesystem::is_directory(cl.record))) {
+        std::fprintf(stderr, "rockpile: cannot write the replay %s: its folder is missing or not writable\n",
+                     cl.record.c_str());
+        return 1;
     }
     PrepareCommandLineGame(pack, *game, cl);
     const TSettings stored = settings;
@@ -72,6 +80,7 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
     PlaySummary summary;
     bool ok = PlayGame(*game, options, summary);
     THighScoreBoard::onNameEntered = nullptr;
+    if (!cl.headless) ReportFailedSaves();
     std::string error;
     if (ok && !cl.record.empty() && !SaveReplay(cl.record, recorder.replay(), error)) {
         std::fprintf(stderr, "rockpile: %s\n", error.c_str());

@@ -97,6 +97,13 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
             return std::nullopt;
         }
     }
+    const bool oneGame = !cl.game.empty() || cl.difficulty || cl.headless || cl.frames > 0 || cl.fixedDt > 0 ||
+                         cl.autopilot || cl.stats || !cl.screenshot.empty() || !cl.soundCapture.empty() ||
+                         !cl.record.empty();
+    if (oneGame && !cl.play && cl.replay.empty())
+        return error = "--game, --difficulty, --headless, --frames, --fixed-dt, --autopilot, --stats, --screenshot, "
+                       "--sound-capture and --record need --play (or --replay)",
+               std::nullopt;
     if (cl.verify && cl.replay.empty()) return error = "--verify needs --replay FILE", std::nullopt;
     if (!cl.replay.empty() && (!cl.record.empty() || cl.autopilot || !cl.game.empty() || cl.difficulty || cl.seed ||
                                cl.frames > 0 || cl.fixedDt > 0))

@@ -232,7 +232,9 @@ void TForm1::ResetKeys() { ::ResetKeys(); }
 
 void TForm1::LoadSettings() { ::LoadSettings(pack_, *game_); }
 
-void TForm1::SaveSettings() { ::SaveSettings(pack_, *game_); }
+void TForm1::SaveSettings() {
+    if (!::SaveSettings(pack_, *game_)) ReportFailedSaves();
+}
 
 void TForm1::WriteForm() {
     RadioGroupDifficulty.itemIndex = settings.difficulty;
@@ -290,9 +292,11 @@ void TForm1::Play() {
     playedThisRun = 1;
     ReadForm();
     SaveSettings();
-    THighScoreBoard::onNameEntered = [this] { SaveSettings(); };
+    // Told after the game: a message box would stop play.
+    THighScoreBoard::onNameEntered = [this] { ::SaveSettings(pack_, *game_); };
     RunCurrentGame(GameRun::Play);
     THighScoreBoard::onNameEntered = nullptr;
+    ReportFailedSaves();
 }
 
 void TForm1::PlayDemo() {

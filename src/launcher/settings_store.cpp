@@ -8,6 +8,7 @@
 #include "framework/tgamepack.h"
 #include "persist/highscore.h"
 #include "persist/kwparam.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -155,4 +156,14 @@ bool SaveSettings(const TGamePack& pack, TGame& game) {
         WriteParamInt(store, IndexedName("score_%d", i).c_str(), highScores[i].score);
     }
     return CloseParams(store) && saved;
+}
+
+void ReportFailedSaves() {
+    static std::string told;
+    const std::string reason = ParamStoreError();
+    if (FlushParams() || reason == told) return;
+    told = reason;
+    MessageBox("Your settings and high scores could not be saved: " + reason +
+                   ".\nPlay goes on with them, and every later save tries again.",
+               "Settings not saved");
 }

@@ -16,3 +16,6 @@ void LoadSettings(const TGamePack& pack, TGame& game);
 // Writes every value back, the high score table included. False when the
 // store could not be written (the reason is in ParamStoreError()).
 bool SaveSettings(const TGamePack& pack, TGame& game);
+// Tells the player, in a message box, that saves failed since the last call,
+// with the reason; a reason already told is not told again.
+void ReportFailedSaves();

@@ -9,11 +9,14 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "framework/gameglobals.h"
 #include "launcher/settings_store.h"
 #include "persist/highscore.h"
 #include "persist/kwparam.h"
+#include "platform/message_box.h"
 #include "store_fixture.h"
 
 namespace {
@@ -167,6 +170,29 @@ TEST_F(CorruptStoreTest, AFolderThatCannotExistGivesDefaultsAndAFailedSave) {
     EXPECT_FALSE(saved);
     EXPECT_NE(messages.find("not saved"), std::string::npos) << messages;
     EXPECT_EQ(ReadFile(blocker), "a file where the settings folder should be");
+}
+
+// The player is told once, with the reason, rather than at every save.
+TEST_F(CorruptStoreTest, FailedSavesAreToldToThePlayerOnce) {
+    std::vector<std::string> told;
+    SetMessageObserver([&](const std::string& text, const std::string&) { told.push_back(text); });
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(SaveSettings(pack_, *game_));
+    ReportFailedSaves();
+    EXPECT_TRUE(told.empty());
+
+    const std::string blocker = root_ + "/blocker";
+    WriteFile(blocker, "not a folder");
+    setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ASSERT_FALSE(SaveSettings(pack_, *game_));
+        ReportFailedSaves();
+    }
+    ::testing::internal::GetCapturedStderr();
+    SetMessageObserver(nullptr);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("could not be saved"), std::string::npos) << told[0];
+    EXPECT_NE(told[0].find(blocker), std::string::npos) << told[0];
 }
 
 }  // namespace

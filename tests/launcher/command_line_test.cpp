@@ -59,6 +59,22 @@ TEST(CommandLine, LauncherOptions) {
     EXPECT_NE(error.find("--demo-after"), std::string::npos);
 }
 
+// Without --play these would open the launcher and be ignored: a script
+// asking for a recording or a number of frames would never get them.
+TEST(CommandLine, OptionsForOneGameNeedPlay) {
+    std::string error;
+    for (std::vector<const char*> args :
+         {std::vector<const char*>{"--record", "a.rpl"}, {"--headless"}, {"--frames", "10"}, {"--game", "0"},
+          {"--autopilot"}, {"--stats"}, {"--screenshot", "a.png"}, {"--sound-capture", "a.wav"},
+          {"--difficulty", "1"}, {"--fixed-dt", "0.02"}}) {
+        EXPECT_FALSE(Parse(args, error)) << args[0];
+        EXPECT_NE(error.find("need --play"), std::string::npos) << error;
+        args.insert(args.begin(), "--play");
+        EXPECT_TRUE(Parse(args, error)) << error;
+    }
+    EXPECT_TRUE(Parse({"--seed", "5", "--windowed", "--library", "x.lib", "--batch"}, error)) << error;
+}
+
 TEST(CommandLine, RecordAndReplayOptions) {
     std::string error;
     auto record = Parse({"--play", "--autopilot", "--seed", "3", "--record", "/tmp/game.rpl"}, error);
