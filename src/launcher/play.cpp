@@ -9,6 +9,7 @@
 #include "framework/display.h"
 #include "framework/frame_source.h"
 #include "framework/gameglobals.h"
+#include "framework/settings_limits.h"
 #include "framework/tgame.h"
 #include "framework/timer.h"
 #include "game/asteroid.h"
@@ -65,6 +66,8 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
         if (IsMissingResourceMessage(text)) ++summary.missingResources;
     });
 
+    // Stored files and replays may hold anything; the games compute with these.
+    ClampSettings(settings);
     uint32_t interval = settings.presentImmediate ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
     WNDPROC windowProc = options.tap ? options.tap->WindowProc(game.GetWindowProc()) : game.GetWindowProc();
     if (!InitD3D(windowProc, game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
