@@ -19,4 +19,10 @@ done
 # The settings panel differs from tab to tab.
 [ "$(cksum <"$work/shots/launcher-game.png")" != "$(cksum <"$work/shots/launcher-sound.png")" ] ||
     { echo "launcher_shots: the tabs look alike" >&2; exit 1; }
+# A folder that cannot be made fails the run rather than passing quietly.
+echo "not a folder" >"$work/blocker"
+if XDG_CONFIG_HOME="$work/config" "$program" --library "$library" --launcher-shots "$work/blocker/shots" 2>/dev/null; then
+    echo "launcher_shots: a folder that cannot be made was reported as success" >&2
+    exit 1
+fi
 echo "launcher_shots: passed"

@@ -92,7 +92,8 @@ private:
     void ShowErrorForm(TFormError& error);
     int IdleWait() const;
     void StartDemoWhenIdle();
-    void WriteShots();
+    // False when the folder or any picture could not be written.
+    bool WriteShots();
     void Shoot(const UiWindow* window, const std::string& name);
     void ShootModal(UiWindow& window, const std::string& name, const std::function<bool()>& draw);
     void Shutdown();
@@ -109,6 +110,7 @@ private:
     UiActions later_;
     bool hidden_ = false;
     bool quit_ = false;
+    int missedShots_ = 0;
     int redraw_ = kSettleFrames;
     uint32_t lastActivity_ = 0;
     Clock::time_point playPressed_;
@@ -293,8 +295,10 @@ void LauncherApp::Shoot(const UiWindow* window, const std::string& name) {
     Image picture;
     for (int i = 0; i < kSettleFrames; ++i) Render(window, i + 1 == kSettleFrames ? &picture : nullptr);
     const std::string path = JoinPosix(options_.shotsFolder, name + ".png");
-    if (!window || !window->Visible() || !WritePng(picture, path))
+    if (!window || !window->Visible() || !WritePng(picture, path)) {
         std::fprintf(stderr, "rockpile: no picture of %s\n", name.c_str());
+        ++missedShots_;
+    }
 }
 
 void LauncherApp::ShootModal(UiWindow& window, const std::string& name, const std::function<bool()>& draw) {
@@ -303,8 +307,11 @@ void LauncherApp::ShootModal(UiWindow& window, const std::string& name, const st
     CloseModal();
 }
 
-void LauncherApp::WriteShots() {
-    MakeDirectories(options_.shotsFolder);
+bool LauncherApp::WriteShots() {
+    if (!MakeDirectories(options_.shotsFolder)) {
+        std::fprintf(stderr, "rockpile: cannot make the folder %s\n", options_.shotsFolder.c_str());
+        return false;
+    }
     Shoot(main_.get(), "launcher");
     Shoot(list_.get(), "gamelist");
     Shoot(quick_.get(), "quickstart");
@@ -318,10 +325,15 @@ void LauncherApp::WriteShots() {
     SetErrorFormPresenter([this](TFormError& error) {
         if (MakeWindow(error_, TFormError::kCaption, {0, 0, 394, 394}, false))
             ShootModal(*error_, "error", [&error] { return DrawErrorForm(error); });
+        else
+            ++missedShots_;
     });
     ErrorBox("Failed to create an OpenGL device.\r\n\r\nProgram = %s\r\n(a sample report)\r\n", form_.caption.c_str());
     if (MakeWindow(confirm_, "Confirm", {0, 0, 360, 120}, false))
         ShootModal(*confirm_, "confirm", [] { return !DrawQuestion("Reset high score list -- are you sure?"); });
+    else
+        ++missedShots_;
+    return missedShots_ == 0;
 }
 
 void LauncherApp::Shutdown() {
@@ -360,9 +372,9 @@ int LauncherApp::Run() {
                      windowShown, MillisecondsSince(options_.started));
 
     if (!options_.shotsFolder.empty()) {
-        WriteShots();
+        const bool written = WriteShots();
         Shutdown();
-        return 0;
+        return written ? 0 : 1;
     }
 
     lastActivity_ = SDL_GetTicks();
