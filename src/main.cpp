@@ -61,12 +61,7 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
 
     // A name entered in the table is saved at once, with the stored settings
     // rather than this run's command-line choices.
-    THighScoreBoard::onNameEntered = [&] {
-        TSettings playing = settings;
-        settings = stored;
-        SaveSettings(pack, *game);
-        settings = playing;
-    };
+    THighScoreBoard::onNameEntered = [&] { SaveChosenSettings(pack, *game, stored); };
 
     PlayOptions options;
     options.headless = cl.headless;

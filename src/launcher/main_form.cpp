@@ -293,7 +293,8 @@ void TForm1::Play() {
     ReadForm();
     SaveSettings();
     // Told after the game: a message box would stop play.
-    THighScoreBoard::onNameEntered = [this] { ::SaveSettings(pack_, *game_); };
+    const TSettings chosen = settings;
+    THighScoreBoard::onNameEntered = [this, &chosen] { SaveChosenSettings(pack_, *game_, chosen); };
     RunCurrentGame(GameRun::Play);
     THighScoreBoard::onNameEntered = nullptr;
     ReportFailedSaves();

@@ -158,6 +158,14 @@ bool SaveSettings(const TGamePack& pack, TGame& game) {
     return CloseParams(store) && saved;
 }
 
+bool SaveChosenSettings(const TGamePack& pack, TGame& game, const TSettings& chosen) {
+    const TSettings playing = settings;
+    settings = chosen;
+    const bool saved = SaveSettings(pack, game);
+    settings = playing;
+    return saved;
+}
+
 void ReportFailedSaves() {
     static std::string told;
     const std::string reason = ParamStoreError();

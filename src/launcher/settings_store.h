@@ -5,6 +5,7 @@
 
 class TGame;
 class TGamePack;
+struct TSettings;
 
 // Clears the settings and the high score table, then sets the current
 // game's defaults (difficulty 2 through the game's SetDifficulty).
@@ -16,6 +17,10 @@ void LoadSettings(const TGamePack& pack, TGame& game);
 // Writes every value back, the high score table included. False when the
 // store could not be written (the reason is in ParamStoreError()).
 bool SaveSettings(const TGamePack& pack, TGame& game);
+// Saves `chosen` in place of the settings in use, which a game changes for
+// its own run (input device, command-line choices), with the high score
+// table as it stands.
+bool SaveChosenSettings(const TGamePack& pack, TGame& game, const TSettings& chosen);
 // Tells the player, in a message box, that saves failed since the last call,
 // with the reason; a reason already told is not told again.
 void ReportFailedSaves();

@@ -195,4 +195,25 @@ TEST_F(CorruptStoreTest, FailedSavesAreToldToThePlayerOnce) {
     EXPECT_NE(told[0].find(blocker), std::string::npos) << told[0];
 }
 
+// A name entered during a game is saved with the settings the player chose,
+// not with those the game changed for its run; the run keeps its own.
+TEST_F(CorruptStoreTest, ANameIsSavedWithTheChosenSettings) {
+    MakeState(2, 2);
+    const TSettings chosen = settings;
+    settings.inputDevice = (chosen.inputDevice + 1) % 3;  // e.g. no joystick: keyboard for this run
+    settings.difficulty = 4;
+    highScores[0].playerName = "NEW";
+    highScores[0].score = 1000000;
+
+    ASSERT_TRUE(SaveChosenSettings(pack_, *game_, chosen));
+    EXPECT_EQ(settings.inputDevice, (chosen.inputDevice + 1) % 3);
+    EXPECT_EQ(settings.difficulty, 4);
+
+    Load();
+    EXPECT_EQ(settings.inputDevice, chosen.inputDevice);
+    EXPECT_EQ(settings.difficulty, chosen.difficulty);
+    EXPECT_EQ(highScores[0].playerName, "NEW");
+    EXPECT_EQ(highScores[0].score, 1000000);
+}
+
 }  // namespace
