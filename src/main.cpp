@@ -75,7 +75,7 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
     PlaySummary summary;
     bool ok = PlayGame(*game, options, summary);
     THighScoreBoard::onNameEntered = nullptr;
-    if (!cl.headless) ReportFailedSaves();
+    if (!cl.headless) ReportStoreProblems();
     std::string error;
     if (ok && !cl.record.empty() && !SaveReplay(cl.record, recorder.replay(), error)) {
         std::fprintf(stderr, "rockpile: %s\n", error.c_str());

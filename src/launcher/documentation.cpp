@@ -78,6 +78,7 @@ bool OpenWithDesktop(const std::string& path) {
     }
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (error) return false;
-    return SDL_OpenURL(FileUrl(absolute.lexically_normal().string()).c_str()) == 0;
+    if (!error && SDL_OpenURL(FileUrl(absolute.lexically_normal().string()).c_str()) == 0) return true;
+    MessageBox("Unable to open '" + path + "': " + (error ? error.message() : std::string(SDL_GetError())), "error");
+    return false;
 }

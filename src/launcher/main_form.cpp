@@ -230,10 +230,13 @@ void TForm1::ResetSettings() { ::ResetSettings(*game_); }
 
 void TForm1::ResetKeys() { ::ResetKeys(); }
 
-void TForm1::LoadSettings() { ::LoadSettings(pack_, *game_); }
+void TForm1::LoadSettings() {
+    ::LoadSettings(pack_, *game_);
+    ReportStoreProblems();
+}
 
 void TForm1::SaveSettings() {
-    if (!::SaveSettings(pack_, *game_)) ReportFailedSaves();
+    if (!::SaveSettings(pack_, *game_)) ReportStoreProblems();
 }
 
 void TForm1::WriteForm() {
@@ -297,7 +300,7 @@ void TForm1::Play() {
     THighScoreBoard::onNameEntered = [this, &chosen] { SaveChosenSettings(pack_, *game_, chosen); };
     RunCurrentGame(GameRun::Play);
     THighScoreBoard::onNameEntered = nullptr;
-    ReportFailedSaves();
+    ReportStoreProblems();
 }
 
 void TForm1::PlayDemo() {

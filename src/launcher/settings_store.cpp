@@ -166,12 +166,15 @@ bool SaveChosenSettings(const TGamePack& pack, TGame& game, const TSettings& cho
     return saved;
 }
 
-void ReportFailedSaves() {
-    static std::string told;
+void ReportStoreProblems() {
+    static std::string toldFailure;
     const std::string reason = ParamStoreError();
-    if (FlushParams() || reason == told) return;
-    told = reason;
-    MessageBox("Your settings and high scores could not be saved: " + reason +
-                   ".\nPlay goes on with them, and every later save tries again.",
-               "Settings not saved");
+    std::string text = TakeParamStoreNotices();
+    if (!text.empty()) text = "Some saved settings were damaged:\n" + text;
+    if (!FlushParams() && reason != toldFailure) {
+        toldFailure = reason;
+        text += "Your settings and high scores could not be saved: " + reason +
+                ".\nPlay goes on with them, and every later save tries again.";
+    }
+    if (!text.empty()) MessageBox(text, "Settings");
 }

@@ -21,6 +21,7 @@ bool SaveSettings(const TGamePack& pack, TGame& game);
 // its own run (input device, command-line choices), with the high score
 // table as it stands.
 bool SaveChosenSettings(const TGamePack& pack, TGame& game, const TSettings& chosen);
-// Tells the player, in a message box, that saves failed since the last call,
-// with the reason; a reason already told is not told again.
-void ReportFailedSaves();
+// Tells the player, in one message box, of the damaged files met and the
+// failed saves since the last call; a save failure already told, with the
+// same reason, is not told again.
+void ReportStoreProblems();

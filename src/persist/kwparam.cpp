@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "platform/files.h"
 
@@ -23,11 +24,19 @@ namespace {
 std::string lastError;
 bool failedSinceFlush = false;
 std::string lastWarning;
+std::string notices;  // damaged files met since TakeParamStoreNotices
 
 void Warn(const std::string& text) {
     if (text == lastWarning) return;
     lastWarning = text;
     std::fprintf(stderr, "settings: %s\n", text.c_str());
+}
+
+// A damaged or unreadable file, which the player is told about.
+void Notice(const std::string& text) {
+    if (text == lastWarning) return;
+    Warn(text);
+    notices += text + "\n";
 }
 
 void RecordFailure(const std::string& text) {
@@ -134,12 +143,12 @@ bool SetAside(const std::string& path, std::string& aside) {
 void KeepCutFile(TParamStore& store) {
     std::string aside;
     if (SetAside(store.IniFile, aside)) {
-        Warn(store.IniFile + " ends in the middle of a line; kept as " + aside + ", reading its whole lines");
+        Notice(store.IniFile + " ends in the middle of a line; kept as " + aside + ", reading its whole lines");
         store.Key->dirty = true;
     } else {
         store.Key->problem =
             store.IniFile + " ends in the middle of a line and could not be set aside; it is left untouched";
-        Warn(store.Key->problem);
+        Notice(store.Key->problem);
     }
 }
 
@@ -150,11 +159,11 @@ bool LoadKey(TParamStore& store) {
     auto bytes = ReadWholeFile(store.IniFile);
     if (!bytes) {
         key.problem = "cannot read " + store.IniFile;
-        Warn(key.problem);
+        Notice(key.problem);
         return false;
     }
     if (bytes->empty()) {
-        Warn(store.IniFile + " is empty; starting with defaults");
+        Notice(store.IniFile + " is empty; starting with defaults");
         return false;
     }
     // Saves always end with a newline: a file that stops inside a line was
@@ -172,10 +181,10 @@ bool LoadKey(TParamStore& store) {
     key.file = g_key_file_new();
     std::string aside;
     if (SetAside(store.IniFile, aside)) {
-        Warn(store.IniFile + " could not be read (" + why + "); kept as " + aside + ", starting with defaults");
+        Notice(store.IniFile + " could not be read (" + why + "); kept as " + aside + ", starting with defaults");
     } else {
         key.problem = store.IniFile + " could not be read (" + why + ") nor set aside; it is left untouched";
-        Warn(key.problem);
+        Notice(key.problem);
     }
     return false;
 }
@@ -282,3 +291,5 @@ bool FlushParams() {
 }
 
 std::string ParamStoreError() { return lastError; }
+
+std::string TakeParamStoreNotices() { return std::exchange(notices, {}); }

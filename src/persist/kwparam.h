@@ -52,5 +52,8 @@ const char* GetParamString(const char* keyName, const char* name, const char* de
 bool FlushParams();
 // Why the last failed save failed since the previous flush; empty if none did.
 std::string ParamStoreError();
+// The damaged or unreadable files met since the last call (what was done
+// with each, one per line), and forgets them.
+std::string TakeParamStoreNotices();
 // The per-user profile file of a key.
 std::string ParamFilePath(const std::string& keyName);

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,9 +127,12 @@ std::string ProgramDirectory() {
 
 namespace {
 
+// $HOME, else the account's home folder: never a folder other users share.
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
-    return home && *home ? home : "/tmp";
+    if (home && *home == '/') return home;
+    const passwd* account = ::getpwuid(::getuid());
+    return account && account->pw_dir && *account->pw_dir == '/' ? account->pw_dir : "/";
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ TEST_F(CorruptStoreTest, FailedSavesAreToldToThePlayerOnce) {
     SetMessageObserver([&](const std::string& text, const std::string&) { told.push_back(text); });
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(SaveSettings(pack_, *game_));
-    ReportFailedSaves();
+    ReportStoreProblems();
     EXPECT_TRUE(told.empty());
 
     const std::string blocker = root_ + "/blocker";
@@ -186,13 +186,29 @@ TEST_F(CorruptStoreTest, FailedSavesAreToldToThePlayerOnce) {
     setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
     for (int attempt = 0; attempt < 3; ++attempt) {
         ASSERT_FALSE(SaveSettings(pack_, *game_));
-        ReportFailedSaves();
+        ReportStoreProblems();
     }
     ::testing::internal::GetCapturedStderr();
     SetMessageObserver(nullptr);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("could not be saved"), std::string::npos) << told[0];
     EXPECT_NE(told[0].find(blocker), std::string::npos) << told[0];
+}
+
+TEST_F(CorruptStoreTest, ADamagedFileIsToldToThePlayerOnce) {
+    std::vector<std::string> told;
+    SetMessageObserver([&](const std::string& text, const std::string&) { told.push_back(text); });
+    ::testing::internal::CaptureStderr();
+    WriteFile(KeyFile(game_->GetRegistryKeyName()), "[section\nbroken");
+    Load();
+    ReportStoreProblems();
+    Load();
+    ReportStoreProblems();
+    ::testing::internal::GetCapturedStderr();
+    SetMessageObserver(nullptr);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("damaged"), std::string::npos) << told[0];
+    EXPECT_NE(told[0].find(".corrupt-"), std::string::npos) << told[0];
 }
 
 // A name entered during a game is saved with the settings the player chose,

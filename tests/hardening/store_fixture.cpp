@@ -35,6 +35,7 @@ void StoreTest::SetUp() {
     game_ = pack_.First();
     ASSERT_NE(game_, nullptr);
     FlushParams();
+    TakeParamStoreNotices();
 }
 
 void StoreTest::TearDown() {

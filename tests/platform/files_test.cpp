@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,12 +70,20 @@ TEST_F(FilesTest, MakeDirectoriesCreatesParents) {
 }
 
 TEST(Paths, ConfigHomeFollowsXdgThenHome) {
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
     ::setenv("XDG_CONFIG_HOME", "/x/config", 1);
     EXPECT_EQ(ConfigHome(), "/x/config");
     ::setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
     ::setenv("HOME", "/home/p", 1);
     EXPECT_EQ(ConfigHome(), "/home/p/.config");
+    // Without HOME: the account's home folder, not a shared one such as /tmp.
+    ::unsetenv("HOME");
+    const passwd* account = ::getpwuid(::getuid());
+    ASSERT_NE(account, nullptr);
+    EXPECT_EQ(ConfigHome(), JoinPosix(account->pw_dir, ".config"));
     ::unsetenv("XDG_CONFIG_HOME");
+    if (home) ::setenv("HOME", savedHome.c_str(), 1);
 }
 
 }  // namespace
