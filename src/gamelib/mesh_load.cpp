@@ -1,5 +1,6 @@
 // Meshes from the game library: .x files become TMesh records with one
 // subset per material.
+#include <cstdio>
 #include <string>
 
 #include "gamelib/edgerender.h"
@@ -45,8 +46,10 @@ std::optional<TMesh> LoadMeshFromMemory(Device*, const uint8_t* bytes, size_t le
     mesh.textureSlot = -1;
     SetSize(mesh, size);
 
-    std::optional<XFileMesh> file = ParseXFile(bytes, length);
+    std::string why;
+    std::optional<XFileMesh> file = ParseXFile(bytes, length, &why);
     if (!file) {
+        std::fprintf(stderr, "rockpile: mesh '%s': %s\n", sourceName ? sourceName : "", why.c_str());
         MessageBox("D3DXLoadMeshFromX() - FAILED", "");
         return std::nullopt;
     }

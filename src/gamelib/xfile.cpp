@@ -92,22 +92,26 @@ D3DMATERIAL9 ToMaterial(const aiMaterial& material) {
 
 }  // namespace
 
-std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length) {
-    if (!bytes) return std::nullopt;
+std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length, std::string* why) {
+    auto refuse = [why](const std::string& reason) -> std::optional<XFileMesh> {
+        if (why) *why = reason;
+        return std::nullopt;
+    };
+    if (!bytes) return refuse("no bytes");
     // The importer sees only text we have read strictly and written again:
     // its own reading of damaged files crashed, aborted or asked for
     // gigabytes.
     const std::optional<std::string> text =
-        CanonicalXFileText(std::string_view(reinterpret_cast<const char*>(bytes), length));
+        CanonicalXFileText(std::string_view(reinterpret_cast<const char*>(bytes), length), why);
     if (!text) return std::nullopt;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFileFromMemory(
         text->data(), text->size(), aiProcess_ConvertToLeftHanded | aiProcess_JoinIdenticalVertices, "x");
-    if (!scene || !scene->mRootNode) return std::nullopt;
+    if (!scene || !scene->mRootNode) return refuse(std::string("the importer refused it: ") + importer.GetErrorString());
     XFileMesh mesh;
     SceneGeometry geometry(mesh);
     geometry.AddNode(*scene, *scene->mRootNode, aiMatrix4x4());
-    if (mesh.indices.empty()) return std::nullopt;
+    if (mesh.indices.empty()) return refuse("it holds no triangles");
     for (uint32_t i = 0; i < scene->mNumMaterials; ++i) {
         const aiMaterial& material = *scene->mMaterials[i];
         mesh.materials.push_back(ToMaterial(material));

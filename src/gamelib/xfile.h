@@ -21,5 +21,5 @@ struct XFileMesh {
 
 // The file's coordinates, winding and texture coordinates are kept; node
 // transforms are applied; identical vertices are shared. None for bytes that
-// do not parse or hold no triangles.
-std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length);
+// do not parse or hold no triangles; then `why`, when given, says why.
+std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length, std::string* why = nullptr);

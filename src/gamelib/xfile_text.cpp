@@ -97,6 +97,11 @@ public:
         return true;
     }
 
+    // Where reading stopped: the token it could not take, or the end.
+    const char* StoppedAt() const {
+        return pos_ < tokens_.size() ? tokens_[pos_].text.data() : nullptr;
+    }
+
 private:
     const std::vector<XToken>& tokens_;
     size_t pos_ = 0;
@@ -154,13 +159,18 @@ private:
             if (c < '0' || c > '9') return false;
             count = count * 10 + size_t(c - '0');
         }
+        if (count * tokensPerItem > Left() - 1) return false;
         ++pos_;
-        return count * tokensPerItem <= Left();
+        return true;
     }
 
     bool ReadIndex(uint32_t& index, size_t below) {
         size_t value = 0;
-        if (!ReadCount(value, 0) || value >= below) return false;
+        if (!ReadCount(value, 0)) return false;
+        if (value >= below) {
+            --pos_;  // reading stopped at this index
+            return false;
+        }
         index = uint32_t(value);
         return true;
     }
@@ -461,13 +471,25 @@ bool HoldsMesh(const Frame& frame) {
 
 }  // namespace
 
-std::optional<std::string> CanonicalXFileText(std::string_view text) {
-    if (text.size() < 16 || text.substr(0, 4) != "xof " || text.substr(8, 4) != "txt ") return std::nullopt;
+std::optional<std::string> CanonicalXFileText(std::string_view text, std::string* why) {
+    auto refuse = [why](const std::string& reason) -> std::optional<std::string> {
+        if (why) *why = reason;
+        return std::nullopt;
+    };
+    if (text.size() < 16 || text.substr(0, 4) != "xof " || text.substr(8, 4) != "txt ")
+        return refuse("not a text .x file");
     const std::optional<std::vector<XToken>> tokens = SplitXTokens(text.substr(16));
-    if (!tokens) return std::nullopt;
+    if (!tokens) return refuse("a NUL byte, or a string or GUID left open");
     Scene scene;
-    if (!Reader(*tokens).ReadScene(scene) || !HoldsMesh(scene.top)) return std::nullopt;
+    Reader reader(*tokens);
+    if (!reader.ReadScene(scene)) {
+        const char* at = reader.StoppedAt();
+        if (!at) return refuse("it ends inside an object");
+        const size_t line = size_t(std::count(text.data(), at, '\n')) + 1;
+        return refuse("damaged at line " + std::to_string(line));
+    }
+    if (!HoldsMesh(scene.top)) return refuse("it holds no mesh");
     std::string out;
-    if (!Writer(scene).Write(out)) return std::nullopt;
+    if (!Writer(scene).Write(out)) return refuse("a material reference names no material, or too many materials");
     return out;
 }

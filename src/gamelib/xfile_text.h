@@ -14,4 +14,5 @@
 // hold, a face of fewer than three corners or naming a missing vertex, normals
 // or texture coordinates that do not match the mesh, a face naming a missing
 // material, a reference to an unknown material, a number that is not finite.
-std::optional<std::string> CanonicalXFileText(std::string_view text);
+// `why`, when given, receives the reason for none.
+std::optional<std::string> CanonicalXFileText(std::string_view text, std::string* why = nullptr);

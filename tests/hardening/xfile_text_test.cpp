@@ -160,6 +160,22 @@ TEST(XFileText, UnclosedOrStrayStructureIsRefused) {
     EXPECT_FALSE(Parse(std::string(kHeader) + kRed).has_value());
 }
 
+TEST(XFileText, TheReasonNamesWhereReadingStopped) {
+    std::string why;
+    const std::string text = "xof 0303txt 0032\nMesh {\n 3; 0;0;0;, 1;0;0;, 0;1;0;;\n 1;\n 3;0,1,7;;\n}\n";
+    EXPECT_FALSE(CanonicalXFileText(text, &why));
+    EXPECT_EQ(why, "damaged at line 5");
+    std::string whole = text;
+    whole.replace(whole.find("0,1,7"), 5, "0,1,2");
+    ASSERT_TRUE(CanonicalXFileText(whole));
+    EXPECT_FALSE(ParseXFile(reinterpret_cast<const uint8_t*>(whole.data()), whole.size() - 3, &why));
+    EXPECT_EQ(why, "it ends inside an object");
+    EXPECT_FALSE(CanonicalXFileText("xof 0303bin 0032", &why));
+    EXPECT_EQ(why, "not a text .x file");
+    EXPECT_FALSE(CanonicalXFileText(std::string(kHeader) + kRed, &why));
+    EXPECT_EQ(why, "it holds no mesh");
+}
+
 // A reference costs a few bytes in the file but a whole material in the
 // plain form, so the materials written have a limit.
 TEST(XFileText, ReferencesCannotMultiplyTheTextWithoutBound) {

@@ -36,11 +36,12 @@ const char* FormatName(D3DFORMAT format) {
 }
 
 int InspectMesh(const std::string& name, const std::vector<uint8_t>& bytes, std::ostream& out, std::ostream& err) {
-    std::optional<XFileMesh> file = ParseXFile(bytes.data(), bytes.size());
+    std::string why;
+    std::optional<XFileMesh> file = ParseXFile(bytes.data(), bytes.size(), &why);
     TextureSession textures(nullptr);  // holds the mesh's textures until the end
     std::optional<TMesh> mesh = LoadMeshFromMemory(nullptr, bytes.data(), bytes.size(), 0, 0, 1.0, name.c_str());
     if (!file || !mesh) {
-        err << name << ": not a mesh the game can load\n";
+        err << name << ": not a mesh the game can load" << (why.empty() ? "" : " (" + why + ")") << "\n";
         return 1;
     }
     const D3DXMesh& m = *mesh->mesh;
