@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "framework/display.h"
 #include "input/joystick.h"
@@ -111,6 +112,7 @@ private:
     bool hidden_ = false;
     bool quit_ = false;
     int missedShots_ = 0;
+    std::set<std::string> failedWindows_;
     int redraw_ = kSettleFrames;
     uint32_t lastActivity_ = 0;
     Clock::time_point playPressed_;
@@ -145,9 +147,14 @@ void LauncherApp::GameFrame(int64_t frame) {
 bool LauncherApp::MakeWindow(std::unique_ptr<UiWindow>& window, const std::string& title, const FormRect& size,
                              bool borderless) {
     if (window) return true;
+    // A window that could not be made is not tried again at every redraw.
+    if (failedWindows_.count(title)) return false;
     std::string error;
     window = UiWindow::Create(ui_, title, size.width, size.height, borderless, error);
-    if (!window) MessageBox("Unable to open the launcher window: " + error, "Error!");
+    if (!window) {
+        failedWindows_.insert(title);
+        MessageBox("Unable to open the launcher window: " + error, "Error!");
+    }
     return window != nullptr;
 }
 
