@@ -48,7 +48,9 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
         }
     }
     // A recording is written after the game: a place it cannot go is said first.
-    if (!cl.record.empty() && (::access(DirectoryOf(cl.record).c_str(), W_OK) != 0 || std::filesystem::is_directory(cl.record))) {
+    std::error_code ignored;
+    if (!cl.record.empty() &&
+        (::access(DirectoryOf(cl.record).c_str(), W_OK | X_OK) != 0 || std::filesystem::is_directory(cl.record, ignored))) {
         std::fprintf(stderr, "rockpile: cannot write the replay %s: its folder is missing or not writable\n",
                      cl.record.c_str());
         return 1;

@@ -130,4 +130,18 @@ TEST_F(BadEnvironmentTest, AnUnwritableSettingsFolderLetsTheGameRunAndSaysSo) {
     EXPECT_NE(run.err.find("settings not saved"), std::string::npos) << run.err;
 }
 
+// A recording is written after the game, so a place it cannot go is said
+// before playing rather than after a whole game is lost.
+TEST_F(BadEnvironmentTest, AReplayThatCannotBeWrittenIsRefusedBeforePlay) {
+    for (const std::string& target : {root_ + "/missing/game.rpl", root_}) {
+        ProgramRun run = Play({"--headless", "--library", ROCKPILE_LIBRARY, "--record", target});
+        EXPECT_EQ(run.status, 1) << target;
+        EXPECT_NE(run.err.find("cannot write the replay"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.find("\"frames\""), std::string::npos) << run.out;  // no game was played
+    }
+    ProgramRun recorded = Play({"--headless", "--library", ROCKPILE_LIBRARY, "--record", root_ + "/game.rpl"});
+    EXPECT_EQ(recorded.status, 0) << recorded.err;
+    EXPECT_TRUE(fs::exists(root_ + "/game.rpl"));
+}
+
 }  // namespace
