@@ -343,6 +343,8 @@ private:
     }
 };
 
+// Every float is followed by ';': the importer reads a ',' after a float
+// without a point as its decimal point.
 class Writer {
 public:
     explicit Writer(const Scene& scene) : scene_(scene) {}
@@ -363,9 +365,6 @@ private:
     size_t materialsWritten_ = 0;
 
     void Add(std::string_view text) { out_->append(text); }
-
-    // Numbers are followed by ';' only: the importer reads a ',' after a
-    // number without a point as its decimal point.
 
     // Items of `width` numbers each: "a;b;c;" separated by ',' and ended by ';'.
     void AddVectors(const std::vector<std::string_view>& numbers, size_t width) {
