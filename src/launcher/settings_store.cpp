@@ -1,7 +1,11 @@
 #include "launcher/settings_store.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "framework/gameglobals.h"
 #include "framework/tgame.h"
@@ -72,6 +76,40 @@ std::string IndexedName(const char* format, int i) {
     return name;
 }
 
+using Table = std::array<THighScore, NUM_HIGH_SCORES>;
+
+// Per game key, the table as this program last loaded or saved it: rows
+// stored since then that it does not hold were saved by another copy of the
+// program.
+std::map<std::string, Table> knownTables;
+
+void RememberTable(const TGame& game) {
+    std::copy(std::begin(highScores), std::end(highScores), knownTables[game.GetRegistryKeyName()].begin());
+}
+
+// Adds to the table the scores another copy of the program stored since this
+// one last loaded or saved it, so that the save does not lose them. Nothing
+// is added to a table this program never loaded or saved.
+void JoinScoresStoredElsewhere(const TGame& game, TParamStore& store) {
+    const auto table = knownTables.find(game.GetRegistryKeyName());
+    if (table == knownTables.end() || store.Disposition != PARAM_OPENED_EXISTING_KEY) return;
+    std::vector<THighScore> known(table->second.begin(), table->second.end());
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i) {
+        char name[1024];
+        ReadParamString(store, IndexedName("name_%d", i).c_str(), "", name, sizeof(name));
+        const int32_t score = ReadParamInt(store, IndexedName("score_%d", i).c_str(), 0);
+        const auto same = std::find_if(known.begin(), known.end(), [&](const THighScore& k) {
+            return k.score == score && k.playerName == name;
+        });
+        if (same != known.end()) {
+            known.erase(same);
+            continue;
+        }
+        const int row = InsertHighScore(score);
+        if (row >= 0) highScores[row].playerName = name;
+    }
+}
+
 }  // namespace
 
 void ResetKeys() {
@@ -135,6 +173,7 @@ void LoadSettings(const TGamePack& pack, TGame& game) {
         highScores[i].score = ReadParamInt(store, IndexedName("score_%d", i).c_str(), highScores[i].score);
     }
     CloseParams(store);
+    RememberTable(game);
 }
 
 bool SaveSettings(const TGamePack& pack, TGame& game) {
@@ -147,6 +186,7 @@ bool SaveSettings(const TGamePack& pack, TGame& game) {
     }
     TParamStore store;
     OpenParams(game.GetRegistryKeyName(), game.GetRegistryKeyName(), store, 1);
+    JoinScoresStoredElsewhere(game, store);
     for (const GameSetting& s : kGameSettings) {
         if (s.missileSpeed && game.HidesMissileSpeed()) continue;
         WriteParamInt(store, s.writeName, settings.*s.field);
@@ -155,7 +195,11 @@ bool SaveSettings(const TGamePack& pack, TGame& game) {
         WriteParamString(store, IndexedName("name_%d", i).c_str(), highScores[i].playerName.c_str());
         WriteParamInt(store, IndexedName("score_%d", i).c_str(), highScores[i].score);
     }
-    return CloseParams(store) && saved;
+    // A table that did not reach the disk is not known there: a later save
+    // must not take the rows it replaced for another copy's.
+    if (!CloseParams(store)) return false;
+    RememberTable(game);
+    return saved;
 }
 
 bool SaveChosenSettings(const TGamePack& pack, TGame& game, const TSettings& chosen) {

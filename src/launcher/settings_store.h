@@ -14,8 +14,10 @@ void ResetSettings(TGame& game);
 void ResetKeys();
 // Reads every stored value, each with the value held now as its default.
 void LoadSettings(const TGamePack& pack, TGame& game);
-// Writes every value back, the high score table included. False when the
-// store could not be written (the reason is in ParamStoreError()).
+// Writes every value back, the high score table included. Scores that
+// another copy of the program stored since this one loaded or saved the
+// table join it first. False when the store could not be written (the reason
+// is in ParamStoreError()).
 bool SaveSettings(const TGamePack& pack, TGame& game);
 // Saves `chosen` in place of the settings in use, which a game changes for
 // its own run (input device, command-line choices), with the high score

@@ -232,4 +232,42 @@ TEST_F(CorruptStoreTest, ANameIsSavedWithTheChosenSettings) {
     EXPECT_EQ(highScores[0].score, 1000000);
 }
 
+// Two copies of the program open at once: a score the other one saved in the
+// meantime survives this one's save, and a table this one cleared stays
+// cleared.
+TEST_F(CorruptStoreTest, ScoresSavedByAnotherCopyAreKept) {
+    MakeState(1, 1);
+    ASSERT_TRUE(SaveSettings(pack_, *game_));
+    Load();
+
+    pid_t other = fork();
+    if (other == 0) {
+        Load();
+        const int row = InsertHighScore(999999);
+        if (row >= 0) highScores[row].playerName = "OTHER";
+        _exit(row == 0 && SaveSettings(pack_, *game_) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    const THighScore lowest = highScores[NUM_HIGH_SCORES - 3];  // the last row kept once two join
+    const int mine = InsertHighScore(500000);
+    ASSERT_GE(mine, 0);
+    highScores[mine].playerName = "MINE";
+    ASSERT_TRUE(SaveSettings(pack_, *game_));
+    EXPECT_EQ(highScores[0].playerName, "OTHER");  // the table in use has it too
+
+    Load();
+    EXPECT_EQ(highScores[0].playerName, "OTHER");
+    EXPECT_EQ(highScores[0].score, 999999);
+    EXPECT_EQ(highScores[1].playerName, "MINE");
+    EXPECT_EQ(highScores[NUM_HIGH_SCORES - 1].playerName, lowest.playerName);  // two rows pushed out, not more
+
+    ClearHighScores();
+    ASSERT_TRUE(SaveSettings(pack_, *game_));
+    Load();
+    for (const THighScore& row : highScores) EXPECT_EQ(row.score, 0) << row.playerName;
+}
+
 }  // namespace
