@@ -76,6 +76,13 @@ std::string IndexedName(const char* format, int i) {
     return name;
 }
 
+// Row `row` of the stored high score table; `fallback` for what is not stored.
+THighScore ReadScoreRow(TParamStore& store, int row, const THighScore& fallback) {
+    char name[1024];
+    ReadParamString(store, IndexedName("name_%d", row).c_str(), fallback.playerName.c_str(), name, sizeof(name));
+    return {name, ReadParamInt(store, IndexedName("score_%d", row).c_str(), fallback.score)};
+}
+
 using Table = std::array<THighScore, NUM_HIGH_SCORES>;
 
 // Per game key, the table as this program last loaded or saved it: rows
@@ -95,18 +102,16 @@ void JoinScoresStoredElsewhere(const TGame& game, TParamStore& store) {
     if (table == knownTables.end() || store.Disposition != PARAM_OPENED_EXISTING_KEY) return;
     std::vector<THighScore> known(table->second.begin(), table->second.end());
     for (int i = 0; i < NUM_HIGH_SCORES; ++i) {
-        char name[1024];
-        ReadParamString(store, IndexedName("name_%d", i).c_str(), "", name, sizeof(name));
-        const int32_t score = ReadParamInt(store, IndexedName("score_%d", i).c_str(), 0);
+        const THighScore stored = ReadScoreRow(store, i, {});
         const auto same = std::find_if(known.begin(), known.end(), [&](const THighScore& k) {
-            return k.score == score && k.playerName == name;
+            return k.score == stored.score && k.playerName == stored.playerName;
         });
         if (same != known.end()) {
             known.erase(same);
             continue;
         }
-        const int row = InsertHighScore(score);
-        if (row >= 0) highScores[row].playerName = name;
+        const int row = InsertHighScore(stored.score);
+        if (row >= 0) highScores[row].playerName = stored.playerName;
     }
 }
 
@@ -165,13 +170,7 @@ void LoadSettings(const TGamePack& pack, TGame& game) {
     TParamStore store;
     OpenParams(game.GetRegistryKeyName(), game.GetRegistryKeyName(), store, 1);
     for (const GameSetting& s : kGameSettings) settings.*s.field = ReadParamInt(store, s.readName, settings.*s.field);
-    for (int i = 0; i < NUM_HIGH_SCORES; ++i) {
-        char name[1024];
-        ReadParamString(store, IndexedName("name_%d", i).c_str(), highScores[i].playerName.c_str(), name,
-                        sizeof(name));
-        highScores[i].playerName = name;
-        highScores[i].score = ReadParamInt(store, IndexedName("score_%d", i).c_str(), highScores[i].score);
-    }
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i) highScores[i] = ReadScoreRow(store, i, highScores[i]);
     CloseParams(store);
     RememberTable(game);
 }
