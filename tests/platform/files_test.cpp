@@ -8,18 +8,11 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "scratch_folder.h"
 
 namespace {
 
-class FilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/rockpile-files-XXXXXX";
-        dir_ = ::mkdtemp(tmpl);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string dir_;
-};
+using FilesTest = ScratchFolderTest;
 
 TEST_F(FilesTest, AtomicWriteReplacesTheWholeFileAndLeavesNoTemporary) {
     std::string path = JoinPosix(dir_, "store.ini");

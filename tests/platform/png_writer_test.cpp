@@ -1,25 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <stb/stb_image.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/files.h"
 #include "platform/png_writer.h"
+#include "scratch_folder.h"
 
 namespace {
 
-class PngWriterTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/rockpile-png-XXXXXX";
-        dir_ = ::mkdtemp(tmpl);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string dir_;
-};
+using PngWriterTest = ScratchFolderTest;
 
 Image Gradient(int width, int height) {
     Image image;
