@@ -21,9 +21,9 @@ void ErrorBox(const char* format, ...) {
     va_end(args);
 
     TFormError form;
-    form.Memo1 = buffer;
+    form.MemoDetails = buffer;
     if (g_presenter)
         g_presenter(form);
     else
-        MessageBox(form.Memo1, TFormError::kCaption);
+        MessageBox(form.MemoDetails, TFormError::kCaption);
 }

@@ -11,7 +11,7 @@ struct TFormError {
     static constexpr const char* kCloseCaption = "Close";
     static constexpr const char* kCopyCaption = "Copy error message to Clipboard";
 
-    std::string Memo1;
+    std::string MemoDetails;
 };
 
 // Longest text ErrorBox shows (its buffer holds one more character).

@@ -2,14 +2,14 @@
 
 #include "launcher/main_form.h"
 
-TFormController::TFormController(TForm1& launcher) : launcher_(launcher) {
-    launcher_.Pack().FillListView(ListViewController);
+TGameListForm::TGameListForm(TLauncherForm& launcher) : launcher_(launcher) {
+    launcher_.Pack().FillListView(GameList);
 }
 
-void TFormController::ListViewControllerChange(int row) {
-    if (row < 0 || row >= static_cast<int>(ListViewController.items.size())) return;
+void TGameListForm::GameListChange(int row) {
+    if (row < 0 || row >= static_cast<int>(GameList.items.size())) return;
     selected = row;
-    launcher_.SelectGame(*ListViewController.items[row].second);
+    launcher_.SelectGame(*GameList.items[row].second);
 }
 
 FormRect DockGameList(const FormRect& launcher, const FormRect& list, const FormRect& desktop) {

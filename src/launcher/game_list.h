@@ -7,28 +7,28 @@
 #include "framework/tgamepack.h"
 #include "launcher/form_controls.h"
 
-class TForm1;
+class TLauncherForm;
 
-class TFormController {
+class TGameListForm {
 public:
     // FormCreate: one row per catalogue entry, in catalogue order, no row
     // selected.
-    explicit TFormController(TForm1& launcher);
+    explicit TGameListForm(TLauncherForm& launcher);
 
     // The player picked row `row` (-1: none): its game becomes current.
-    void ListViewControllerChange(int row);
+    void GameListChange(int row);
 
     static constexpr const char* kPrompt = "Select a game from the list below:";
     static constexpr const char* kColumnCaption = "Game Name";
     static constexpr int kColumnWidth = 190;
 
-    GameListView ListViewController;
+    GameListView GameList;
     int selected = -1;
     FormRect bounds{0, 0, 300, 249};
     bool visible = false;
 
 private:
-    TForm1& launcher_;
+    TLauncherForm& launcher_;
 };
 
 // Where the list goes beside the launcher: bottom edges aligned, 5 pixels

@@ -53,12 +53,12 @@ void THtmlLabelBase::SetAlignment(LabelAlignment alignment) {
     Changed();
 }
 
-void THtmlLabelBase::SetWordWrap1(bool wordWrap) {
+void THtmlLabelBase::SetWordWrap(bool wordWrap) {
     wordWrap_ = wordWrap;
     Changed();
 }
 
-void THtmlLabelBase::SetAutoSize1(bool autoSize) {
+void THtmlLabelBase::SetAutoSize(bool autoSize) {
     autoSize_ = autoSize;
     Changed();
 }

@@ -44,8 +44,8 @@ public:
     // given another). Set before any setter runs.
     void SetCanvas(LabelCanvas* canvas);
     void SetAlignment(LabelAlignment alignment);
-    void SetWordWrap1(bool wordWrap);
-    void SetAutoSize1(bool autoSize);
+    void SetWordWrap(bool wordWrap);
+    void SetAutoSize(bool autoSize);
     void SetFont(const LabelFont& font);  // CMFontChanged
     void SetBounds(int width, int height);
 

@@ -28,40 +28,40 @@ constexpr const char* kCheatKeys[7] = {"F3 ... 5 minutes of invulnerability", "F
                                        "F9 ... Add some whirlygigs"};
 
 struct KeyBinding {
-    KeyBox TForm1::*box;
+    KeyBox TLauncherForm::*box;
     int32_t TSettings::*key;
 };
 
 constexpr std::array<KeyBinding, 10> kKeyBindings{{
-    {&TForm1::ComboBoxKeyFire, &TSettings::keyFire},
-    {&TForm1::ComboBoxKeyFire0, &TSettings::keyFire0},
-    {&TForm1::ComboBoxKeyFire1, &TSettings::keyFire1},
-    {&TForm1::ComboBoxKeyFire2, &TSettings::keyFire2},
-    {&TForm1::ComboBoxKeyAltFire, &TSettings::keyAltFire},
-    {&TForm1::ComboBoxKeyShield, &TSettings::keyShield},
-    {&TForm1::ComboBoxKeyBrake, &TSettings::keyBrake},
-    {&TForm1::ComboBoxKeyThrust, &TSettings::keyThrust},
-    {&TForm1::ComboBoxKeyLeft, &TSettings::keyLeft},
-    {&TForm1::ComboBoxKeyRight, &TSettings::keyRight},
+    {&TLauncherForm::ComboBoxKeyFire, &TSettings::keyFire},
+    {&TLauncherForm::ComboBoxKeyFire0, &TSettings::keyFire0},
+    {&TLauncherForm::ComboBoxKeyFire1, &TSettings::keyFire1},
+    {&TLauncherForm::ComboBoxKeyFire2, &TSettings::keyFire2},
+    {&TLauncherForm::ComboBoxKeyAltFire, &TSettings::keyAltFire},
+    {&TLauncherForm::ComboBoxKeyShield, &TSettings::keyShield},
+    {&TLauncherForm::ComboBoxKeyBrake, &TSettings::keyBrake},
+    {&TLauncherForm::ComboBoxKeyThrust, &TSettings::keyThrust},
+    {&TLauncherForm::ComboBoxKeyLeft, &TSettings::keyLeft},
+    {&TLauncherForm::ComboBoxKeyRight, &TSettings::keyRight},
 }};
 
 struct FlagBinding {
-    CheckBox TForm1::*box;
+    CheckBox TLauncherForm::*box;
     int32_t TSettings::*flag;
 };
 
 constexpr std::array<FlagBinding, 11> kFlagBindings{{
-    {&TForm1::CheckBoxEnableBarricades, &TSettings::enableBarricades},
-    {&TForm1::CheckBoxEnableRotation, &TSettings::enableRotation},
-    {&TForm1::CheckBoxEnableSpecular, &TSettings::enableSpecular},
-    {&TForm1::CheckBoxEnableSound, &TSettings::enableSound},
-    {&TForm1::CheckBoxShowBounding, &TSettings::showBounding},
-    {&TForm1::CheckBoxShowFPS, &TSettings::showFps},
-    {&TForm1::CheckBoxPresentImmediate, &TSettings::presentImmediate},
-    {&TForm1::CheckBoxTimingFallback, &TSettings::timingFallback},
-    {&TForm1::CheckBoxWireFrame, &TSettings::wireFrame},
-    {&TForm1::CheckBoxEnableCheat, &TSettings::enableCheat},
-    {&TForm1::CheckBoxPauseOnFocusLoss, &TSettings::pauseOnFocusLoss},
+    {&TLauncherForm::CheckBoxEnableBarricades, &TSettings::enableBarricades},
+    {&TLauncherForm::CheckBoxEnableRotation, &TSettings::enableRotation},
+    {&TLauncherForm::CheckBoxEnableSpecular, &TSettings::enableSpecular},
+    {&TLauncherForm::CheckBoxEnableSound, &TSettings::enableSound},
+    {&TLauncherForm::CheckBoxShowBounding, &TSettings::showBounding},
+    {&TLauncherForm::CheckBoxShowFPS, &TSettings::showFps},
+    {&TLauncherForm::CheckBoxPresentImmediate, &TSettings::presentImmediate},
+    {&TLauncherForm::CheckBoxTimingFallback, &TSettings::timingFallback},
+    {&TLauncherForm::CheckBoxWireFrame, &TSettings::wireFrame},
+    {&TLauncherForm::CheckBoxEnableCheat, &TSettings::enableCheat},
+    {&TLauncherForm::CheckBoxPauseOnFocusLoss, &TSettings::pauseOnFocusLoss},
 }};
 
 void SetButton(Button& button, const char* caption, int left, int top, int width, int height) {
@@ -73,15 +73,15 @@ int ClampToTrack(const TrackBar& bar, int value) { return std::clamp(value, bar.
 
 }  // namespace
 
-TForm1::TForm1(TGamePack& pack, LauncherHost& host) : pack_(pack), host_(host) {
+TLauncherForm::TLauncherForm(TGamePack& pack, LauncherHost& host) : pack_(pack), host_(host) {
     game_ = pack_.current;
 
-    SetButton(ButtonPlayBlack, "Click here to Play !", 66, 480, 185, 33);
-    SetButton(ButtonExitBlack, "Options / Settings", 258, 480, 185, 33);
-    SetButton(ButtonDocumentationBlack, "Instructions / How to Play", 66, 520, 151, 25);
-    SetButton(fcShapeBtn1, "EXIT", 388, 520, 55, 25);
+    SetButton(ButtonPlay, "Click here to Play !", 66, 480, 185, 33);
+    SetButton(ButtonSettings, "Options / Settings", 258, 480, 185, 33);
+    SetButton(ButtonDocumentation, "Instructions / How to Play", 66, 520, 151, 25);
+    SetButton(ButtonExit, "EXIT", 388, 520, 55, 25);
     SetButton(ButtonDemo, "Watch a Demo", 226, 520, 153, 25);
-    PageControl1.visible = false;
+    SettingsPanel.visible = false;
 
     RadioGroupMode.caption = "Game Mode:";
     RadioGroupMode.items = {"Full Screen", "Windowed"};
@@ -124,13 +124,13 @@ TForm1::TForm1(TGamePack& pack, LauncherHost& host) : pack_(pack), host_(host) {
     ButtonResetKeyboard.caption = "Reset Keyboard to Defaults";
 }
 
-TForm1::~TForm1() = default;
+TLauncherForm::~TLauncherForm() = default;
 
-void TForm1::FindLibrary() {
+void TLauncherForm::FindLibrary() {
     libraryPath = libraryOverride.empty() ? FindLibraryOrExit(pack_.GetLibraryFile(), *game_) : libraryOverride;
 }
 
-void TForm1::StartUp() {
+void TLauncherForm::StartUp() {
     FindLibrary();
     useGameLib = 1;
     logGameLibUsage = 0;
@@ -151,7 +151,7 @@ void TForm1::StartUp() {
     if (pack_.count < 2) {
         bounds.left = screen.left + (screen.width - bounds.width) / 2;
     } else {
-        gameList = std::make_unique<TFormController>(*this);
+        gameList = std::make_unique<TGameListForm>(*this);
         const int left = (screen.width - bounds.width - gameList->bounds.width) / 2;
         bounds.left = screen.left + std::max(left, 0);
         gameList->bounds = DockGameList(bounds, gameList->bounds, screen);
@@ -164,7 +164,7 @@ void TForm1::StartUp() {
     startupDone = 1;
 }
 
-void TForm1::SelectGame(TGame& game) {
+void TLauncherForm::SelectGame(TGame& game) {
     if (game_ && formReady) {
         ReadForm();
         SaveSettings();
@@ -190,7 +190,7 @@ void TForm1::SelectGame(TGame& game) {
     LabelVersion.caption = pack_.GetVersion();
 }
 
-void TForm1::ShowGameFeatures() {
+void TLauncherForm::ShowGameFeatures() {
     const TGame& g = *game_;
     GroupBoxMissileSpeed.visible = !g.HidesMissileSpeed();
     LabelThrust.visible = ComboBoxKeyThrust.visible = !g.HidesThrustKey();
@@ -199,7 +199,7 @@ void TForm1::ShowGameFeatures() {
     LabelBrake.visible = ComboBoxKeyBrake.visible = g.ShowsBrakeKey() != 0;
     const bool turret = g.ShowsTurretFireKeys() != 0;
     LabelTurretFire.visible = ComboBoxKeyFire0.visible = ComboBoxKeyFire1.visible = ComboBoxKeyFire2.visible = turret;
-    GroupBoxSSIOptions.visible = g.ShowsGamePlaySettings() != 0;
+    GroupBoxGamePlay.visible = g.ShowsGamePlaySettings() != 0;
     const bool upDown = g.UsesUpDownLabels() != 0;
     LabelThrust.caption = upDown ? "Up" : "Thrust";
     LabelBrake.caption = upDown ? "Down" : "Brake";
@@ -211,11 +211,11 @@ void TForm1::ShowGameFeatures() {
     LabelCheatF9.caption = f9 ? f9 : kCheatKeys[6];
 }
 
-void TForm1::FillKeyBoxes() {
+void TLauncherForm::FillKeyBoxes() {
     for (const KeyBinding& k : kKeyBindings) FillKeyCombo((this->*k.box).combo);
 }
 
-void TForm1::PaintCartPicture() {
+void TLauncherForm::PaintCartPicture() {
     TLibEntry* entry = LibGetFile(game_->GetCartPicture());
     if (!entry) return;
     DecodedImage picture;
@@ -226,20 +226,20 @@ void TForm1::PaintCartPicture() {
     LibReleaseFile(entry);
 }
 
-void TForm1::ResetSettings() { ::ResetSettings(*game_); }
+void TLauncherForm::ResetSettings() { ::ResetSettings(*game_); }
 
-void TForm1::ResetKeys() { ::ResetKeys(); }
+void TLauncherForm::ResetKeys() { ::ResetKeys(); }
 
-void TForm1::LoadSettings() {
+void TLauncherForm::LoadSettings() {
     ::LoadSettings(pack_, *game_);
     ReportStoreProblems();
 }
 
-void TForm1::SaveSettings() {
+void TLauncherForm::SaveSettings() {
     if (!::SaveSettings(pack_, *game_)) ReportStoreProblems();
 }
 
-void TForm1::WriteForm() {
+void TLauncherForm::WriteForm() {
     RadioGroupDifficulty.itemIndex = settings.difficulty;
     RadioGroupMode.itemIndex = settings.windowed;
     RadioGroupBackground.itemIndex = settings.background;
@@ -258,7 +258,7 @@ void TForm1::WriteForm() {
     formReady = 1;
 }
 
-void TForm1::ReadForm() {
+void TLauncherForm::ReadForm() {
     game_->SetDifficulty(RadioGroupDifficulty.itemIndex);
     settings.windowed = RadioGroupMode.itemIndex == 1 ? 1 : 0;
     settings.background = RadioGroupBackground.itemIndex;
@@ -279,19 +279,19 @@ void TForm1::ReadForm() {
     GetSelectedResolution(ComboBoxResolution.list, settings.width, settings.height);
 }
 
-void TForm1::ComboBoxAdapterChange() {
+void TLauncherForm::ComboBoxAdapterChange() {
     GetSelectedResolution(ComboBoxResolution.list, settings.width, settings.height);
     if (std::optional<int> adapter = GetSelectedItemObject(ComboBoxAdapter.list))
         FillResolutionCombo(*adapter, ComboBoxResolution.list);
     SelectResolutionOrDefault(ComboBoxResolution.list, settings.width, settings.height);
 }
 
-void TForm1::RunCurrentGame(GameRun kind) {
+void TLauncherForm::RunCurrentGame(GameRun kind) {
     host_.RunGame(*game_, kind);
     host_.ShowLauncher(true);
 }
 
-void TForm1::Play() {
+void TLauncherForm::Play() {
     playedThisRun = 1;
     ReadForm();
     SaveSettings();
@@ -303,7 +303,7 @@ void TForm1::Play() {
     ReportStoreProblems();
 }
 
-void TForm1::PlayDemo() {
+void TLauncherForm::PlayDemo() {
     const TSettings keptSettings = settings;
     std::array<THighScore, NUM_HIGH_SCORES> keptScores;
     std::copy(std::begin(highScores), std::end(highScores), keptScores.begin());
@@ -313,33 +313,33 @@ void TForm1::PlayDemo() {
     std::copy(keptScores.begin(), keptScores.end(), std::begin(highScores));
 }
 
-void TForm1::ButtonExitBlackClick() { PageControl1.visible = !PageControl1.visible; }
+void TLauncherForm::ButtonSettingsClick() { SettingsPanel.visible = !SettingsPanel.visible; }
 
-void TForm1::ButtonDocumentationClick() {
+void TLauncherForm::ButtonDocumentationClick() {
     OpenDocumentation(pack_.GetShortName(), startFolder, false, [this](const std::string& path) {
         return host_.OpenFile(path);
     });
 }
 
-void TForm1::ButtonResetScoresClick() {
+void TLauncherForm::ButtonResetScoresClick() {
     if (!host_.Confirm("Reset high score list -- are you sure?", "Confirm")) return;
     ClearHighScores();
     SaveSettings();
 }
 
-void TForm1::ButtonResetKeyboardClick() {
+void TLauncherForm::ButtonResetKeyboardClick() {
     ReadForm();
     ResetKeys();
     WriteForm();
 }
 
-void TForm1::FormMoved(int left, int top) {
+void TLauncherForm::FormMoved(int left, int top) {
     bounds.left = left;
     bounds.top = top;
     if (startupDone && gameList) gameList->bounds = DockGameList(bounds, gameList->bounds, host_.Screen());
 }
 
-void TForm1::FormClose() {
+void TLauncherForm::FormClose() {
     const char* survey = "gamesurvey.html";
     if (playedThisRun && settings.didSurvey == 0 && FileExists(survey)) {
         host_.OpenFile(survey);

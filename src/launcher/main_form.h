@@ -13,7 +13,7 @@
 
 class TGame;
 class TGamePack;
-class TFormController;
+class TGameListForm;
 class TFormQuickStartGame;
 
 // The tabs of the settings panel, in order.
@@ -24,14 +24,14 @@ constexpr int kFormClientWidth = 504, kFormClientHeight = 610;
 // Where the cartridge picture goes in the form's client area.
 constexpr FormRect kCartPictureRect{19, 18, 485 - 19, 587 - 18};
 
-class TForm1 {
+class TLauncherForm {
 public:
     // FormCreate: the pack's default game becomes current; the settings
     // panel starts hidden.
-    TForm1(TGamePack& pack, LauncherHost& host);
-    ~TForm1();
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
+    TLauncherForm(TGamePack& pack, LauncherHost& host);
+    ~TLauncherForm();
+    TLauncherForm(const TLauncherForm&) = delete;
+    TLauncherForm& operator=(const TLauncherForm&) = delete;
 
     // Start-up once the window is up: library, input devices, the current
     // game, the form's place, the game list and the quick-start hints.
@@ -53,7 +53,7 @@ public:
     // settings; nothing it does is stored.
     void PlayDemo();
 
-    void ButtonExitBlackClick();  // "Options / Settings"
+    void ButtonSettingsClick();  // "Options / Settings"
     void ButtonDocumentationClick();
     void ButtonResetScoresClick();
     void ButtonResetKeyboardClick();
@@ -79,14 +79,14 @@ public:
     DecodedImage cartPicture;
     uint32_t pictureSerial = 0;
 
-    Button ButtonPlayBlack, ButtonExitBlack, ButtonDocumentationBlack, fcShapeBtn1, ButtonDemo;
-    Control PageControl1;
+    Button ButtonPlay, ButtonSettings, ButtonDocumentation, ButtonExit, ButtonDemo;
+    Control SettingsPanel;
     int activeTab = TAB_GAME;
 
     // Game tab.
     RadioGroup RadioGroupMode, RadioGroupDifficulty;
     TrackBar TrackBarAccel, TrackBarPlayerMissile, TrackBarUfoMissile;
-    Control GroupBoxMissileSpeed, GroupBoxSSIOptions;
+    Control GroupBoxMissileSpeed, GroupBoxGamePlay;
     CheckBox CheckBoxEnableBarricades, CheckBoxEnableRotation;
     // Graphics tab.
     ComboBox ComboBoxAdapter, ComboBoxResolution;
@@ -116,7 +116,7 @@ public:
     Label LabelProgName, LabelVersion;
 
     // The companion windows, made by StartUp.
-    std::unique_ptr<TFormController> gameList;
+    std::unique_ptr<TGameListForm> gameList;
     std::unique_ptr<TFormQuickStartGame> quickStart;
 
 private:

@@ -35,9 +35,9 @@ int32_t ReadHideValue(const TGame& game) {
 
 TFormQuickStartGame::TFormQuickStartGame() {
     CheckBoxShowForm.caption = "Do not display this dialog in the future";
-    LargeHtmlLabel1.SetWordWrap1(true);
-    LargeHtmlLabel1.color = kPanelColor;
-    LargeHtmlLabel1.SetLines({std::begin(kQuickStartHints), std::end(kQuickStartHints)});
+    HintsLabel.SetWordWrap(true);
+    HintsLabel.color = kPanelColor;
+    HintsLabel.SetLines({std::begin(kQuickStartHints), std::end(kQuickStartHints)});
 }
 
 void TFormQuickStartGame::FormCreate(const TGame& game) { CheckBoxShowForm.checked = ReadHideValue(game) != 0; }

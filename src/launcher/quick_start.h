@@ -24,13 +24,13 @@ public:
     // Reads "hidequickstart" again; unless it is set, places the window a
     // third of the way into the launcher and shows it.
     void ShowQuickStart(const FormRect& launcher, const TGame& game);
-    void Button1Click() { visible = false; }
+    void ButtonCloseClick() { visible = false; }
     // At program end: "hidequickstart" from the check box, under the key of
     // the game current then.
     void FormDestroy(const TGame& currentGame);
 
     CheckBox CheckBoxShowForm;
-    TLargeHtmlLabel LargeHtmlLabel1;
+    TLargeHtmlLabel HintsLabel;
     FormRect bounds{0, 0, 448, 315};
     bool visible = false;
 };

@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         label->SetCanvas(&canvas);
         label->SetBounds(20 + (options >> 4) * 16, 13);
         label->SetAlignment(LabelAlignment((options & 3) % 3));
-        label->SetWordWrap1(options & 4);
-        label->SetAutoSize1(options & 8);
+        label->SetWordWrap(options & 4);
+        label->SetAutoSize(options & 8);
     }
     large.SetLines(Lines(text));
     small.SetCaption(text);

@@ -47,36 +47,36 @@ TEST(DockGameList, CountsFromADesktopThatDoesNotStartAtZero) {
 }
 
 TEST_F(LauncherTest, TheGameListHasEveryGameInOrderAndNoneSelected) {
-    TForm1& form = StartForm();
-    TFormController& list = *form.gameList;
-    ASSERT_EQ(list.ListViewController.items.size(), 4u);
-    EXPECT_EQ(list.ListViewController.items[0].first, "Driftrock Classic");
-    EXPECT_EQ(list.ListViewController.items[1].first, "Driftrock Retro");
-    EXPECT_EQ(list.ListViewController.items[2].first, "Meteor Marshal");
-    EXPECT_EQ(list.ListViewController.items[3].first, "Shardstorm");
+    TLauncherForm& form = StartForm();
+    TGameListForm& list = *form.gameList;
+    ASSERT_EQ(list.GameList.items.size(), 4u);
+    EXPECT_EQ(list.GameList.items[0].first, "Driftrock Classic");
+    EXPECT_EQ(list.GameList.items[1].first, "Driftrock Retro");
+    EXPECT_EQ(list.GameList.items[2].first, "Meteor Marshal");
+    EXPECT_EQ(list.GameList.items[3].first, "Shardstorm");
     EXPECT_EQ(list.selected, -1);
 
-    list.ListViewControllerChange(-1);  // no row: nothing happens
+    list.GameListChange(-1);  // no row: nothing happens
     EXPECT_EQ(form.CurrentGame(), &Game("Driftrock Classic"));
-    list.ListViewControllerChange(2);
+    list.GameListChange(2);
     EXPECT_EQ(list.selected, 2);
-    EXPECT_EQ(form.CurrentGame(), list.ListViewController.items[2].second);
+    EXPECT_EQ(form.CurrentGame(), list.GameList.items[2].second);
 }
 
 TEST_F(LauncherTest, TheQuickStartSitsAThirdIntoTheLauncher) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     TFormQuickStartGame& quick = *form.quickStart;
     EXPECT_TRUE(quick.visible);
     EXPECT_FALSE(quick.CheckBoxShowForm.checked);
     EXPECT_EQ(quick.bounds.left, form.bounds.left + kFormClientWidth / 3);
     EXPECT_EQ(quick.bounds.top, form.bounds.top + kFormClientHeight / 3);
-    EXPECT_EQ(quick.LargeHtmlLabel1.Lines().size(), 13u);
-    quick.Button1Click();
+    EXPECT_EQ(quick.HintsLabel.Lines().size(), 13u);
+    quick.ButtonCloseClick();
     EXPECT_FALSE(quick.visible);
 }
 
 TEST_F(LauncherTest, TheQuickStartChoiceGoesUnderTheGameCurrentAtExit) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.quickStart->CheckBoxShowForm.checked = true;
     form.SelectGame(Game("Shardstorm"));
     form.FormClose();
@@ -147,7 +147,7 @@ TEST_F(LauncherTest, MissingDocumentationIsReportedUnlessQuiet) {
 
 TEST_F(LauncherTest, TheDocumentationButtonOpensThePacksPage) {
     std::ofstream("rockpile.html") << "manual";
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.startFolder = root_ + "/work";
     form.ButtonDocumentationClick();
     ASSERT_EQ(host_.opened.size(), 1u);
@@ -156,7 +156,7 @@ TEST_F(LauncherTest, TheDocumentationButtonOpensThePacksPage) {
 
 TEST(ErrorBox, FormatsTheTextIntoANewForm) {
     std::vector<std::string> shown;
-    SetErrorFormPresenter([&](TFormError& form) { shown.push_back(form.Memo1); });
+    SetErrorFormPresenter([&](TFormError& form) { shown.push_back(form.MemoDetails); });
     ErrorBox("Device = %s, code %x", "llvmpipe", 0xbeef);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], "Device = llvmpipe, code beef");

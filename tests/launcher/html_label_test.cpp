@@ -42,7 +42,7 @@ protected:
     TLargeHtmlLabel& Large(std::vector<std::string> lines, int width = 1000, bool wrap = false) {
         large_.SetCanvas(&canvas_);
         large_.SetBounds(width, 100);
-        large_.SetWordWrap1(wrap);
+        large_.SetWordWrap(wrap);
         large_.SetLines(std::move(lines));
         return large_;
     }
@@ -140,7 +140,7 @@ TEST_F(HtmlLabelTest, WithoutWrapEverythingStaysOnOneLine) {
 
 TEST_F(HtmlLabelTest, AutoSizeTakesTheWordWidthsAndOneLineHeight) {
     TLargeHtmlLabel& label = Large({"ab", "<br>cde", "<br>f"});
-    label.SetAutoSize1(true);
+    label.SetAutoSize(true);
     EXPECT_EQ(label.Width(), 60);  // spaces are not counted
     EXPECT_EQ(label.Height(), 16);
     const LabelSize extent = label.GetExtent();
@@ -201,7 +201,7 @@ TEST(HtmlLabel, OneLineLabelsHaveNoBreakTags) {
     THtmlLabel label;
     label.SetCanvas(&canvas);
     label.SetCaption("a<br>b <b>c</b>");
-    label.SetAutoSize1(true);
+    label.SetAutoSize(true);
     EXPECT_EQ(label.Width(), 60 + 12);
     label.Paint(canvas);
     const std::vector<Drawn> words = canvas.Words();

@@ -51,10 +51,10 @@ void LauncherTest::TearDown() {
     FlushParams();
 }
 
-TForm1& LauncherTest::StartForm(TGame* current, TGamePack* pack) {
+TLauncherForm& LauncherTest::StartForm(TGame* current, TGamePack* pack) {
     TGamePack& chosen = pack ? *pack : pack_;
     if (current) chosen.current = current;
-    form_ = std::make_unique<TForm1>(chosen, host_);
+    form_ = std::make_unique<TLauncherForm>(chosen, host_);
     form_->libraryOverride = ROCKPILE_LIBRARY_FILE;
     form_->StartUp();
     return *form_;

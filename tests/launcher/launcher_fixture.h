@@ -46,7 +46,7 @@ protected:
 
     // A form on `pack` (the fixture's rockpile pack when null) with `current`
     // as its game, started up.
-    TForm1& StartForm(TGame* current = nullptr, TGamePack* pack = nullptr);
+    TLauncherForm& StartForm(TGame* current = nullptr, TGamePack* pack = nullptr);
     // The pack's game with this title.
     TGame& Game(const std::string& title);
 
@@ -60,7 +60,7 @@ protected:
     std::string root_;
     FakeHost host_;
     TRockpileGamePack pack_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<TLauncherForm> form_;
 
 private:
     std::string oldConfig_, oldFolder_;

@@ -13,13 +13,13 @@
 namespace {
 
 TEST_F(LauncherTest, FirstRunShowsAndStoresEveryDefault) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     TGame& game = *form.CurrentGame();
     EXPECT_STREQ(game.GetTitle(), "Driftrock Classic");
     EXPECT_EQ(form.caption, "Driftrock Classic");
     EXPECT_EQ(form.LabelProgName.caption, "Driftrock Classic");
     EXPECT_EQ(form.LabelVersion.caption, "version 1.2");
-    EXPECT_FALSE(form.PageControl1.visible);
+    EXPECT_FALSE(form.SettingsPanel.visible);
     EXPECT_EQ(form.activeTab, TAB_GAME);
     EXPECT_EQ(form.formReady, 1);
     EXPECT_EQ(form.startupDone, 1);
@@ -62,7 +62,7 @@ TEST_F(LauncherTest, FirstRunShowsAndStoresEveryDefault) {
 TEST_F(LauncherTest, StoredValuesAppearOnTheForm) {
     Store("kwrockpile", "windowed=1\ninputdevice=1\n");
     Store("kwshardstorm", "difficulty=4\nenablecheat=1\naccel=9\nkeyleft=65\nmousevelocity=42\n");
-    TForm1& form = StartForm(&Game("Shardstorm"));
+    TLauncherForm& form = StartForm(&Game("Shardstorm"));
     EXPECT_EQ(form.RadioGroupMode.itemIndex, 1);
     EXPECT_TRUE(form.RadioButtonKeyboard.checked);
     EXPECT_EQ(form.RadioGroupDifficulty.itemIndex, 4);
@@ -74,12 +74,12 @@ TEST_F(LauncherTest, StoredValuesAppearOnTheForm) {
 }
 
 TEST_F(LauncherTest, AGameShowsOnlyItsOwnControls) {
-    TForm1& form = StartForm(&Game("Meteor Marshal"));
+    TLauncherForm& form = StartForm(&Game("Meteor Marshal"));
     EXPECT_TRUE(form.ComboBoxKeyThrust.visible && form.LabelThrust.visible);
     EXPECT_EQ(form.LabelThrust.caption, "Thrust");
     EXPECT_FALSE(form.ComboBoxKeyBrake.visible);
     EXPECT_FALSE(form.ComboBoxKeyFire0.visible || form.LabelTurretFire.visible);
-    EXPECT_FALSE(form.GroupBoxSSIOptions.visible);
+    EXPECT_FALSE(form.GroupBoxGamePlay.visible);
     EXPECT_TRUE(form.GroupBoxMissileSpeed.visible);
 
     form.SelectGame(Game("Shardstorm"));
@@ -91,14 +91,14 @@ TEST_F(LauncherTest, AGameShowsOnlyItsOwnControls) {
 
 TEST_F(LauncherTest, SwitchingGamesSavesTheGameLeftUnderItsOwnKeyFirst) {
     Store("kwshardstorm", "difficulty=1\n");
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.RadioGroupDifficulty.itemIndex = 4;
     form.CheckBoxEnableCheat.checked = true;
     form.activeTab = TAB_CONTROLS;
     const uint32_t picture = form.pictureSerial;
 
     ASSERT_TRUE(form.gameList);
-    form.gameList->ListViewControllerChange(3);  // Shardstorm
+    form.gameList->GameListChange(3);  // Shardstorm
     EXPECT_EQ(form.CurrentGame(), &Game("Shardstorm"));
     EXPECT_EQ(Stored("kwdriftrock_classic", "difficulty"), "4");
     EXPECT_EQ(Stored("kwdriftrock_classic", "enablecheat"), "1");
@@ -109,7 +109,7 @@ TEST_F(LauncherTest, SwitchingGamesSavesTheGameLeftUnderItsOwnKeyFirst) {
     EXPECT_EQ(form.activeTab, TAB_GAME);
     EXPECT_NE(form.pictureSerial, picture);
 
-    form.gameList->ListViewControllerChange(0);
+    form.gameList->GameListChange(0);
     EXPECT_EQ(form.RadioGroupDifficulty.itemIndex, 4);
     EXPECT_TRUE(form.CheckBoxEnableCheat.checked);
 }
@@ -122,7 +122,7 @@ TEST_F(LauncherTest, PlayWithDifficultyZeroStoresTheLevelZeroHulls) {
     const int32_t shipHull = settings.shipHull, asteroidHull = settings.asteroidHull;
     settings = kept;
 
-    TForm1& form = StartForm(&marshal);
+    TLauncherForm& form = StartForm(&marshal);
     EXPECT_EQ(settings.shipHull, 99);
     form.RadioGroupDifficulty.itemIndex = 0;
     std::optional<std::string> storedAtPlay;
@@ -141,7 +141,7 @@ TEST_F(LauncherTest, PlayWithDifficultyZeroStoresTheLevelZeroHulls) {
 }
 
 TEST_F(LauncherTest, ANameEnteredInTheGameIsSavedAtOnce) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     host_.onRun = [&](TGame&, GameRun) {
         ASSERT_TRUE(THighScoreBoard::onNameEntered);
         InsertHighScore(4200);
@@ -157,7 +157,7 @@ TEST_F(LauncherTest, ANameEnteredInTheGameIsSavedAtOnce) {
 
 TEST_F(LauncherTest, TheDemoKeepsNeitherScoresNorSettings) {
     Store("kwdriftrock_classic", "name_0=\"BEST\"\nscore_0=900\n");
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.RadioGroupDifficulty.itemIndex = 0;  // an unsaved choice the demo plays with
     const TSettings before = settings;
     const std::string storedBefore = StoreFile("kwdriftrock_classic");
@@ -180,7 +180,7 @@ TEST_F(LauncherTest, TheDemoKeepsNeitherScoresNorSettings) {
 }
 
 TEST_F(LauncherTest, ResetKeyboardKeepsTheOtherUnsavedChanges) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.RadioGroupDifficulty.itemIndex = 0;
     form.CheckBoxWireFrame.checked = true;
     form.TrackBarMouseVelocity.position = 9;
@@ -196,7 +196,7 @@ TEST_F(LauncherTest, ResetKeyboardKeepsTheOtherUnsavedChanges) {
 
 TEST_F(LauncherTest, AKeyBoxNamingNoKeyStoresMinusOne) {
     Store("kwdriftrock_classic", "keyshield=7\n");  // a code without a name
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     EXPECT_EQ(form.ComboBoxKeyShield.combo.Text(), "");
     form.ComboBoxKeyFire.combo.selected = -1;
     form.Play();
@@ -206,7 +206,7 @@ TEST_F(LauncherTest, AKeyBoxNamingNoKeyStoresMinusOne) {
 }
 
 TEST_F(LauncherTest, TheInputChoiceReadsBackInItsOrder) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.RadioButtonMouse.checked = false;
     form.ReadForm();
     EXPECT_EQ(settings.inputDevice, 1);  // nothing chosen: the keyboard
@@ -219,7 +219,7 @@ TEST_F(LauncherTest, TheInputChoiceReadsBackInItsOrder) {
 }
 
 TEST_F(LauncherTest, TheChosenResolutionAndAdapterAreStored) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     ListModel& sizes = form.ComboBoxResolution.list;
     FillResolutionCombo({{800, 600, 60, D3DFMT_X8R8G8B8}, {1280, 720, 60, D3DFMT_X8R8G8B8}}, sizes);
     ASSERT_TRUE(SelectResolution(sizes, 1280, 720));
@@ -241,7 +241,7 @@ TEST_F(LauncherTest, TheChosenResolutionAndAdapterAreStored) {
 
 TEST_F(LauncherTest, ResettingScoresAsksFirst) {
     Store("kwdriftrock_classic", "name_0=\"BEST\"\nscore_0=900\n");
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     host_.confirmAnswer = false;
     form.ButtonResetScoresClick();
     ASSERT_EQ(host_.questions.size(), 1u);
@@ -257,11 +257,11 @@ TEST_F(LauncherTest, ResettingScoresAsksFirst) {
 }
 
 TEST_F(LauncherTest, TheOptionsButtonTogglesTheSettingsPanel) {
-    TForm1& form = StartForm();
-    form.ButtonExitBlackClick();
-    EXPECT_TRUE(form.PageControl1.visible);
-    form.ButtonExitBlackClick();
-    EXPECT_FALSE(form.PageControl1.visible);
+    TLauncherForm& form = StartForm();
+    form.ButtonSettingsClick();
+    EXPECT_TRUE(form.SettingsPanel.visible);
+    form.ButtonSettingsClick();
+    EXPECT_FALSE(form.SettingsPanel.visible);
 }
 
 TEST_F(LauncherTest, TheSurveyOpensOnceAfterAPlay) {
@@ -280,7 +280,7 @@ TEST_F(LauncherTest, TheSurveyOpensOnceAfterAPlay) {
 }
 
 TEST_F(LauncherTest, ClosingSavesTheFormsUnsavedChanges) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     form.CheckBoxShowFPS.checked = true;
     form.CheckBoxPauseOnFocusLoss.checked = false;
     form.RadioGroupMode.itemIndex = 1;
@@ -313,26 +313,26 @@ public:
 
 TEST_F(LauncherTest, CheatLabelsFollowTheCurrentGame) {
     CheatTextPack pack;
-    TForm1& form = StartForm(nullptr, &pack);
+    TLauncherForm& form = StartForm(nullptr, &pack);
     const std::string usual = form.LabelCheatF9.caption;
     EXPECT_EQ(usual, "F9 ... Add some whirlygigs");
-    form.gameList->ListViewControllerChange(1);
+    form.gameList->GameListChange(1);
     EXPECT_EQ(form.LabelCheatF9.caption, "F9 ... Release a seeker");
     EXPECT_EQ(form.LabelCheatF3.caption, "F3 ... 5 minutes of invulnerability");
-    form.gameList->ListViewControllerChange(0);
+    form.gameList->GameListChange(0);
     EXPECT_EQ(form.LabelCheatF9.caption, usual);
 }
 
 TEST_F(LauncherTest, APackOfOneGameIsCentredWithoutAList) {
     SoloPack solo;
-    TForm1& form = StartForm(nullptr, &solo);
+    TLauncherForm& form = StartForm(nullptr, &solo);
     EXPECT_FALSE(form.gameList);
     EXPECT_EQ(form.bounds.left, (1280 - kFormClientWidth) / 2);
     EXPECT_EQ(form.bounds.top, (1024 - kFormClientHeight) / 2);
 }
 
 TEST_F(LauncherTest, SeveralGamesLeaveRoomForTheListBeside) {
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     ASSERT_TRUE(form.gameList);
     const FormRect& list = form.gameList->bounds;
     EXPECT_TRUE(form.gameList->visible);
@@ -349,7 +349,7 @@ TEST_F(LauncherTest, SeveralGamesLeaveRoomForTheListBeside) {
 
 TEST_F(LauncherTest, AScreenTooNarrowForBothPutsTheFormAtTheLeftEdge) {
     host_.screen = {0, 0, 640, 480};
-    TForm1& form = StartForm();
+    TLauncherForm& form = StartForm();
     EXPECT_EQ(form.bounds.left, 0);
     EXPECT_EQ(form.bounds.top, (480 - kFormClientHeight) / 2);
 }

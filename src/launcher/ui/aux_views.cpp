@@ -38,24 +38,24 @@ bool EnterPressed() {
 
 }  // namespace
 
-void DrawGameList(TFormController& list, UiActions& later) {
+void DrawGameList(TGameListForm& list, UiActions& later) {
     ImGui::SetCursorPos(ImVec2(10, 10));
-    ImGui::TextUnformatted(TFormController::kPrompt);
+    ImGui::TextUnformatted(TGameListForm::kPrompt);
     ImGui::SetCursorPos(ImVec2(10, 36));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(0, 0, 0, 255));
-    ImGui::BeginChild("ListViewController", ImVec2(list.bounds.width - 20.0f, list.bounds.height - 46.0f), true);
-    for (size_t row = 0; row < list.ListViewController.items.size(); ++row) {
+    ImGui::BeginChild("GameList", ImVec2(list.bounds.width - 20.0f, list.bounds.height - 46.0f), true);
+    for (size_t row = 0; row < list.GameList.items.size(); ++row) {
         const bool selected = list.selected == static_cast<int>(row);
-        const std::string& title = list.ListViewController.items[row].first;
-        if (ImGui::Selectable(title.c_str(), selected, 0, ImVec2(TFormController::kColumnWidth, 0)) && !selected)
-            later.push_back([&list, row] { list.ListViewControllerChange(static_cast<int>(row)); });
+        const std::string& title = list.GameList.items[row].first;
+        if (ImGui::Selectable(title.c_str(), selected, 0, ImVec2(TGameListForm::kColumnWidth, 0)) && !selected)
+            later.push_back([&list, row] { list.GameListChange(static_cast<int>(row)); });
     }
     ImGui::EndChild();
     ImGui::PopStyleColor();
 }
 
 void QuickStartView::Attach(TFormQuickStartGame& form) {
-    TLargeHtmlLabel& label = form.LargeHtmlLabel1;
+    TLargeHtmlLabel& label = form.HintsLabel;
     label.SetBounds(form.bounds.width - 40, 0);
     label.SetCanvas(&canvas_);
 }
@@ -76,7 +76,7 @@ void QuickStartView::Draw(TFormQuickStartGame& form) {
 
     list->PushClipRect(ImVec2(panelMin.x + 1, panelMin.y + 1), ImVec2(panelMax.x - 1, panelMax.y - 1), true);
     canvas_.Target(list, ImVec2(20, 34));
-    form.LargeHtmlLabel1.Paint(canvas_);
+    form.HintsLabel.Paint(canvas_);
     canvas_.Target(nullptr, ImVec2(0, 0));
     list->PopClipRect();
 
@@ -85,7 +85,7 @@ void QuickStartView::Draw(TFormQuickStartGame& form) {
     const float buttonWidth = 260;
     ImGui::SetCursorPos(ImVec2((width - buttonWidth) / 2, 280));
     if (ImGui::Button(TFormQuickStartGame::kCloseCaption, ImVec2(buttonWidth, 26)) || EnterPressed())
-        form.Button1Click();
+        form.ButtonCloseClick();
     PopDialogStyle();
 }
 
@@ -97,16 +97,16 @@ bool DrawErrorForm(const TFormError& form) {
     ImGui::TextUnformatted(TFormError::kIntro);
     ImGui::PopTextWrapPos();
     ImGui::SetCursorPos(ImVec2(10, 60));
-    ImGui::BeginChild("Memo1", ImVec2(size.x - 20, size.y - 110), true,
+    ImGui::BeginChild("MemoDetails", ImVec2(size.x - 20, size.y - 110), true,
                       ImGuiWindowFlags_HorizontalScrollbar | ImGuiWindowFlags_AlwaysVerticalScrollbar |
                           ImGuiWindowFlags_AlwaysHorizontalScrollbar);
-    ImGui::TextUnformatted(form.Memo1.c_str(), form.Memo1.c_str() + form.Memo1.size());
+    ImGui::TextUnformatted(form.MemoDetails.c_str(), form.MemoDetails.c_str() + form.MemoDetails.size());
     ImGui::EndChild();
     ImGui::SetCursorPos(ImVec2(10, size.y - 40));
     const bool close = ImGui::Button(TFormError::kCloseCaption, ImVec2(90, 28)) ||
                        ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
     ImGui::SameLine(size.x - 10 - 250);
-    if (ImGui::Button(TFormError::kCopyCaption, ImVec2(250, 28))) SDL_SetClipboardText(form.Memo1.c_str());
+    if (ImGui::Button(TFormError::kCopyCaption, ImVec2(250, 28))) SDL_SetClipboardText(form.MemoDetails.c_str());
     PopDialogStyle();
     return !close;
 }

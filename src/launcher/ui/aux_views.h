@@ -8,7 +8,7 @@
 #include "launcher/ui/imgui_label_canvas.h"
 #include "launcher/ui/main_form_view.h"
 
-class TFormController;
+class TGameListForm;
 class TFormQuickStartGame;
 struct TFormError;
 class UiSystem;
@@ -16,7 +16,7 @@ class UiSystem;
 constexpr uint32_t kGameListBackground = 0x000000;
 constexpr uint32_t kDialogBackground = 0xE4E4E8;
 
-void DrawGameList(TFormController& list, UiActions& later);
+void DrawGameList(TGameListForm& list, UiActions& later);
 
 class QuickStartView {
 public:

@@ -101,7 +101,7 @@ private:
 
     LauncherOptions options_;
     UiSystem ui_;
-    TForm1 form_;
+    TLauncherForm form_;
     MainFormView mainView_;
     QuickStartView quickView_;
     std::unique_ptr<UiWindow> main_, list_, quick_, error_, confirm_;
@@ -218,7 +218,7 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         if (window == main_.get())
             quit_ = true;
         else if (window == quick_.get())
-            form_.quickStart->Button1Click();
+            form_.quickStart->ButtonCloseClick();
         else if (window == modal_)
             modalClosed_ = true;
     } else if (event.window.event == SDL_WINDOWEVENT_MOVED && window == main_.get()) {
@@ -269,7 +269,7 @@ void LauncherApp::RunModal(UiWindow& window, const std::function<bool()>& draw) 
 
 void LauncherApp::ShowErrorForm(TFormError& error) {
     if (!MakeWindow(error_, TFormError::kCaption, {0, 0, 394, 394}, false)) {
-        MessageBox(error.Memo1, TFormError::kCaption);
+        MessageBox(error.MemoDetails, TFormError::kCaption);
         return;
     }
     RunModal(*error_, [&error] { return DrawErrorForm(error); });
@@ -322,7 +322,7 @@ bool LauncherApp::WriteShots() {
     Shoot(main_.get(), "launcher");
     Shoot(list_.get(), "gamelist");
     Shoot(quick_.get(), "quickstart");
-    form_.ButtonExitBlackClick();
+    form_.ButtonSettingsClick();
     for (int tab = 0; tab < TAB_COUNT; ++tab) {
         form_.activeTab = tab;
         std::string name = kSettingsTabCaptions[tab];

@@ -15,7 +15,7 @@ namespace {
 constexpr float kPanelLeft = 66, kPanelTop = 176, kPanelWidth = 377, kPanelHeight = 297;
 constexpr float kColumn = 172;  // width of one of the two columns of a tab
 
-void GameTab(TForm1& f) {
+void GameTab(TLauncherForm& f) {
     ImGui::BeginGroup();
     RadioGroupView("mode", f.RadioGroupMode, kColumn);
     RadioGroupView("difficulty", f.RadioGroupDifficulty, kColumn);
@@ -40,7 +40,7 @@ void GameTab(TForm1& f) {
         TrackBarLegend(pad + label, inner - label, "Slow", "Fast");
         EndGroupBox();
     }
-    if (BeginGroupBox("ssi", "Game Play Settings:", kColumn, 2, f.GroupBoxSSIOptions.visible)) {
+    if (BeginGroupBox("ssi", "Game Play Settings:", kColumn, 2, f.GroupBoxGamePlay.visible)) {
         CheckBoxView(f.CheckBoxEnableBarricades);
         CheckBoxView(f.CheckBoxEnableRotation);
         EndGroupBox();
@@ -48,7 +48,7 @@ void GameTab(TForm1& f) {
     ImGui::EndGroup();
 }
 
-void GraphicsTab(TForm1& f) {
+void GraphicsTab(TLauncherForm& f) {
     ImGui::BeginGroup();
     ImGui::TextUnformatted("Adapter");
     if (ListComboView("##adapter", f.ComboBoxAdapter.list, kColumn)) f.ComboBoxAdapterChange();
@@ -64,9 +64,9 @@ void GraphicsTab(TForm1& f) {
     RadioGroupView("background", f.RadioGroupBackground, kColumn);
 }
 
-void SoundTab(TForm1& f) { CheckBoxView(f.CheckBoxEnableSound); }
+void SoundTab(TLauncherForm& f) { CheckBoxView(f.CheckBoxEnableSound); }
 
-void AdvancedTab(TForm1& f, UiActions& later) {
+void AdvancedTab(TLauncherForm& f, UiActions& later) {
     ImGui::PushTextWrapPos(0);
     ImGui::TextUnformatted(f.LabelAdvancedNote.caption.c_str());
     ImGui::PopTextWrapPos();
@@ -78,13 +78,13 @@ void AdvancedTab(TForm1& f, UiActions& later) {
     if (ImGui::Button(f.ButtonResetScores.caption.c_str())) later.push_back([&f] { f.ButtonResetScoresClick(); });
 }
 
-void CheatTab(TForm1& f) {
+void CheatTab(TLauncherForm& f) {
     for (const Label& label : f.LabelCheat) LabelView(label);
     ImGui::Spacing();
     CheckBoxView(f.CheckBoxEnableCheat);
 }
 
-void ControlsTab(TForm1& f) {
+void ControlsTab(TLauncherForm& f) {
     ImGui::BeginGroup();
     RadioButton* forKeyboard[2] = {&f.RadioButtonJoystick, &f.RadioButtonMouse};
     RadioButton* forJoystick[2] = {&f.RadioButtonKeyboard, &f.RadioButtonMouse};
@@ -120,7 +120,7 @@ void ControlsTab(TForm1& f) {
     ImGui::EndGroup();
 }
 
-void AboutTab(TForm1& f, const UiSystem& ui) {
+void AboutTab(TLauncherForm& f, const UiSystem& ui) {
     ImGui::Dummy(ImVec2(0, 40));
     ImGui::PushFont(ui.Font(STYLE_BOLD));
     const float width = ImGui::GetContentRegionAvail().x;
@@ -139,7 +139,7 @@ void MainFormView::Release() {
     textureSerial_ = 0;
 }
 
-void MainFormView::SyncPicture(const TForm1& form) {
+void MainFormView::SyncPicture(const TLauncherForm& form) {
     if (form.pictureSerial == textureSerial_) return;
     textureSerial_ = form.pictureSerial;
     const DecodedImage& picture = form.cartPicture;
@@ -155,7 +155,7 @@ void MainFormView::SyncPicture(const TForm1& form) {
                  static_cast<GLsizei>(picture.height), 0, GL_BGRA, GL_UNSIGNED_BYTE, picture.argb.data());
 }
 
-void MainFormView::Draw(TForm1& form, UiActions& later, const std::function<void()>& exit) {
+void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::function<void()>& exit) {
     SyncPicture(form);
     ImDrawList* list = ImGui::GetWindowDrawList();
     const ImVec2 min(kCartPictureRect.left, kCartPictureRect.top);
@@ -167,22 +167,22 @@ void MainFormView::Draw(TForm1& form, UiActions& later, const std::function<void
     list->AddRect(ImVec2(min.x - 1, min.y - 1), ImVec2(max.x + 1, max.y + 1), IM_COL32(90, 90, 110, 255), 12.0f, 0, 2);
 
     ImFont* small = ui_.Font(0, UiFontSize::Small);
-    if (FormButton(form.ButtonPlayBlack)) later.push_back([&form] { form.Play(); });
-    if (FormButton(form.ButtonExitBlack)) form.ButtonExitBlackClick();
-    if (FormButton(form.ButtonDocumentationBlack, small))
+    if (FormButton(form.ButtonPlay)) later.push_back([&form] { form.Play(); });
+    if (FormButton(form.ButtonSettings)) form.ButtonSettingsClick();
+    if (FormButton(form.ButtonDocumentation, small))
         later.push_back([&form] { form.ButtonDocumentationClick(); });
     if (FormButton(form.ButtonDemo, small)) later.push_back([&form] { form.PlayDemo(); });
-    if (FormButton(form.fcShapeBtn1, small)) later.push_back(exit);
-    if (form.PageControl1.visible) DrawSettings(form, later);
+    if (FormButton(form.ButtonExit, small)) later.push_back(exit);
+    if (form.SettingsPanel.visible) DrawSettings(form, later);
 }
 
-void MainFormView::DrawSettings(TForm1& form, UiActions& later) {
+void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
     ImGui::SetCursorPos(ImVec2(kPanelLeft, kPanelTop));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(28, 30, 40, 250));
     ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(4, 2));
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(6, 3));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6, 5));
-    ImGui::BeginChild("PageControl1", ImVec2(kPanelWidth, kPanelHeight), true);
+    ImGui::BeginChild("SettingsPanel", ImVec2(kPanelWidth, kPanelHeight), true);
     ImGui::PopStyleColor();
     // Seven captions fit across the panel in the small face.
     ImFont* small = ui_.Font(0, UiFontSize::Small);

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-class TForm1;
+class TLauncherForm;
 class UiSystem;
 
 // Work a click asks for that must wait until every window is drawn
@@ -22,13 +22,13 @@ public:
     static constexpr uint32_t kBackground = 0x101018;
 
     // `exit` is what the "EXIT" button does.
-    void Draw(TForm1& form, UiActions& later, const std::function<void()>& exit);
+    void Draw(TLauncherForm& form, UiActions& later, const std::function<void()>& exit);
     // Deletes the picture's texture; the main window's context must be current.
     void Release();
 
 private:
-    void SyncPicture(const TForm1& form);
-    void DrawSettings(TForm1& form, UiActions& later);
+    void SyncPicture(const TLauncherForm& form);
+    void DrawSettings(TLauncherForm& form, UiActions& later);
 
     UiSystem& ui_;
     unsigned texture_ = 0;
