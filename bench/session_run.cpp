@@ -1,7 +1,7 @@
 #include "session_run.h"
 
 #include "framework/gameglobals.h"
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "game/asteroid.h"
 #include "gamelib/libman.h"
 #include "launcher/play.h"

@@ -62,7 +62,7 @@ public:
         theProjectiles->AddKind(MeshKind(0x400200, 0, 0.5, 8, 6));
         theProjectiles->AddKind(MeshKind(0x400400, 0, 0.5, 8, 6));
 
-        theExplosions = new TExplosions();
+        theExplosions = new TExplosions(ShipPosition);
         theExplosions->device = &device_;
         TMesh sprite = CreateQuad(&device_, MESH_ALPHA_BLEND, 1.0, 1.0, false);
         sprite.numTextures = 16;

@@ -17,15 +17,10 @@ rockpile_require_module(OPENAL openal libopenal-dev)
 rockpile_require_module(FREETYPE freetype2 libfreetype-dev)
 rockpile_require_module(FONTCONFIG fontconfig libfontconfig-dev)
 rockpile_require_module(GLU glu libglu1-mesa-dev)
-rockpile_require_module(JPEG libjpeg libjpeg-dev)
 rockpile_require_module(TURBOJPEG libturbojpeg libturbojpeg0-dev)
 rockpile_require_module(GLIB glib-2.0 libglib2.0-dev)
 rockpile_require_module(STB stb libstb-dev)
 
-set(ROCKPILE_SYSTEM_LIBS
-    PkgConfig::SDL2 PkgConfig::EPOXY PkgConfig::ASSIMP PkgConfig::OPENAL PkgConfig::FREETYPE
-    PkgConfig::FONTCONFIG PkgConfig::GLU PkgConfig::JPEG PkgConfig::TURBOJPEG PkgConfig::GLIB
-    PkgConfig::STB)
 
 if(ROCKPILE_BUILD_TESTS)
   find_package(GTest QUIET)

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "framework/gameglobals.h"
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "game/highscore_board.h"
 #include "launcher/command_line.h"
 #include "launcher/command_line_game.h"

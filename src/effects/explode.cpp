@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
-#include "game/bounding.h"
-#include "game/ship.h"
 #include "platform/crt_rand.h"
 #include "platform/device.h"
 
@@ -16,9 +15,9 @@ constexpr double kClusterDelay = 0.05;
 
 }  // namespace
 
-void TExplosion::Frame(double dt) {
+void TExplosion::Frame(double dt, const Vector3& ship) {
     dead = 0;
-    if (flags & EXPLOSION_ATTACH_TO_SHIP) position = spawnPosition + (ShipPosition() - shipAtSpawn);
+    if (flags & EXPLOSION_ATTACH_TO_SHIP) position = spawnPosition + (ship - shipAtSpawn);
     float s = static_cast<float>(size);
     world = D3DXMatrixMultiply(
         D3DXMatrixMultiply(D3DXMatrixRotationZ(static_cast<float>(rotation)), D3DXMatrixScaling(s, s, s)),
@@ -39,7 +38,7 @@ TExplosion* TExplosions::Add(float x, float y, float, double size, uint32_t flag
     if (count >= MAX_EXPLOSIONS) return nullptr;
     explosions[count] = std::make_unique<TExplosion>();
     TExplosion& e = *explosions[count++];
-    e.shipAtSpawn = ShipPosition();
+    e.shipAtSpawn = shipPosition_();
     e.device = device;
     e.sprite = templates[0];
     e.position = e.spawnPosition = Vector3(x, y, kExplosionPlane);
@@ -63,10 +62,11 @@ TExplosion* TExplosions::AddCluster(float x, float y, float z, double size, int 
 }
 
 void TExplosions::UpdateAll(double dt) {
+    const Vector3 ship = shipPosition_();
     for (int i = 0; i < count;) {
         TExplosion& e = *explosions[i];
         e.showBounds = showBounds;
-        e.Frame(dt);
+        e.Frame(dt, ship);
         if (!e.dead) {
             ++i;
             continue;

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "gamelib/mesh.h"
 #include "platform/d3dx_math.h"
@@ -27,7 +29,8 @@ public:
     TExplosion& operator=(const TExplosion&) = delete;
 
     // Advances the clock and draws the current frame; dead once it runs out.
-    void Frame(double dt);
+    // `ship` is where the ship is now.
+    void Frame(double dt, const Vector3& ship);
 
     Vector3 shipAtSpawn;
     Vector3 position;
@@ -45,9 +48,12 @@ public:
     std::shared_ptr<D3DXMesh> boundsMesh;
 };
 
+// Where the ship is; explosions attached to it follow it.
+using ShipPositionSource = std::function<Vector3()>;
+
 class TExplosions {
 public:
-    TExplosions() = default;
+    explicit TExplosions(ShipPositionSource shipPosition) : shipPosition_(std::move(shipPosition)) {}
     TExplosions(const TExplosions&) = delete;
     TExplosions& operator=(const TExplosions&) = delete;
 
@@ -67,6 +73,9 @@ public:
     int templateCount = 0;
     Device* device = nullptr;
     int32_t showBounds = 0;
+
+private:
+    ShipPositionSource shipPosition_;
 };
 
 // Alpha of every level of a 32-bit frame texture: the dark background joined

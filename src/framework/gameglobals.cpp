@@ -3,7 +3,6 @@
 #include "framework/tgamepack.h"
 
 TSettings settings;
-int32_t texturesEnabled = 1;
 TGamePack* theGamePack = nullptr;
 
 TGame* CurrentGame() { return theGamePack ? theGamePack->current : nullptr; }

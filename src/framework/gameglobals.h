@@ -40,9 +40,6 @@ struct TSettings {
 
 extern TSettings settings;
 
-// Meshes and quads draw their textures (off in wire-frame mode).
-extern int32_t texturesEnabled;
-
 // The pack descriptor and its current game (set by whoever runs the program).
 extern TGamePack* theGamePack;
 TGame* CurrentGame();

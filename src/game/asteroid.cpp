@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
 #include "framework/gameglobals.h"
 #include "game/angles.h"

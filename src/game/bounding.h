@@ -1,15 +1,13 @@
 // Collision volumes: bounding spheres, the overlap and play-area edge tests,
-// the nearest-vertex query, the hit rule that combines them, and the
-// translucent sphere drawn around objects. All tests work in the XY plane.
+// the nearest-vertex query and the hit rule that combines them. All tests
+// work in the XY plane.
 #pragma once
 
-#include <memory>
 
 #include "platform/d3dtypes.h"
 #include "platform/d3dx_math.h"
 
 class D3DXMesh;
-class Device;
 struct TMesh;
 
 // The play area: the square from -20 to 20 in x and y.
@@ -37,10 +35,3 @@ float NearestVertex(const TMesh& record, const Vector3& point, const Matrix4& wo
 // nearest vertex is the hit point.
 bool ProbeHits(const Sphere& probe, const Vector3& point, const Sphere& objectSphere, const TMesh& objectMesh,
                const Matrix4& objectWorld, Vector3* hitPoint);
-// Material of an overlay sphere: the colour as ambient, diffuse and specular,
-// emissive black, power 2 (blue for bounds, another colour for the shield).
-D3DMATERIAL9 OverlayMaterial(const D3DCOLORVALUE& colour);
-// Translucent sphere at `s`; the sphere mesh is made once, with the radius of
-// the first draw, and kept in `cache` by its owner.
-void DrawBoundsSphere(Device* device, const Sphere& s, std::shared_ptr<D3DXMesh>& cache,
-                      const D3DMATERIAL9& material, float alpha);

@@ -3,7 +3,7 @@
 
 #include "framework/display.h"
 #include "framework/gameglobals.h"
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "game/asteroid.h"
 #include "game/background.h"
 #include "game/projectile.h"

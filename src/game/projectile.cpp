@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "effects/explode.h"
+#include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
 #include "framework/gameglobals.h"
 #include "game/angles.h"

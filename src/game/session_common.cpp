@@ -112,7 +112,7 @@ bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile) {
     theProjectiles->AddKind(ufoMissile);
 
     delete theExplosions;
-    theExplosions = new TExplosions;
+    theExplosions = new TExplosions(ShipPosition);
     theExplosions->device = theDevice;
     theExplosions->AddTemplate(theExplosions->LoadExplosionSprite());
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "effects/explode.h"
+#include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
 #include "framework/gameglobals.h"
 #include "framework/tgame.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
 #include "game/bounding.h"
 #include "game/spin_axis.h"

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "framework/gameglobals.h"
 #include "gamelib/texman.h"
 #include "platform/d3dx_shapes.h"
 #include "platform/device.h"
+
+int32_t texturesEnabled = 1;
 
 namespace {
 

@@ -63,6 +63,9 @@ TMesh CreateTextMesh(Device* device, const char* text, const D3DMATERIAL9& mater
 // A 2w x 2h textured square in the x-y plane facing -z.
 TMesh CreateQuad(Device* device, uint32_t flags, double halfWidth, double halfHeight, bool doubleSided);
 
+// Meshes and quads draw their textures (off in wire-frame mode).
+extern int32_t texturesEnabled;
+
 // Draws with the world transform the caller has set.
 void RenderMesh(Device* device, const TMesh& mesh);
 // pass 0: translucent subsets only; 1: opaque only; 2: all.

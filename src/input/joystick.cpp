@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "framework/gameglobals.h"
 #include "platform/native_events.h"
 
 TJoystick* theJoystick = nullptr;
@@ -14,7 +13,7 @@ TDIMouse* theMouse = nullptr;
 namespace {
 
 constexpr uint32_t COOP_EXCLUSIVE = 1, COOP_NONEXCLUSIVE = 2, COOP_FOREGROUND = 4;
-constexpr int KEYBOARD = 1;
+constexpr int MOUSE = 0, KEYBOARD = 1, JOYSTICK = 2;
 
 int g_listener = 0;
 bool g_controllerSubsystem = false;
@@ -103,25 +102,18 @@ void HandleInputEvent(const SDL_Event& event) {
     }
 }
 
-int SelectInputDeviceForPlay(HWND gameWindow) {
-    if (settings.inputDevice == 2) {
-        if (theJoystick && theJoystick->found)
-            SetWindow(theJoystick, gameWindow);
-        else
-            settings.inputDevice = KEYBOARD;
-    } else if (settings.inputDevice == 0) {
-        if (!theMouse) {
-            settings.inputDevice = KEYBOARD;
-            return settings.inputDevice;
-        }
+int SelectInputDeviceForPlay(HWND gameWindow, int requested, int mouseVelocity) {
+    if (requested == JOYSTICK) {
+        if (!theJoystick || !theJoystick->found) return KEYBOARD;
+        SetWindow(theJoystick, gameWindow);
+    } else if (requested == MOUSE) {
+        if (!theMouse) return KEYBOARD;
         SetWindow(theMouse, gameWindow);
-        theMouse->velocity = (settings.mouseVelocity + 1) * 0.25;
-        if (theMouse->Setup() != 0)
-            settings.inputDevice = KEYBOARD;
-        else
-            SetWindow(theMouse, gameWindow);
+        theMouse->velocity = (mouseVelocity + 1) * 0.25;
+        if (theMouse->Setup() != 0) return KEYBOARD;
+        SetWindow(theMouse, gameWindow);
     }
-    return settings.inputDevice;
+    return requested;
 }
 
 void ReleaseInputAfterPlay() {

@@ -3,8 +3,8 @@
 //
 // Use from the program:
 //   at start:       CreateInputDevices() (after SDL is up);
-//   at Play:        SelectInputDeviceForPlay(gameWindow), which may fall back
-//                   to the keyboard;
+//   at Play:        SelectInputDeviceForPlay(gameWindow, chosen, velocity),
+//                   which may fall back to the keyboard;
 //   each frame:     the ship polls theMouse or theJoystick;
 //   at game end:    ReleaseInputAfterPlay();
 //   at exit:        DestroyInputDevices().
@@ -134,9 +134,10 @@ void SetWindow(TInputDevice* device, HWND window);
 // devices (registered as a native event listener by CreateInputDevices).
 void HandleInputEvent(const SDL_Event& event);
 
-// The selection at Play by settings.inputDevice: the joystick needs a pad
-// found, the mouse a successful Setup (at velocity (mouseVelocity + 1) ×
-// 0.25); otherwise settings.inputDevice becomes 1 (keyboard). Returns it.
-int SelectInputDeviceForPlay(HWND gameWindow);
+// The device a game plays with when the player chose `requested` (0 mouse,
+// 1 keyboard, 2 joystick): the joystick needs a pad found, the mouse a
+// successful Setup (at velocity (mouseVelocity + 1) × 0.25); otherwise the
+// keyboard (1).
+int SelectInputDeviceForPlay(HWND gameWindow, int requested, int mouseVelocity);
 // Releases the mouse (and its capture) when a game ends.
 void ReleaseInputAfterPlay();

@@ -12,6 +12,7 @@
 #include "framework/settings_limits.h"
 #include "framework/tgame.h"
 #include "framework/timer.h"
+#include "gamelib/mesh.h"
 #include "game/asteroid.h"
 #include "game/autopilot.h"
 #include "game/highscore_board.h"
@@ -79,12 +80,13 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
         return false;
     }
     timingFallback = settings.timingFallback;
+    SetSoundEnabled(settings.enableSound != 0);
     if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
     // The computer player and headless runs use the keyboard state.
     if (options.headless || options.autopilot)
         settings.inputDevice = 1;
     else
-        SelectInputDeviceForPlay(theGameWindow);
+        settings.inputDevice = SelectInputDeviceForPlay(theGameWindow, settings.inputDevice, settings.mouseVelocity);
 
     // A computer player never writes the high score table.
     std::function<void()> saveNames = THighScoreBoard::onNameEntered;

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <memory>
 
-#include "framework/gameglobals.h"
 #include "gamelib/libman.h"
 #include "sound/sound_capture.h"
 #include "sound/sound_output.h"
@@ -38,6 +37,8 @@ TSoundSlot soundTable[NUM_SOUND_SLOTS];
 namespace {
 
 bool g_loopingStarted = false;
+// The player's sound switch: off, plays are silently refused.
+bool g_enabled = true;
 
 struct SlotLoad {
     int slot;
@@ -210,8 +211,10 @@ void SetSoundVolume(int slot, int volume) {
     for (int i = 0; i < s.bufferCount; ++i) SetVoiceVolume(s.buffers[i], volume);
 }
 
+void SetSoundEnabled(bool enabled) { g_enabled = enabled; }
+
 SoundBuffer* PlaySound(int slot, bool loop) {
-    if (!settings.enableSound || !ValidSlot(slot)) return nullptr;
+    if (!g_enabled || !ValidSlot(slot)) return nullptr;
     TSoundSlot& s = soundTable[slot];
     if (s.nextBuffer < 0 || s.nextBuffer >= s.bufferCount) return nullptr;
     SoundBuffer* voice = s.buffers[s.nextBuffer];

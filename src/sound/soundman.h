@@ -81,8 +81,10 @@ bool FillSoundBuffer(SoundBuffer* buffer, size_t offset, const uint8_t* source, 
 // the volume as it was.
 void SetSoundVolume(int slot, int volume);
 
+// The player's sound switch ("enableSound"); on until set.
+void SetSoundEnabled(bool enabled);
 // Rewinds and plays the slot's next voice, restarting it if it still sounds.
-// None when "enableSound" is off, the slot is disabled or empty.
+// None when sound is switched off, the slot is disabled or empty.
 SoundBuffer* PlaySound(int slot, bool loop);
 void StopSound(SoundBuffer* buffer);
 // Stops the voices playing in a loop (only after a looping play).

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "framework/gameglobals.h"
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 
 namespace {
 

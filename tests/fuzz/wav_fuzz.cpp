@@ -1,14 +1,13 @@
 // WAV sound data as the sound manager loads it: the header check, a slot of
 // two voices sharing the samples, and a short mix of both playing, on a
 // loopback device so no sound hardware is needed.
-#include "framework/gameglobals.h"
 #include "fuzz_check.h"
 #include "sound/sound_output.h"
 #include "sound/soundman.h"
 #include "sound/wav.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    settings.enableSound = 1;
+    SetSoundEnabled(true);
     FUZZ_CHECK(OpenLoopbackOutput(22050));
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "framework/tgame.h"
 
 class StoreTest : public ::testing::Test {

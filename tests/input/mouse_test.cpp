@@ -27,9 +27,7 @@ class MouseTest : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
-        settings.inputDevice = 0;
-        settings.mouseVelocity = 0;  // velocity 0.25
-        ASSERT_EQ(SelectInputDeviceForPlay(GameWindow()), 0);
+        ASSERT_EQ(SelectInputDeviceForPlay(GameWindow(), 0, 0), 0);  // velocity 0.25
     }
     static void Send(const SDL_Event& e) { DispatchNativeEvent(e); }
 };
@@ -38,9 +36,7 @@ TEST_F(MouseTest, PlayOpensTheMouseWithTheTrackBarVelocity) {
     EXPECT_TRUE(theMouse->created);
     EXPECT_EQ(theMouse->window, GameWindow());
     EXPECT_DOUBLE_EQ(theMouse->velocity, 0.25);
-    settings.inputDevice = 0;
-    settings.mouseVelocity = 5;
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), 0);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), 0, 5), 0);
     EXPECT_DOUBLE_EQ(theMouse->velocity, 1.5);
 }
 

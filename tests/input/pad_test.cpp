@@ -119,35 +119,26 @@ TEST_F(PadTest, APlainJoystickReadsItsFirstAxesHatAndButtons) {
 }
 
 TEST_F(PadTest, PlayKeepsTheJoystickOnlyWhenAPadIsFound) {
-    settings.inputDevice = 2;
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), 1);
-    EXPECT_EQ(settings.inputDevice, 1);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), 2, 5), 1);
 
     Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, PAD_AXES, PAD_BUTTONS, PAD_HATS);
-    settings.inputDevice = 2;
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), 2);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), 2, 5), 2);
     EXPECT_EQ(theJoystick->window, GameWindow());
 }
 
 TEST(InputSelectionTest, WithoutVideoOrDevicesPlayFallsBackToTheKeyboard) {
-    const TSettings saved = settings;
-    HWND window = reinterpret_cast<HWND>(&settings);
+    int windowPlaceholder = 0;
+    HWND window = reinterpret_cast<HWND>(&windowPlaceholder);
     ASSERT_EQ(CreateInputDevices(), 0);
     ASSERT_FALSE(SDL_WasInit(SDL_INIT_VIDEO));
-    settings.inputDevice = 0;
-    EXPECT_EQ(SelectInputDeviceForPlay(window), 1);
+    EXPECT_EQ(SelectInputDeviceForPlay(window, 0, 5), 1);
     EXPECT_FALSE(theMouse->created);
-    settings.inputDevice = 1;
-    EXPECT_EQ(SelectInputDeviceForPlay(window), 1);
+    EXPECT_EQ(SelectInputDeviceForPlay(window, 1, 5), 1);
 
     DestroyInputDevices();
     EXPECT_EQ(theMouse, nullptr);
     EXPECT_EQ(theJoystick, nullptr);
-    for (int device : {0, 2}) {
-        settings.inputDevice = device;
-        EXPECT_EQ(SelectInputDeviceForPlay(window), 1);
-    }
-    settings = saved;
+    for (int device : {0, 2}) EXPECT_EQ(SelectInputDeviceForPlay(window, device, 5), 1);
 }
 
 }  // namespace

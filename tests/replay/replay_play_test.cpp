@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "framework/gameglobals.h"
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "framework/display.h"
 #include "game/highscore_board.h"
 #include "game/session_globals.h"

@@ -73,7 +73,7 @@ void SessionTest::BuildSession(int gameIndex) {
     theProjectiles->AddKind(SphereKind(0.5f, 0x400200, 0));
     theProjectiles->AddKind(SphereKind(0.5f, 0x400400, 0));
     delete theExplosions;
-    theExplosions = new TExplosions;
+    theExplosions = new TExplosions(ShipPosition);
     theExplosions->device = &device;
     TMesh sprite = CreateQuad(&device, MESH_ALPHA_BLEND, 1, 1, false);
     sprite.numTextures = 16;

@@ -1,4 +1,4 @@
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "game/asteroid.h"
 #include "game/session_globals.h"
 #include "game/ship.h"

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/gameglobals.h"
 #include "sound/soundman.h"
 
 inline double Rms(const std::vector<int16_t>& s, size_t from = 0, size_t to = SIZE_MAX) {
@@ -29,13 +28,13 @@ protected:
         capturePath_ = (std::filesystem::temp_directory_path() /
                         ("rockpile-mix-" + std::to_string(::getpid()) + ".wav"))
                            .string();
-        settings.enableSound = 1;
+        SetSoundEnabled(true);
         ASSERT_TRUE(InitSound(nullptr, capturePath_));
     }
     void TearDown() override {
         ShutdownSound();
         std::filesystem::remove(capturePath_);
-        settings.enableSound = 1;
+        SetSoundEnabled(true);
     }
     std::string capturePath_;
 };

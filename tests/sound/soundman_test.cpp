@@ -40,14 +40,14 @@ TEST_F(SoundSlotTest, PlaysTakeThePoolInTurnAndRestartTheOldest) {
 TEST_F(SoundSlotTest, EnableSwitchSilencesPlaysWithoutMovingThePool) {
     const auto tone = ToneWav(440, 0.2);
     ASSERT_EQ(LoadSoundData(tone.data(), tone.size(), SOUND_TONE2, 2), SOUND_TONE2);
-    settings.enableSound = 0;
+    SetSoundEnabled(false);
     EXPECT_EQ(PlaySound(SOUND_TONE2, false), nullptr);
     EXPECT_EQ(PlaySound(SOUND_TONE2, true), nullptr);
     EXPECT_EQ(soundTable[SOUND_TONE2].nextBuffer, 0);
     EXPECT_EQ(GetSoundStatus(soundTable[SOUND_TONE2].buffers[0]), 0u);
     EXPECT_LT(Rms(RenderSoundMix(Frames(0.1))), SILENT_RMS);
 
-    settings.enableSound = 1;
+    SetSoundEnabled(true);
     EXPECT_EQ(PlaySound(SOUND_TONE2, false), soundTable[SOUND_TONE2].buffers[0]);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
 #include "game/bounding.h"
 #include "gamelib/mesh.h"

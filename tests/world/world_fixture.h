@@ -92,7 +92,7 @@ protected:
         theProjectiles->AddKind(SphereKind(0x400200, 0, 0.5));
         theProjectiles->AddKind(SphereKind(0x400400, 0, 0.5));
 
-        theExplosions = new TExplosions();
+        theExplosions = new TExplosions(ShipPosition);
         theExplosions->device = &device;
         theExplosions->AddTemplate(BlankExplosionSprite());
 

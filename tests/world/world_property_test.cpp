@@ -50,7 +50,7 @@ protected:
         theProjectiles->device = &device;
         theProjectiles->AddKind(SphereKind(0x400200, 0, 0.5));
         theProjectiles->AddKind(SphereKind(0x400400, 0, 0.5));
-        theExplosions = new TExplosions();
+        theExplosions = new TExplosions(ShipPosition);
         theExplosions->device = &device;
         theExplosions->AddTemplate(BlankExplosionSprite());
         theAsteroids = new TAsteroids();

@@ -1,4 +1,4 @@
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 
 TRockpileGamePack::TRockpileGamePack() {
     Add(new TDriftrockClassic);
