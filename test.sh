@@ -1,13 +1,21 @@
 #!/bin/sh
-# Installs what is missing, builds rockpile and runs every test; then the
-# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# Installs what is missing, builds rockpile into build/ and runs every test;
+# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # each fuzz target for a short time, and a short soak of every game.
+# With --quick: the build and the test suite only, for a developer's loop.
 set -eu
 cd "$(dirname "$0")"
+quick=0
+case "${1:-}" in
+  --quick) quick=1 ;;
+  "") ;;
+  *) echo "usage: $0 [--quick]" >&2; exit 2 ;;
+esac
 ./scripts/ensure-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROCKPILE_WERROR=ON
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j"$(nproc)")
+[ "$quick" = 1 ] && exit 0
 
 ROCKPILE_JOBS=$(nproc) ./scripts/sanitize.sh
 ROCKPILE_JOBS=$(nproc) ROCKPILE_FUZZ_SEED=${ROCKPILE_FUZZ_SEED:-1} ./scripts/fuzz.sh "${ROCKPILE_FUZZ_SECONDS:-30}"

@@ -1,13 +1,19 @@
 #!/bin/sh
 # Installs the Debian packages rockpile needs to build, test and run, and
-# fails with their names if they cannot be installed.
+# fails with their names if they cannot be installed. With --run: only those
+# that building and running the program need.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config xvfb xauth xdotool libgl1-mesa-dri libegl1
+PACKAGES="build-essential cmake pkg-config libgl1-mesa-dri libegl1
 libsdl2-dev libepoxy-dev libstb-dev libimgui-dev libassimp-dev libopenal-dev
-libfreetype-dev libfontconfig-dev fonts-liberation2 libglu1-mesa-dev libjpeg-dev
-libturbojpeg0-dev libglib2.0-dev libgtest-dev libbenchmark-dev
-clang libclang-rt-14-dev appstream desktop-file-utils"
+libfreetype-dev libfontconfig-dev fonts-liberation2 libglu1-mesa-dev
+libturbojpeg0-dev libglib2.0-dev"
+case "${1:-}" in
+    --run) ;;
+    "") PACKAGES="$PACKAGES xvfb xauth xdotool libgtest-dev libbenchmark-dev
+clang libclang-rt-14-dev appstream desktop-file-utils" ;;
+    *) echo "usage: $0 [--run]" >&2; exit 2 ;;
+esac
 
 missing_packages() {
     for p in $PACKAGES; do
