@@ -171,6 +171,8 @@ void DrawSessionFrame(float dt, const SessionRules& rules) {
             paused = 0;
             theHighScoreBoard->Frame(worldDt);
             break;
+        case GAME_STATE_NONE:
+            break;
     }
 
     if (paused) ShowMessage(pauseTime, &pausedText, &quitHintText, nullptr, 5.0);

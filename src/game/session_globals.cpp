@@ -8,7 +8,7 @@
 #include "game/ship.h"
 #include "gamelib/edgerender.h"
 
-int32_t gameState = 0;
+GameState gameState = GAME_STATE_NONE;
 int32_t paused = 0;
 int32_t quitting = 0;
 int32_t endRequested = 0;

@@ -12,11 +12,16 @@ class TScoreBoard;
 class THighScoreBoard;
 class TBackground;
 
-constexpr int32_t GAME_STATE_PLAYING = 2;
-constexpr int32_t GAME_STATE_ENTER_NAME = 5;
-constexpr int32_t GAME_STATE_HIGH_SCORES = 6;
+// Where a session is: flying, entering a name in the table, or showing the
+// table (none before the first setup).
+enum GameState : int32_t {
+    GAME_STATE_NONE = 0,
+    GAME_STATE_PLAYING = 2,
+    GAME_STATE_ENTER_NAME = 5,
+    GAME_STATE_HIGH_SCORES = 6,
+};
 
-extern int32_t gameState;
+extern GameState gameState;
 extern int32_t paused;
 extern int32_t quitting;
 extern int32_t endRequested;

@@ -17,7 +17,7 @@ class Hasher {
 public:
     template <typename T>
     Hasher& operator<<(const T& value) {
-        static_assert(std::is_arithmetic_v<T>);
+        static_assert(std::is_arithmetic_v<T> || std::is_enum_v<T>);
         unsigned char bytes[sizeof(T)];
         std::memcpy(bytes, &value, sizeof(T));
         for (unsigned char b : bytes) hash_ = (hash_ ^ b) * 0x100000001B3ull;
