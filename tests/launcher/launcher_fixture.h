@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "launcher/launcher_host.h"
 #include "launcher/main_form.h"
 

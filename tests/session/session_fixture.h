@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/gamepacks.h"
+#include "game/gamepacks.h"
 #include "gamelib/mesh.h"
 #include "platform/device.h"
 
