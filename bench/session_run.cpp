@@ -1,8 +1,8 @@
 #include "session_run.h"
 
 #include "framework/gameglobals.h"
-#include "game/gamepacks.h"
 #include "game/asteroid.h"
+#include "game/gamepacks.h"
 #include "gamelib/libman.h"
 #include "launcher/play.h"
 #include "launcher/settings_store.h"
@@ -11,8 +11,7 @@
 bool RunFlagship(const SessionRun& run, PlayTap& tap) {
     TRockpileGamePack pack;
     theGamePack = &pack;
-    TGame* game = pack.First();
-    while (game != &pack.head && game->GetGameId() != GAME_ID_FLAGSHIP) game = game->next;
+    TGame* game = pack.FindGame(GAME_ID_FLAGSHIP);
     pack.current = game;
     useGameLib = 1;
     logGameLibUsage = 0;

@@ -1,5 +1,4 @@
 // rockpile: the game pack's program.
-#include <strings.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -26,23 +25,15 @@
 
 namespace {
 
-// The game named by title (case ignored) or catalogue index; null if none.
-TGame* FindGame(TGamePack& pack, const std::string& name) {
-    int index = 0;
-    for (TGame* game = pack.First(); game && game != &pack.head; game = game->next, ++index) {
-        if (strcasecmp(game->GetTitle(), name.c_str()) == 0 || std::to_string(index) == name) return game;
-    }
-    return nullptr;
-}
-
 int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
     TGame* game = pack.current;
     if (!cl.game.empty()) {
-        game = FindGame(pack, cl.game);
+        game = pack.FindGameNamed(cl.game);
         if (!game) {
             std::fprintf(stderr, "rockpile: no game '%s'; the games are:", cl.game.c_str());
-            int i = 0;
-            for (TGame* g = pack.First(); g && g != &pack.head; g = g->next) std::fprintf(stderr, " %d \"%s\"", i++, g->GetTitle());
+            int index = 0;
+            for (const TGame& listed : pack.Games())
+                std::fprintf(stderr, " %d \"%s\"", index++, listed.GetTitle());
             std::fprintf(stderr, "\n");
             return 2;
         }

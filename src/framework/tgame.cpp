@@ -1,10 +1,9 @@
 #include "framework/tgame.h"
 
 namespace {
-constexpr const char* kPublisherAddress = "https://example.org/rockpile/";
+constexpr GameDescription kUndescribedGame{};
 }
 
-TGame::TGame() { TGame::Init(); }
+TGame::TGame() : TGame(kUndescribedGame) {}
 
-const char* TGame::GetWebAddress() const { return kPublisherAddress; }
-const char* TGame::GetWebPage() const { return kPublisherAddress; }
+TGame::TGame(const GameDescription& description) : description_(description) { TGame::Init(); }

@@ -1,14 +1,15 @@
-// The game descriptor: names, files, setting defaults and feature switches of
-// one game, plus the game's session operations. Concrete games subclass it.
+// The game descriptor: one game's description record plus the game's session
+// operations. Concrete games subclass it for their sessions.
 #pragma once
 
-#include <cstdint>
-
+#include "framework/game_description.h"
 #include "platform/messages.h"
 
 class TGame {
 public:
+    // A game that changes nothing; the pack's list head is one.
     TGame();
+    explicit TGame(const GameDescription& description);
     virtual ~TGame() = default;
     TGame(const TGame&) = delete;
     TGame& operator=(const TGame&) = delete;
@@ -17,53 +18,46 @@ public:
     TGame* next = nullptr;
     TGame* prev = nullptr;
 
+    const GameDescription& Description() const { return description_; }
+
+    int GetGameId() const { return description_.gameId; }
+    const char* GetWindowTitle() const { return description_.windowTitle; }
+    const char* GetTitle() const { return description_.title; }
+    const char* GetWindowClass() const { return description_.windowClass; }
+    const char* GetVersion() const { return description_.version; }
+    const char* GetShortName() const { return description_.shortName; }
+    const char* GetWebPage() const { return description_.webPage; }
+    const char* GetLibraryFile() const { return description_.libraryFile; }
+    const char* GetUsageFile() const { return description_.usageFile; }
+    const char* GetRegistryKeyName() const { return description_.registryKeyName; }
+    const char* GetCartPicture() const { return description_.cartPicture; }
+    int GetMissileGrant() const { return description_.missileGrant; }
+    int GetDefaultAccel() const { return description_.defaultAccel; }
+    int GetDefaultPlayerMissile() const { return description_.defaultPlayerMissile; }
+    int GetDefaultUfoMissile() const { return description_.defaultUfoMissile; }
+    int GetDefaultEnableRotation() const { return description_.defaultEnableRotation; }
+    int GetDefaultEnableBarricades() const { return description_.defaultEnableBarricades; }
+    int GetDefaultEnableSpecular() const { return description_.defaultEnableSpecular; }
+    int GetDefaultBackground() const { return description_.defaultBackground; }
+    bool UsesAltStarburst() const { return description_.usesAltStarburst; }
+    bool HidesAltFireKey() const { return description_.hidesAltFireKey; }
+    bool HidesShieldKey() const { return description_.hidesShieldKey; }
+    bool HidesMissileSpeed() const { return description_.hidesMissileSpeed; }
+    bool UsesUpDownLabels() const { return description_.usesUpDownLabels; }
+    bool ShowsTurretFireKeys() const { return description_.showsTurretFireKeys; }
+    bool ShowsBrakeKey() const { return description_.showsBrakeKey; }
+    bool HidesThrustKey() const { return description_.hidesThrustKey; }
+    bool ShowsGamePlaySettings() const { return description_.showsGamePlaySettings; }
+    bool ShowsAltCounter() const { return description_.showsAltCounter; }
+    bool UsesOutlineRendering() const { return description_.usesOutlineRendering; }
+    bool HasBorgCubes() const { return description_.hasBorgCubes; }
+    const char* GetCheatF3Text() const { return description_.cheatF3Text; }
+    const char* GetCheatF9Text() const { return description_.cheatF9Text; }
+
+    // Construction hook; no game needs it.
     virtual void Init() {}
-    virtual int GetGameId() const { return 0; }
-    virtual const char* GetWindowTitle() const { return "Game Window"; }
-    virtual const char* GetTitle() const { return "Game Program"; }
-    virtual const char* GetWindowClass() const { return "kwgame3dwindow"; }
-    virtual const char* GetVersion() const { return "1.0"; }
-    virtual const char* GetShortName() const { return "null"; }
-    virtual const char* GetWebAddress() const;  // reserved slot 7
-    virtual const char* GetWebPage() const;
-    virtual const char* GetLibraryFile() const { return "default.lib"; }
-    virtual const char* GetUsageFile() const { return "defaultusage.txt"; }
-    virtual const char* GetRegistryKeyName() const { return "kwgame"; }
-    virtual const char* GetCartPicture() const { return "null"; }
-    virtual int GetMissileGrant() const { return 50; }
-    virtual int GetDefaultAccel() const { return 5; }
-    virtual int GetReserved15() const { return 5; }
-    virtual int GetReserved16() const { return 10; }
-    virtual int GetDefaultPlayerMissile() const { return 5; }
-    virtual int GetDefaultUfoMissile() const { return 5; }
-    virtual double GetReserved19() const { return 1.5; }
-    virtual double GetReserved20() const { return 2 * GetReserved19(); }
-    virtual double GetReserved21() const { return 2 * GetReserved19(); }
-    virtual int GetReserved22() const { return 0; }
-    virtual int GetDefaultEnableRotation() const { return 1; }
-    virtual int GetDefaultEnableBarricades() const { return 0; }
-    virtual int GetDefaultEnableSpecular() const { return 1; }
-    virtual int GetDefaultBackground() const { return 1; }
-    virtual int UsesAltStarburst() const { return 0; }
-    virtual int HidesAltFireKey() const { return 0; }
-    virtual int HidesShieldKey() const { return 0; }
-    virtual int HidesMissileSpeed() const { return 0; }
-    virtual int UsesUpDownLabels() const { return 0; }
-    virtual int ShowsTurretFireKeys() const { return 0; }
-    virtual int ShowsBrakeKey() const { return 0; }
-    virtual int HidesThrustKey() const { return 0; }
-    virtual int ShowsGamePlaySettings() const { return 0; }
-    virtual int GetReserved36() const { return 0; }
-    virtual int ShowsAltCounter() const { return 0; }
-    virtual int UsesOutlineRendering() const { return 0; }
-    virtual int HasBorgCubes() const { return 1; }
+    // Called when a new game starts from the high score screen.
     virtual void OnNewGame() {}
-    virtual int GetReserved41() const { return 0; }
-    // Replacement texts for the launcher's F3 and F9 cheat labels, or null.
-    virtual const char* GetCheatF3Text() const { return nullptr; }
-    virtual const char* GetCheatF9Text() const { return nullptr; }
-    virtual void Reserved44() {}
-    virtual void Reserved45() {}
     // The game loop; the same for every game.
     virtual int Run();
     virtual WNDPROC GetWindowProc() { return nullptr; }
@@ -71,5 +65,7 @@ public:
     virtual bool Setup() { return false; }
     virtual void Cleanup() {}
     virtual int Display(float) { return 0; }
-    virtual void Reserved52() {}
+
+private:
+    const GameDescription& description_;
 };

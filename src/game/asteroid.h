@@ -44,6 +44,12 @@ constexpr int32_t KEY_VISITOR = 11;
 constexpr int32_t KEY_SPINNER = 31;
 constexpr int32_t KEY_SEEKER = 32;
 
+// Texture groups of the rock textures; a wave may texture its rocks from one.
+constexpr int32_t ROCK_TEXTURES_STONE = 0x10;
+constexpr int32_t ROCK_TEXTURES_MUD = 0x20;
+constexpr int32_t ROCK_TEXTURES_RUST = 0x40;
+constexpr int32_t ROCK_TEXTURES_FIRE = 0x800;
+
 // FindHit flag: powerups are not hit.
 constexpr int FIND_SKIP_POWERUPS = 2;
 

@@ -6,6 +6,3 @@ TRockpileGamePack::TRockpileGamePack() {
     Add(new TMeteorMarshalNewCartImage);
     Add(new TShardstorm);
 }
-
-const char* TRockpileGamePack::GetWebAddress() const { return "https://example.org/rockpile/"; }
-const char* TRockpileGamePack::GetWebPage() const { return "https://example.org/rockpile/"; }

@@ -3,9 +3,10 @@
 
 #include "framework/display.h"
 #include "framework/gameglobals.h"
-#include "game/gamepacks.h"
 #include "game/asteroid.h"
 #include "game/background.h"
+#include "game/field_kinds.h"
+#include "game/gamepacks.h"
 #include "game/projectile.h"
 #include "game/session_common.h"
 #include "game/session_globals.h"
@@ -28,24 +29,12 @@ LRESULT MeteorWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lPar
     return SessionWindowProc(hwnd, message, wParam, lParam, kRules);
 }
 
-bool IsVariant(const TGame& game) { return game.GetGameId() == 12 || game.GetGameId() == 13; }
+bool IsVariant(const TGame& game) { return game.GetGameId() == GAME_ID_CLASSIC || game.GetGameId() == GAME_ID_RETRO; }
 
-// The field's kinds in table order. Rocks are needed to play at all.
+// The field's kinds and power-ups. Rocks are needed to play at all.
 bool RegisterFlagshipKinds(const TGame& game) {
-    RegisterFieldKind("monolith.x", 0x10000, 6, 1.0);
-    RegisterFieldKind("basestar.x", 0x100190, 8, 4.0);
-    for (const char* rock : {"asteroid4.x", "asteroid3.x", "asteroid2.x", "asteroid1.x"})
-        RegisterFieldKind(rock, 0x10000, 7, 1.0);
-    if (!game.UsesOutlineRendering()) RegisterFieldKind("asteroid5.x", 0x10000, 7, -0.85);
-    for (const char* invader : {"invader1.x", "invader2.x", "invader3.x"}) RegisterFieldKind(invader, 0x42, 0, 1.0);
-    RegisterFieldKind("ufo.x", 0x101180, 11, 1.5);
-    if (game.HasBorgCubes()) RegisterFieldKind("borgcube.x", 0x101080, 11, 3.0);
-    RegisterFieldKind("dogtoy.x", 0x2000, 1, 1.0);
-    RegisterFieldKind("spree2.x", 0x6000, 2, 1.0);
-    RegisterFieldKind("spike.x", 0x6000, 3, 1.0);
-    RegisterFieldKind("spike2.x", 0x6000, 4, 1.0);
-    RegisterFieldKind("phantomzone.x", 0x8000, 5, 1.0);
-    RegisterPowerups(0x80C0004);
+    RegisterFieldKinds(kFlagshipKinds, game);
+    RegisterPowerups(kFlagshipKinds.powerupFlags);
     return HasFieldKind(KIND_ROCK, KEY_ROCK);
 }
 
@@ -99,8 +88,9 @@ bool TMeteorMarshal::Setup() {
     }
 
     TMesh ship, missile, ufoMissile;
-    if (!LoadRequiredMesh("ship.x", 0, 0, 1.0, ship) || !LoadRequiredMesh("missile.x", 0x400200, 0, 0.5, missile) ||
-        !LoadRequiredMesh("ufomissile.x", 0x400400, 0, 0.5, ufoMissile))
+    if (!LoadRequiredMesh("ship.x", 0, 0, 1.0, ship) ||
+        !LoadRequiredMesh("missile.x", PLAYER_MISSILE_KIND, 0, 0.5, missile) ||
+        !LoadRequiredMesh("ufomissile.x", ENEMY_MISSILE_KIND, 0, 0.5, ufoMissile))
         return false;
 
     theAsteroids = new TAsteroids;

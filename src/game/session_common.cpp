@@ -11,6 +11,7 @@
 #include "framework/timer.h"
 #include "game/asteroid.h"
 #include "game/background.h"
+#include "game/field_kinds.h"
 #include "game/highscore_board.h"
 #include "game/projectile.h"
 #include "game/screenshot.h"
@@ -66,12 +67,14 @@ bool LoadRequiredMesh(const char* name, uint32_t flags, int32_t kindParam, doubl
 void LoadRockTextures() {
     static const struct {
         const char* name;
-        uint32_t group;
+        int32_t group;
     } kTextures[] = {
-        {"fire1.jpg", 0x800},     {"fire3.jpg", 0x800},      {"fire6.jpg", 0x800},
-        {"firetile2.jpg", 0x800}, {"marble23.jpg", 0x10},    {"granite11.jpg", 0x10},
-        {"arctic_stone.jpg", 0x10}, {"rust_valencia.jpg", 0x40}, {"russet_oxide.jpg", 0x40},
-        {"bluemud.jpg", 0x20},    {"blobs.jpg", 0x20},
+        {"fire1.jpg", ROCK_TEXTURES_FIRE},         {"fire3.jpg", ROCK_TEXTURES_FIRE},
+        {"fire6.jpg", ROCK_TEXTURES_FIRE},         {"firetile2.jpg", ROCK_TEXTURES_FIRE},
+        {"marble23.jpg", ROCK_TEXTURES_STONE},     {"granite11.jpg", ROCK_TEXTURES_STONE},
+        {"arctic_stone.jpg", ROCK_TEXTURES_STONE}, {"rust_valencia.jpg", ROCK_TEXTURES_RUST},
+        {"russet_oxide.jpg", ROCK_TEXTURES_RUST},  {"bluemud.jpg", ROCK_TEXTURES_MUD},
+        {"blobs.jpg", ROCK_TEXTURES_MUD},
     };
     for (const auto& t : kTextures) theTextureManager->LoadTexture(t.name, t.group, 0xFF000000);
 }
@@ -84,6 +87,11 @@ bool RegisterFieldKind(const char* name, uint32_t flags, int32_t kindParam, doub
     return true;
 }
 
+void RegisterFieldKinds(const FieldKindTable& table, const TGame& game) {
+    for (const FieldKindRow& row : KindsFor(table, game))
+        RegisterFieldKind(row.mesh, row.flags, row.key, row.size, row.soundId);
+}
+
 bool HasFieldKind(uint32_t flags, int32_t key) {
     for (int i = 0; i < theAsteroids->kindCount; ++i) {
         const TMesh& kind = theAsteroids->kinds[i];
@@ -93,15 +101,8 @@ bool HasFieldKind(uint32_t flags, int32_t key) {
 }
 
 void RegisterPowerups(uint32_t flags) {
-    static const struct {
-        const char* name;
-        int32_t kind;
-    } kPowerups[] = {
-        {"mpowerup.x", POWERUP_MISSILES}, {"starpowerup.x", POWERUP_STARBURST}, {"hullpowerup.x", POWERUP_HULL},
-        {"shippowerup.x", POWERUP_SHIP},  {"shieldpowerup.x", POWERUP_SHIELD},
-    };
-    for (const auto& p : kPowerups)
-        if (std::optional<TMesh> mesh = LoadMesh(theDevice, p.name, flags, 0, 1.0))
+    for (const PowerupRow& p : kPowerupKinds)
+        if (std::optional<TMesh> mesh = LoadMesh(theDevice, p.mesh, flags, 0, 1.0))
             theAsteroids->AddPowerupKind(*mesh, p.kind);
 }
 

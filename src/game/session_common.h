@@ -12,6 +12,8 @@ extern TMesh pausedText;
 extern TMesh quitHintText;
 
 class Device;
+class TGame;
+struct FieldKindTable;
 
 // The device states and camera of every session: linear filtering, the white
 // light along (1, -1, 1), normalised normals, specular and fill mode from the
@@ -33,6 +35,9 @@ void RegisterPowerups(uint32_t flags);
 // One field kind; a mesh that cannot be loaded leaves the game without that
 // kind (its message has been shown). True when the kind was registered.
 bool RegisterFieldKind(const char* name, uint32_t flags, int32_t kindParam, double size, int32_t soundId = 0);
+// The rows of a kind table that the game registers, in order (power-ups
+// are left to the caller).
+void RegisterFieldKinds(const FieldKindTable& table, const TGame& game);
 
 // Whether the field has a kind with all these flags and this key (no draw
 // from the random generator, unlike PickKind).

@@ -4,9 +4,10 @@
 
 #include "framework/display.h"
 #include "framework/gameglobals.h"
-#include "game/gamepacks.h"
 #include "game/asteroid.h"
 #include "game/background.h"
+#include "game/field_kinds.h"
+#include "game/gamepacks.h"
 #include "game/session_common.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
@@ -60,15 +61,7 @@ WNDPROC TShardstorm::GetWindowProc() { return ShardstormWindowProc; }
 
 void TShardstorm::LoadTextures() { LoadRockTextures(); }
 
-void TShardstorm::LoadFieldKinds() {
-    for (const char* rock : {"asteroid4.x", "asteroid3.x", "asteroid2.x", "asteroid1.x"})
-        RegisterFieldKind(rock, 0x10010020, 7, 1.0);
-    RegisterFieldKind("asteroid5.x", 0x10010020, 7, -0.85);
-    RegisterFieldKind("spinner.x", 0x10010020, 31, -0.4, SOUND_SPINNER);
-    RegisterFieldKind("ufo.x", 0x4001180, 11, 1.5, SOUND_UFO);
-    RegisterFieldKind("borgcube.x", 0x4001080, 11, 3.0, SOUND_BORG);
-    RegisterFieldKind("spike2.x", 0x14020, 32, -0.25);
-}
+void TShardstorm::LoadFieldKinds() { RegisterFieldKinds(kShardstormKinds, *this); }
 
 void TShardstorm::LoadBackgroundPictures() { theBackground->AddPicture("backs\\shardstormback1.jpg"); }
 
@@ -77,8 +70,9 @@ bool TShardstorm::Setup() {
     SetupSessionBasics(view, projection);
 
     TMesh ship, missile, ufoMissile;
-    if (!LoadRequiredMesh("ship2.x", 0, 0, 1.0, ship) || !LoadRequiredMesh("missile.x", 0x400200, 0, 0.5, missile) ||
-        !LoadRequiredMesh("ufomissile.x", 0x400400, 0, 0.5, ufoMissile))
+    if (!LoadRequiredMesh("ship2.x", 0, 0, 1.0, ship) ||
+        !LoadRequiredMesh("missile.x", PLAYER_MISSILE_KIND, 0, 0.5, missile) ||
+        !LoadRequiredMesh("ufomissile.x", ENEMY_MISSILE_KIND, 0, 0.5, ufoMissile))
         return false;
 
     theAsteroids = new TAsteroids;
@@ -90,7 +84,7 @@ bool TShardstorm::Setup() {
     LoadTextures();
     LoadFieldKinds();
     if (!HasFieldKind(KIND_ROCK, KEY_ROCK)) return false;
-    RegisterPowerups(0xC0024);
+    RegisterPowerups(kShardstormKinds.powerupFlags);
 
     theShip = new TShip;
     theShip->controlFlags = SHIP_SLIDER | SHIP_CLAMP;

@@ -41,9 +41,8 @@ int RunReplayFile(TGamePack& pack, const CommandLine& cl) {
         std::fprintf(stderr, "rockpile: %s\n", error.c_str());
         return 2;
     }
-    TGame* game = pack.First();
-    while (game && game != &pack.head && game->GetGameId() != replay->gameId) game = game->next;
-    if (!game || game == &pack.head) {
+    TGame* game = pack.FindGame(replay->gameId);
+    if (!game) {
         std::fprintf(stderr, "rockpile: %s is a replay of \"%s\" (game id %d), which this pack does not have\n",
                      cl.replay.c_str(), replay->gameTitle.c_str(), replay->gameId);
         return 2;

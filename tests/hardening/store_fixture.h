@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "game/gamepacks.h"
 #include "framework/tgame.h"
+#include "game/gamepacks.h"
 
 class StoreTest : public ::testing::Test {
 protected:

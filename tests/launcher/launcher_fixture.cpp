@@ -61,8 +61,8 @@ TLauncherForm& LauncherTest::StartForm(TGame* current, TGamePack* pack) {
 }
 
 TGame& LauncherTest::Game(const std::string& title) {
-    for (TGame* game = pack_.First(); game && game != &pack_.head; game = game->next)
-        if (title == game->GetTitle()) return *game;
+    for (TGame& game : pack_.Games())
+        if (title == game.GetTitle()) return game;
     ADD_FAILURE() << "no game " << title;
     return *pack_.First();
 }

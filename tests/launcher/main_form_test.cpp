@@ -298,15 +298,16 @@ public:
 };
 
 // A pack whose second game has cheat texts of its own.
-class SeekerGame : public TShardstorm {
-public:
-    const char* GetCheatF9Text() const override { return "F9 ... Release a seeker"; }
-};
+const GameDescription kSeekerGame = [] {
+    GameDescription game = kShardstormGame;
+    game.cheatF9Text = "F9 ... Release a seeker";
+    return game;
+}();
 class CheatTextPack : public TGamePack {
 public:
     CheatTextPack() {
         Add(new TMeteorMarshal);
-        Add(new SeekerGame);
+        Add(new TShardstorm(kSeekerGame));
     }
     const char* GetRegistryKeyName() const override { return "kwcheats"; }
 };

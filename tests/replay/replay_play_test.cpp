@@ -5,9 +5,9 @@
 
 #include <functional>
 
+#include "framework/display.h"
 #include "framework/gameglobals.h"
 #include "game/gamepacks.h"
-#include "framework/display.h"
 #include "game/highscore_board.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
@@ -95,11 +95,7 @@ protected:
         theGamePack = nullptr;
     }
 
-    TGame& Game(int index) {
-        TGame* game = pack.First();
-        for (int i = 0; i < index; ++i) game = game->next;
-        return *game;
-    }
+    TGame& Game(int index) { return *pack.FindGameNamed(std::to_string(index)); }
 
     // A headless game of `frames` frames at 60 per second from `seed`.
     PlaySummary Record(TGame& game, ReplayRecorder& recorder, int64_t frames, uint32_t seed, bool autopilot = true,

@@ -4,6 +4,7 @@
 #include "framework/display.h"
 #include "framework/gameglobals.h"
 #include "game/asteroid.h"
+#include "game/field_kinds.h"
 #include "game/highscore_board.h"
 #include "game/projectile.h"
 #include "game/scoreboard.h"
@@ -47,8 +48,7 @@ void SessionTest::BuildSession(int gameIndex) {
     ClearHighScores();
     pack = std::make_unique<TRockpileGamePack>();
     theGamePack = pack.get();
-    game = pack->First();
-    for (int i = 0; i < gameIndex; ++i) game = game->next;
+    game = pack->FindGameNamed(std::to_string(gameIndex));
     pack->current = game;
     settings = TSettings{};
     settings.inputDevice = 1;
@@ -61,7 +61,7 @@ void SessionTest::BuildSession(int gameIndex) {
     theAsteroids = new TAsteroids;
     theAsteroids->device = &device;
     theAsteroids->AddKind(SphereKind(1.0f, KIND_ROCK, KEY_ROCK));
-    theAsteroids->AddPowerupKind(SphereKind(1.0f, 0x80C0004, 0), POWERUP_HULL);
+    theAsteroids->AddPowerupKind(SphereKind(1.0f, FLAGSHIP_POWERUP, 0), POWERUP_HULL);
     theShip = new TShip;
     theShip->device = &device;
     theShip->SetAxis(0, 0, 1);
@@ -70,8 +70,8 @@ void SessionTest::BuildSession(int gameIndex) {
     theShip->NewGame();
     theProjectiles = new TProjectiles;
     theProjectiles->device = &device;
-    theProjectiles->AddKind(SphereKind(0.5f, 0x400200, 0));
-    theProjectiles->AddKind(SphereKind(0.5f, 0x400400, 0));
+    theProjectiles->AddKind(SphereKind(0.5f, PLAYER_MISSILE_KIND, 0));
+    theProjectiles->AddKind(SphereKind(0.5f, ENEMY_MISSILE_KIND, 0));
     delete theExplosions;
     theExplosions = new TExplosions(ShipPosition);
     theExplosions->device = &device;

@@ -1,5 +1,5 @@
-#include "game/gamepacks.h"
 #include "game/asteroid.h"
+#include "game/gamepacks.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "persist/highscore.h"

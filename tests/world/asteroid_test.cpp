@@ -38,7 +38,7 @@ TEST_F(FieldObject, WrapsAtAnEdgeOnlyWhenHeadingOut) {
 }
 
 TEST_F(FieldObject, EscapingRockCostsHalfItsValueButNeverBelowZero) {
-    TMesh rock = SphereKind(0x10010020, 7, 1.0);
+    TMesh rock = TableKind(kShardstormKinds, "asteroid4.x");
     ship->score = 500;
     TAsteroid* a = Place(rock, {0, -26, 0}, {0, -1, 0}, 5.0);
     a->Move(0);
@@ -51,7 +51,7 @@ TEST_F(FieldObject, EscapingRockCostsHalfItsValueButNeverBelowZero) {
 }
 
 TEST_F(FieldObject, EscapingSpinnerCrashesTheShipAtTheEdge) {
-    TAsteroid* spinner = Place(SphereKind(0x10010020, KEY_SPINNER, -0.4), {3, -26, 0}, {0, -1, 0}, 2.0);
+    TAsteroid* spinner = Place(TableKind(kShardstormKinds, "spinner.x"), {3, -26, 0}, {0, -1, 0}, 2.0);
     ship->invulnerable = 0;
     spinner->Move(0);
     EXPECT_EQ(spinner->dead, 1);
@@ -70,7 +70,7 @@ TEST_F(FieldObject, PowerupVanishesOnItsThirdWrap) {
 }
 
 TEST_F(FieldObject, SecondGamePowerupVanishesAtTheFirstEdge) {
-    TAsteroid* p = Place(PowerupKind(0xC0024), {22, 0, 0}, {1, 0, 0}, 1.0);
+    TAsteroid* p = Place(PowerupKind(SHARDSTORM_POWERUP), {22, 0, 0}, {1, 0, 0}, 1.0);
     p->Move(0);
     EXPECT_EQ(p->dead, 1);
 }
@@ -85,7 +85,7 @@ TEST_F(FieldObject, SwingsOnACircleOfRadiusFiveAndWobbleSteers) {
     EXPECT_NEAR(w->centre.x, 2.0f, 1e-5);
     EXPECT_NEAR(w->centre.y, 3.0f, 1e-5);
 
-    TAsteroid* ufo = Place(SphereKind(0x101180, KEY_VISITOR, 1.5), {0, 0, 0}, {-1, 0, 0}, 1.5);
+    TAsteroid* ufo = Place(TableKind(kFlagshipKinds, "ufo.x"), {0, 0, 0}, {-1, 0, 0}, 1.5);
     ufo->wobbleAngle = 1.0;
     ufo->BuildWorld();
     EXPECT_GT(ufo->direction.x, 0.0f);

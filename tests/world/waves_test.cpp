@@ -1,20 +1,13 @@
 #include <cmath>
 #include <set>
 
+#include "game/gamepacks.h"
 #include "world_fixture.h"
 
 namespace {
 
 // The flagship game's field kinds, one mesh each.
-void RegisterFlagshipKinds(TAsteroids& field) {
-    field.AddKind(SphereKind(0x10000, KEY_MONOLITH, 1.0));
-    field.AddKind(SphereKind(0x100190, KEY_BASESTAR, 4.0));
-    field.AddKind(SphereKind(0x10000, KEY_ROCK, 1.0));
-    field.AddKind(SphereKind(0x42, 0, 1.0));
-    field.AddKind(SphereKind(0x2000, 1, 1.0));
-    for (int key = 2; key <= 4; ++key) field.AddKind(SphereKind(0x6000, key, 1.0));
-    field.AddKind(SphereKind(0x8000, 5, 1.0));
-}
+void RegisterFlagshipKinds(TAsteroids& field) { AddTableKinds(field, kFlagshipKinds, TMeteorMarshal()); }
 
 struct Census {
     int rocks = 0, monoliths = 0, invaders = 0, whirlygigs = 0, zones = 0, basestars = 0;
@@ -196,9 +189,8 @@ protected:
         field->fallingMode = 1;
         field->timedSpawns = 1;
         field->visitorRate = 0;
-        field->AddKind(SphereKind(0x10010020, KEY_ROCK, 1.0));
-        field->AddKind(SphereKind(0x10010020, KEY_SPINNER, -0.4));
-        field->AddKind(SphereKind(0x14020, KEY_SEEKER, -0.25));
+        for (const char* mesh : {"asteroid4.x", "spinner.x", "spike2.x"})
+            field->AddKind(TableKind(kShardstormKinds, mesh));
     }
 };
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "effects/explode.h"
 #include "framework/engine_utils.h"
@@ -15,6 +16,7 @@
 #include "game/asteroid.h"
 #include "game/bounding.h"
 #include "game/draw_depth.h"
+#include "game/field_kinds.h"
 #include "game/projectile.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
@@ -47,28 +49,36 @@ inline TMesh BlankExplosionSprite() {
 }
 
 // A pack whose current game answers the two switches the world objects read.
-class SwitchGame : public TGame {
-public:
-    SwitchGame(int outline, int altStarburst) : outline_(outline), altStarburst_(altStarburst) {}
-    int UsesOutlineRendering() const override { return outline_; }
-    int UsesAltStarburst() const override { return altStarburst_; }
-
-private:
-    int outline_, altStarburst_;
-};
-
 class CurrentGameScope {
 public:
-    CurrentGameScope(int outline, int altStarburst) {
-        pack_.Add(new SwitchGame(outline, altStarburst));
+    CurrentGameScope(bool outline, bool altStarburst)
+        : description_{.usesAltStarburst = altStarburst, .usesOutlineRendering = outline} {
+        pack_.Add(new TGame(description_));
         pack_.current = pack_.First();
         theGamePack = &pack_;
     }
     ~CurrentGameScope() { theGamePack = nullptr; }
 
 private:
+    const GameDescription description_;
     TGamePack pack_;
 };
+
+// The row of `table` for `mesh` as a sphere kind.
+inline TMesh TableKind(const FieldKindTable& table, std::string_view mesh) {
+    for (const FieldKindRow& row : table.rows)
+        if (mesh == row.mesh) return SphereKind(row.flags, row.key, row.size);
+    ADD_FAILURE() << "no kind " << mesh;
+    return TMesh{};
+}
+
+// The kinds `game` registers from `table`, one sphere mesh each, then the
+// five power-ups.
+inline void AddTableKinds(TAsteroids& field, const FieldKindTable& table, const TGame& game) {
+    for (const FieldKindRow& row : KindsFor(table, game)) field.AddKind(SphereKind(row.flags, row.key, row.size));
+    for (const PowerupRow& powerup : kPowerupKinds)
+        field.AddPowerupKind(SphereKind(table.powerupFlags, 0, 1.0), powerup.kind);
+}
 
 class WorldTest : public ::testing::Test {
 protected:
@@ -89,8 +99,8 @@ protected:
 
         theProjectiles = new TProjectiles();
         theProjectiles->device = &device;
-        theProjectiles->AddKind(SphereKind(0x400200, 0, 0.5));
-        theProjectiles->AddKind(SphereKind(0x400400, 0, 0.5));
+        theProjectiles->AddKind(SphereKind(PLAYER_MISSILE_KIND, 0, 0.5));
+        theProjectiles->AddKind(SphereKind(ENEMY_MISSILE_KIND, 0, 0.5));
 
         theExplosions = new TExplosions(ShipPosition);
         theExplosions->device = &device;
@@ -132,5 +142,5 @@ protected:
 };
 
 // Field and projectile kinds used across the tests.
-inline TMesh RockKind(uint32_t extraFlags = 0) { return SphereKind(0x10000 | extraFlags, 7, 1.0); }
-inline TMesh PowerupKind(uint32_t flags = 0x80C0004) { return SphereKind(flags, 0, 1.0); }
+inline TMesh RockKind(uint32_t extraFlags = 0) { return SphereKind(KIND_ROCK | extraFlags, KEY_ROCK, 1.0); }
+inline TMesh PowerupKind(uint32_t flags = FLAGSHIP_POWERUP) { return SphereKind(flags, 0, 1.0); }

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "game/gamepacks.h"
 #include "world_fixture.h"
 
 namespace {
@@ -48,8 +49,8 @@ protected:
         theShip->NewGame();
         theProjectiles = new TProjectiles();
         theProjectiles->device = &device;
-        theProjectiles->AddKind(SphereKind(0x400200, 0, 0.5));
-        theProjectiles->AddKind(SphereKind(0x400400, 0, 0.5));
+        theProjectiles->AddKind(SphereKind(PLAYER_MISSILE_KIND, 0, 0.5));
+        theProjectiles->AddKind(SphereKind(ENEMY_MISSILE_KIND, 0, 0.5));
         theExplosions = new TExplosions(ShipPosition);
         theExplosions->device = &device;
         theExplosions->AddTemplate(BlankExplosionSprite());
@@ -64,20 +65,7 @@ protected:
         theGamePack = nullptr;
     }
 
-    void RegisterFlagshipKinds() {
-        TAsteroids& f = *theAsteroids;
-        f.AddKind(SphereKind(0x10000, KEY_MONOLITH, 1.0));
-        f.AddKind(SphereKind(0x100190, KEY_BASESTAR, 4.0));
-        for (int i = 0; i < 4; ++i) f.AddKind(SphereKind(0x10000, KEY_ROCK, 1.0));
-        f.AddKind(SphereKind(0x10000, KEY_ROCK, -0.85));
-        f.AddKind(SphereKind(0x42, 0, 1.0));
-        f.AddKind(SphereKind(0x101180, KEY_VISITOR, 1.5));
-        f.AddKind(SphereKind(0x101080, KEY_VISITOR, 3.0));
-        f.AddKind(SphereKind(0x2000, 1, 1.0));
-        for (int key = 2; key <= 4; ++key) f.AddKind(SphereKind(0x6000, key, 1.0));
-        f.AddKind(SphereKind(0x8000, 5, 1.0));
-        for (int kind : {2, 1, 0, 3, 4}) f.AddPowerupKind(SphereKind(0x80C0004, 0, 1.0), kind);
-    }
+    void RegisterFlagshipKinds() { AddTableKinds(*theAsteroids, kFlagshipKinds, TMeteorMarshal()); }
 
     void RegisterSecondGameKinds() {
         TAsteroids& f = *theAsteroids;
@@ -88,12 +76,7 @@ protected:
         f.spawnInterval = 0.05f;
         f.speedMin = 10.0f;
         f.speedMax = 20.0f;
-        for (int i = 0; i < 4; ++i) f.AddKind(SphereKind(0x10010020, KEY_ROCK, 1.0));
-        f.AddKind(SphereKind(0x10010020, KEY_SPINNER, -0.4));
-        f.AddKind(SphereKind(0x4001180, KEY_VISITOR, 1.5));
-        f.AddKind(SphereKind(0x4001080, KEY_VISITOR, 3.0));
-        f.AddKind(SphereKind(0x14020, KEY_SEEKER, -0.25));
-        for (int kind : {2, 1, 0, 3, 4}) f.AddPowerupKind(SphereKind(0xC0024, 0, 1.0), kind);
+        AddTableKinds(f, kShardstormKinds, TShardstorm());
         theShip->controlFlags = SHIP_SLIDER | SHIP_CLAMP;
         theShip->startPosition = Vector3(0, -18, 0);
     }
