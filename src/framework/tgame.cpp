@@ -6,4 +6,4 @@ constexpr GameDescription kUndescribedGame{};
 
 TGame::TGame() : TGame(kUndescribedGame) {}
 
-TGame::TGame(const GameDescription& description) : description_(description) { TGame::Init(); }
+TGame::TGame(const GameDescription& description) : description_(description) {}

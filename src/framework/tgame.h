@@ -54,8 +54,6 @@ public:
     const char* GetCheatF3Text() const { return description_.cheatF3Text; }
     const char* GetCheatF9Text() const { return description_.cheatF9Text; }
 
-    // Construction hook; no game needs it.
-    virtual void Init() {}
     // Called when a new game starts from the high score screen.
     virtual void OnNewGame() {}
     // The game loop; the same for every game.
