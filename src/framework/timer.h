@@ -5,18 +5,24 @@
 
 #include <cstdint>
 
-extern int32_t timingFallback;
-extern int32_t counterReady;
-extern int64_t lastCount;
-extern int64_t counterFrequency;
-extern int32_t clockReady;
-extern float lastMilliseconds;
+// The frame clock: the time sources' state and the frame-rate statistics.
+struct FrameClock {
+    // The millisecond clock instead of the high-resolution counter: the
+    // player's choice, or set by the clock when the counter fails.
+    int32_t timingFallback = 0;
+    int32_t counterReady = 0;
+    int64_t lastCount = 0;
+    int64_t counterFrequency = 0;
+    int32_t clockReady = 0;
+    float lastMilliseconds = 0.0f;
 
-extern int32_t fpsFrames;
-extern double fpsTime;
-extern double fps;
-extern double fpsMin;
-extern double fpsMax;
+    int32_t fpsFrames = 0;
+    double fpsTime = 0.0;
+    double fps = 0.0;
+    double fpsMin = 500.0;
+    double fpsMax = 0.0;
+};
+extern FrameClock frameClock;
 
 // Seconds since the previous call; 0 on the first call after the ready flags
 // were cleared; never negative.

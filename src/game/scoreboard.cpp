@@ -25,8 +25,9 @@ std::string Format(const char* format, int value) {
 
 HudText FpsText(float x, float y, D3DCOLOR colour) {
     char buffer[64];
-    std::snprintf(buffer, sizeof(buffer), "FPS: %3d %3d %3d", static_cast<int>(fps), static_cast<int>(fpsMin),
-                  static_cast<int>(fpsMax));
+    const FrameClock& c = frameClock;
+    std::snprintf(buffer, sizeof(buffer), "FPS: %3d %3d %3d", static_cast<int>(c.fps), static_cast<int>(c.fpsMin),
+                  static_cast<int>(c.fpsMax));
     return {x, y, colour, buffer};
 }
 

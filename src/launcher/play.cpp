@@ -79,7 +79,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
         SetMessageObserver(nullptr);
         return false;
     }
-    timingFallback = settings.timingFallback;
+    frameClock.timingFallback = settings.timingFallback;
     SetSoundEnabled(settings.enableSound != 0);
     if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
     // The computer player and headless runs use the keyboard state.

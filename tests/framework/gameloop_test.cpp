@@ -37,7 +37,7 @@ protected:
     void SetUp() override {
         ClearMessageQueue();
         SetClock(&clock_);
-        timingFallback = 0;
+        frameClock.timingFallback = 0;
     }
     void TearDown() override { SetClock(nullptr); }
     FakeClock clock_;

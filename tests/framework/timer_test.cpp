@@ -9,13 +9,13 @@ class TimerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetClock(&clock_);
-        timingFallback = 0;
+        frameClock.timingFallback = 0;
         ResetTimer();
         ResetFrameStatistics();
     }
     void TearDown() override {
         SetClock(nullptr);
-        timingFallback = 0;
+        frameClock.timingFallback = 0;
     }
     FakeClock clock_;
 };
@@ -39,14 +39,14 @@ TEST_F(TimerTest, MissingCounterSwitchesToTheMillisecondClockForGood) {
     clock_.frequencyWorks = false;
     clock_.milliseconds = 1000;
     EXPECT_FLOAT_EQ(GetElapsedSeconds(), 0.0f);
-    EXPECT_EQ(timingFallback, 1);
+    EXPECT_EQ(frameClock.timingFallback, 1);
     clock_.frequencyWorks = true;
     clock_.milliseconds = 1016;
     EXPECT_NEAR(GetElapsedSeconds(), 0.016f, 1e-6);
 }
 
 TEST_F(TimerTest, MillisecondReadingsAreSinglePrecision) {
-    timingFallback = 1;
+    frameClock.timingFallback = 1;
     clock_.milliseconds = (1u << 24) + 1;  // not representable: rounds to 2^24
     GetElapsedSeconds();
     clock_.milliseconds = (1u << 24) + 3;  // rounds to 2^24 + 4
@@ -56,17 +56,17 @@ TEST_F(TimerTest, MillisecondReadingsAreSinglePrecision) {
 TEST_F(TimerTest, StatisticsComputeOnTheFrameThatPassesOneSecond) {
     // 1/32 s is exact in binary, so 32 frames reach exactly 1.0 but not above.
     for (int i = 0; i < 32; ++i) CountFrame(1.0f / 32.0f);
-    EXPECT_EQ(fps, 0.0);
-    EXPECT_EQ(fpsFrames, 32);
+    EXPECT_EQ(frameClock.fps, 0.0);
+    EXPECT_EQ(frameClock.fpsFrames, 32);
     CountFrame(1.0f / 32.0f);
-    EXPECT_NEAR(fps, 32.0, 1e-9);
-    EXPECT_EQ(fpsFrames, 0);
-    EXPECT_EQ(fpsTime, 0.0);
-    EXPECT_NEAR(fpsMin, 32.0, 1e-9);
-    EXPECT_NEAR(fpsMax, 32.0, 1e-9);
+    EXPECT_NEAR(frameClock.fps, 32.0, 1e-9);
+    EXPECT_EQ(frameClock.fpsFrames, 0);
+    EXPECT_EQ(frameClock.fpsTime, 0.0);
+    EXPECT_NEAR(frameClock.fpsMin, 32.0, 1e-9);
+    EXPECT_NEAR(frameClock.fpsMax, 32.0, 1e-9);
     for (int i = 0; i < 65; ++i) CountFrame(1.0f / 64.0f);
-    EXPECT_NEAR(fpsMax, 65.0 / (65.0 / 64.0), 1e-9);
-    EXPECT_NEAR(fpsMin, 32.0, 1e-9);
+    EXPECT_NEAR(frameClock.fpsMax, 65.0 / (65.0 / 64.0), 1e-9);
+    EXPECT_NEAR(frameClock.fpsMin, 32.0, 1e-9);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST_F(HudTest, FullLayoutFields) {
 TEST_F(HudTest, CompactLayoutAndFrameRates) {
     theScoreBoard->layout = SCOREBOARD_COMPACT;
     theShip->score = 1234;
-    fps = 58.7, fpsMin = 41.2, fpsMax = 62.9;
+    frameClock.fps = 58.7, frameClock.fpsMin = 41.2, frameClock.fpsMax = 62.9;
     std::vector<HudText> texts = theScoreBoard->Texts(*theShip, false, true);
     EXPECT_EQ(TextsOf(texts), (std::vector<std::string>{"Score: 01234", "FPS:  58  41  62"}));
     EXPECT_EQ(texts[1].x, 140);

@@ -22,8 +22,8 @@ TEST_F(StateMachineTest, TheFirstFrameStartsWaveOneFromTheEmptyField) {
 TEST_F(StateMachineTest, ALongFrameIsSimulatedAsOneSecond) {
     ResetFrameStatistics();
     Frame(3.0f);
-    EXPECT_DOUBLE_EQ(fpsTime, 1.0);
-    EXPECT_EQ(fpsFrames, 1);
+    EXPECT_DOUBLE_EQ(frameClock.fpsTime, 1.0);
+    EXPECT_EQ(frameClock.fpsFrames, 1);
 }
 
 TEST_F(StateMachineTest, WorldStandsStillWhilePaused) {

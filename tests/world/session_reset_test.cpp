@@ -11,7 +11,7 @@ using SessionReset = WorldTest;
 TEST_F(SessionReset, ClearsTheFlagsAndDestroysTheSessionsObjects) {
     quitting = paused = endRequested = postQuitOnDestroy = 1;
     outlineEdgesEnabled = 1;
-    fpsMin = 3;
+    frameClock.fpsMin = 3;
     theScoreBoard = new TScoreBoard();
     theBackground = new TBackground(&device);
     TExplosions* explosions = theExplosions;
@@ -19,7 +19,7 @@ TEST_F(SessionReset, ClearsTheFlagsAndDestroysTheSessionsObjects) {
     ResetSessionGlobals();
     EXPECT_EQ(quitting + paused + endRequested + postQuitOnDestroy, 0);
     EXPECT_EQ(outlineEdgesEnabled, 0);
-    EXPECT_DOUBLE_EQ(fpsMin, 500.0);
+    EXPECT_DOUBLE_EQ(frameClock.fpsMin, 500.0);
     EXPECT_EQ(theAsteroids, nullptr);
     EXPECT_EQ(theShip, nullptr);
     EXPECT_EQ(theProjectiles, nullptr);
