@@ -91,10 +91,10 @@ public:
 
     void Frame() {
         drawDepth = 500.0;
-        theAsteroids->UpdateAll(kFrameTime);
-        theShip->Update(kFrameTime);
-        theProjectiles->UpdateAll(kFrameTime);
-        theExplosions->UpdateAll(kFrameTime);
+        theAsteroids->StepAll(kFrameTime);
+        theShip->Step(kFrameTime);
+        theProjectiles->StepAll(kFrameTime);
+        theExplosions->StepAll(kFrameTime);
     }
 
     // Replaces what left the lists.

@@ -15,7 +15,7 @@ constexpr double kClusterDelay = 0.05;
 
 }  // namespace
 
-void TExplosion::Frame(double dt, const Vector3& ship) {
+void TExplosion::Step(double dt, const Vector3& ship) {
     dead = 0;
     if (flags & EXPLOSION_ATTACH_TO_SHIP) position = spawnPosition + (ship - shipAtSpawn);
     float s = static_cast<float>(size);
@@ -28,10 +28,15 @@ void TExplosion::Frame(double dt, const Vector3& ship) {
         dead = 1;
         return;
     }
-    device->SetTransform(D3DTS_WORLD, world);
     sprite.quadTexture = frame;
+}
+
+void TExplosion::Draw() const {
+    device->SetTransform(D3DTS_WORLD, world);
     RenderMesh(device, sprite);
-    if (showBounds) DrawBoundsSphere(device, Sphere{position, s}, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+    if (showBounds)
+        DrawBoundsSphere(device, Sphere{position, static_cast<float>(size)}, boundsMesh, OverlayMaterial(colours::Blue),
+                         0.1f);
 }
 
 TExplosion* TExplosions::Add(float x, float y, float, double size, uint32_t flags) {
@@ -61,12 +66,12 @@ TExplosion* TExplosions::AddCluster(float x, float y, float z, double size, int 
     return last;
 }
 
-void TExplosions::UpdateAll(double dt) {
+void TExplosions::StepAll(double dt) {
     const Vector3 ship = shipPosition_();
     for (int i = 0; i < count;) {
         TExplosion& e = *explosions[i];
         e.showBounds = showBounds;
-        e.Frame(dt, ship);
+        e.Step(dt, ship);
         if (!e.dead) {
             ++i;
             continue;
@@ -75,6 +80,10 @@ void TExplosions::UpdateAll(double dt) {
         std::move(explosions.begin() + i + 1, explosions.begin() + count, explosions.begin() + i);
         --count;
     }
+}
+
+void TExplosions::DrawAll() const {
+    for (int i = 0; i < count; ++i) explosions[i]->Draw();
 }
 
 void TExplosions::AddTemplate(const TMesh& sprite) {

@@ -28,9 +28,11 @@ public:
     TExplosion(const TExplosion&) = delete;
     TExplosion& operator=(const TExplosion&) = delete;
 
-    // Advances the clock and draws the current frame; dead once it runs out.
-    // `ship` is where the ship is now.
-    void Frame(double dt, const Vector3& ship);
+    // Advances the clock and picks the picture of the moment; dead once the
+    // pictures run out. `ship` is where the ship is now.
+    void Step(double dt, const Vector3& ship);
+    // The current picture, and the bounds when shown.
+    void Draw() const;
 
     Vector3 shipAtSpawn;
     Vector3 position;
@@ -45,7 +47,7 @@ public:
     TMesh sprite;
     Device* device = nullptr;
     int32_t showBounds = 0;
-    std::shared_ptr<D3DXMesh> boundsMesh;
+    mutable std::shared_ptr<D3DXMesh> boundsMesh;  // made by the first bounds draw
 };
 
 // Where the ship is; explosions attached to it follow it.
@@ -62,7 +64,9 @@ public:
     // count explosions spread towards +x/+y by up to 0.45, each starting 0.05 s
     // further into the sequence; returns the last (none if it failed).
     TExplosion* AddCluster(float x, float y, float z, double size, int count, uint32_t flags);
-    void UpdateAll(double dt);
+    // Every explosion's step; the finished are removed.
+    void StepAll(double dt);
+    void DrawAll() const;
     // The quad with the 16 frame textures "eexplo001.bmp".."eexplo016.bmp".
     TMesh LoadExplosionSprite();
     void AddTemplate(const TMesh& sprite);

@@ -14,6 +14,7 @@ HWND theGameWindow = nullptr;
 Device* theDevice = nullptr;
 PresentParams savedPresentParams;
 bool displayWindowed = true;
+bool displayHeadless = false;
 
 namespace {
 
@@ -106,6 +107,7 @@ bool InitD3D(WNDPROC windowProc, const std::string& programName, const std::stri
     }
     theGameWindow = window;
     displayWindowed = windowed;
+    displayHeadless = deviceType == D3DDEVTYPE_NULLREF;
 
     PresentParams params;
     params.backBufferWidth = width;
@@ -155,6 +157,7 @@ void ShutdownD3D(Device* device) {
     }
     if (theGameWindow && !theGameWindow->destroyed) CloseNativeWindow(theGameWindow);
     theGameWindow = nullptr;
+    displayHeadless = false;
 }
 
 void SetDeviceCreator(DeviceCreator creator) { g_creator = std::move(creator); }

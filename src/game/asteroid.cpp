@@ -152,8 +152,7 @@ void TAsteroid::BuildWorld() {
 
 void TAsteroid::Step(double dt) {
     Move(dt);
-    Draw();
-    if (showBounds) DrawBounds();
+    stepped = true;
     Fire(dt);
 }
 
@@ -185,9 +184,11 @@ void TAsteroid::Fire(double dt) {
     }
 }
 
-void TAsteroid::Draw() { DrawWorldObject(device, kind, world); }
-
-void TAsteroid::DrawBounds() { DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f); }
+void TAsteroid::Draw() const {
+    if (!stepped) return;
+    DrawWorldObject(device, kind, world);
+    if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+}
 
 void TAsteroid::Shrink() {
     SetSize(worldSphere.radius / kind.sizeFactor * 0.625);

@@ -78,17 +78,18 @@ public:
     void EnterFromEdge();
     void Move(double dt);
     void BuildWorld();
+    // Move and Fire; from then on the object has a world to draw with.
     void Step(double dt);
     void Fire(double dt);
-    void Draw();
-    void DrawBounds();
+    // The object, and its bounds when shown; nothing before its first step.
+    void Draw() const;
     void Shrink();
     // The texture takes the place of the first textured material slot.
     void ApplyTexture(TTextureEntry* texture);
 
     Matrix4 world;
     Device* device = nullptr;
-    std::shared_ptr<D3DXMesh> boundsMesh;
+    mutable std::shared_ptr<D3DXMesh> boundsMesh;  // made by the first bounds draw
     int32_t touchedEdge = 0;
     int32_t bouncesLeft = 2;
     double tilt = 0.0;
@@ -104,6 +105,7 @@ public:
     double spinRate = 1.0, wobbleRate = 1.0, orbitRate = 1.0;
     double size = 0.0;
     int32_t showBounds = 0;
+    bool stepped = false;
     int32_t hull;
     int32_t initialHull;
     int32_t splitsLeft = 2;
@@ -144,7 +146,9 @@ public:
     void Clear();
     int FindHit(const Sphere& probe, const Vector3& point, Vector3* nearest, int flags) const;
     int CountWithFlags(uint32_t flags) const;
-    void UpdateAll(double dt);
+    // Spawns that are due, then every object's step; the dead are removed.
+    void StepAll(double dt);
+    void DrawAll() const;
 
     // Waves and special spawns.
     void SpawnRocks(int count, uint32_t flags, int32_t group);

@@ -211,7 +211,7 @@ int TAsteroids::CountWithFlags(uint32_t flags) const {
     return n;
 }
 
-void TAsteroids::UpdateAll(double dt) {
+void TAsteroids::StepAll(double dt) {
     if (timedSpawns) {
         spawnTimer -= static_cast<float>(dt);
         if (spawnTimer <= 0.0f) {
@@ -232,4 +232,8 @@ void TAsteroids::UpdateAll(double dt) {
         else
             ++i;
     }
+}
+
+void TAsteroids::DrawAll() const {
+    for (int i = 0; i < count; ++i) objects[i]->Draw();
 }

@@ -56,7 +56,9 @@ void TBackground::Move(double dt) {
         OffsetQuadTexCoords(mesh, static_cast<float>(dt * scrollH), static_cast<float>(dt * scrollV));
 }
 
-void TBackground::PreRender(double) {
+void TBackground::Step(double dt) {
+    if (mode == BACKGROUND_DISABLED) return;
+    T3DObject::Step(dt);
     if (mesh.numTextures == 0) return;
     int32_t waveIndex = theShip ? theShip->waveIndex : 0;
     mesh.quadTexture = ((waveIndex % mesh.numTextures) + mesh.numTextures) % mesh.numTextures;
@@ -64,12 +66,12 @@ void TBackground::PreRender(double) {
 
 // A picture that failed to load is skipped rather than drawn as a blank
 // square over the whole play area.
-void TBackground::Render(double dt) {
+void TBackground::Render() const {
     if (mode > BACKGROUND_STARFIELD || mesh.numTextures == 0 || !mesh.textures[mesh.quadTexture]) return;
-    T3DObject::Render(dt);
+    T3DObject::Render();
 }
 
-void TBackground::Frame(double dt) {
+void TBackground::Draw() const {
     if (mode == BACKGROUND_DISABLED) return;
-    T3DObject::Frame(dt);
+    T3DObject::Draw();
 }

@@ -27,10 +27,11 @@ public:
     void AddPicture(const char* name);
     void ScaleTexture(float su, float sv);
 
-    void PreRender(double dt) override;
     void Move(double dt) override;
-    void Render(double dt) override;
-    void Frame(double dt) override;
+    // Moves and picks the wave's picture; a disabled background stands still.
+    void Step(double dt) override;
+    void Render() const override;
+    void Draw() const override;
 
     float scrollV = 0.0f;
     float scrollH = 0.0f;

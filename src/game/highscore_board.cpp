@@ -30,8 +30,6 @@ std::string RowText(const THighScore& entry) {
 THighScoreBoard::THighScoreBoard() = default;
 THighScoreBoard::~THighScoreBoard() = default;
 
-void THighScoreBoard::PreRender(double) {}
-
 void THighScoreBoard::CreateCanvas() {
     canvasWidth = canvasHeight = 720;
     lineHeight = 30;

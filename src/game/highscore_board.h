@@ -17,8 +17,6 @@ public:
     THighScoreBoard();
     ~THighScoreBoard() override;
 
-    void PreRender(double dt) override;
-
     // Prepares the board and starts its zoom-in and flip-in.
     void Show();
     // Paints the table into the board's texture.

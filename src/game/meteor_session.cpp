@@ -123,7 +123,7 @@ bool TMeteorMarshal::Setup() {
 
 int TMeteorMarshal::Display(float dt) {
     if (quitting) return 1;
-    DrawSessionFrame(dt, kRules);
+    PlaySessionFrame(dt, kRules);
     if (endRequested) Shutdown();
     return 1;
 }

@@ -147,11 +147,14 @@ void TProjectiles::Step(TProjectile& p, double dt) {
         if (p.direction.x > 0) a = -a;
         p.world = D3DXMatrixMultiply(D3DXMatrixRotationZ(static_cast<float>(a)), p.world);
     }
-    DrawWorldObject(p.device, p.kind, p.world);
-    if (p.showBounds) DrawBoundsSphere(p.device, p.worldSphere, p.boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
 }
 
-void TProjectiles::UpdateAll(double dt) {
+void TProjectile::Draw() const {
+    DrawWorldObject(device, kind, world);
+    if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+}
+
+void TProjectiles::StepAll(double dt) {
     for (int i = 0; i < count;) {
         TProjectile& p = *projectiles[i];
         p.showBounds = settings.showBounding;
@@ -161,6 +164,10 @@ void TProjectiles::UpdateAll(double dt) {
         else
             ++i;
     }
+}
+
+void TProjectiles::DrawAll() const {
+    for (int i = 0; i < count; ++i) projectiles[i]->Draw();
 }
 
 int TProjectiles::CountWithFlags(uint32_t flags) const {

@@ -1,5 +1,5 @@
 // Shots: the player's missiles, the enemies' missiles, starburst rings and
-// the fused missile. One TProjectiles per session owns them all, moves and
+// the fused missile. One TProjectiles per session owns them all, steps and
 // draws them, ends them at the edge of the play area and resolves hits.
 #pragma once
 
@@ -28,12 +28,15 @@ public:
     TProjectile(const TProjectile&) = delete;
     TProjectile& operator=(const TProjectile&) = delete;
 
+    // The projectile, and its bounds when shown.
+    void Draw() const;
+
     Vector3 origin;
     Vector3 direction{1, -1, 0};
     Vector3 position;
     Matrix4 world;
     Device* device = nullptr;
-    std::shared_ptr<D3DXMesh> boundsMesh;
+    mutable std::shared_ptr<D3DXMesh> boundsMesh;  // made by the first bounds draw
     Sphere worldSphere;
     Sphere meshSphere;
     double speed = 30.0;
@@ -61,11 +64,14 @@ public:
     TProjectile* FireFused(float x, float y, float z, float dx, float dy, float dz, uint32_t flags, double fuse);
     // A ring of n single projectiles; with skip the one at index n / 2 is left out.
     void Starburst(float x, float y, float z, float dx, float dy, float dz, uint32_t flags, int n, int skip);
-    void UpdateAll(double dt);
+    // Every projectile's step (those launched meanwhile included); the dead
+    // are removed.
+    void StepAll(double dt);
+    void DrawAll() const;
     int CountWithFlags(uint32_t flags) const;
     void Remove(int index);
 
-    // One projectile's frame: move, fuse, hits, transform, draw.
+    // One projectile's step: move, fuse, hits, transform.
     void Step(TProjectile& p, double dt);
 
     std::array<std::unique_ptr<TProjectile>, MAX_PROJECTILES> projectiles;

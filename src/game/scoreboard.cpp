@@ -61,55 +61,70 @@ std::vector<HudText> TScoreBoard::Texts(const TShip& ship, bool showsAltCounter,
     return texts;
 }
 
-void TScoreBoard::Render(double dt) {
-    if (layout == SCOREBOARD_COMPACT)
-        RenderCompact(dt);
-    else if (layout == SCOREBOARD_FULL)
-        RenderFull(dt);
+void TScoreBoard::Step(double dt) {
+    T3DObject::Step(dt);
+    if (layout != SCOREBOARD_COMPACT && layout != SCOREBOARD_FULL) return;
+    float z = static_cast<float>(TakeDepth());
+    panelWorld = D3DXMatrixScaling(0.5f, 0.5f, 0.5f) * D3DXMatrixTranslation(position.x, position.y, z);
 }
 
-Matrix4 TScoreBoard::DrawPanel() {
-    float z = static_cast<float>(TakeDepth());
-    Matrix4 p = D3DXMatrixScaling(0.5f, 0.5f, 0.5f) * D3DXMatrixTranslation(position.x, position.y, z);
-    device->SetTransform(D3DTS_WORLD, p);
+void TScoreBoard::Render() const {
+    if (layout == SCOREBOARD_COMPACT)
+        DrawCompact();
+    else if (layout == SCOREBOARD_FULL)
+        DrawFull();
+}
+
+void TScoreBoard::DrawPanel() const {
+    device->SetTransform(D3DTS_WORLD, panelWorld);
     RenderMesh(device, panelMesh);
-    return p;
 }
 
 void TScoreBoard::DrawTexts(const std::vector<HudText>& texts) const {
     for (const HudText& t : texts) DrawScreenText(0, t.x, t.y, t.colour, t.text.c_str());
 }
 
-void TScoreBoard::RenderCompact(double) {
+void TScoreBoard::DrawCompact() const {
     DrawPanel();
     if (!theShip) return;
     DrawTexts(Texts(*theShip, false, settings.showFps != 0));
 }
 
-void TScoreBoard::RenderFull(double) {
-    Matrix4 p = DrawPanel();
+void TScoreBoard::DrawFull() const {
+    DrawPanel();
     if (!theShip) return;
     const float bars[2][2] = {{HullBarLength(*theShip), -1.81f}, {ShieldBarLength(*theShip), -5.03f}};
     for (const auto& bar : bars) {
         device->SetTransform(D3DTS_WORLD,
-                             D3DXMatrixScaling(bar[0], 1, 1) * D3DXMatrixTranslation(3.94f, bar[1], 0) * p);
+                             D3DXMatrixScaling(bar[0], 1, 1) * D3DXMatrixTranslation(3.94f, bar[1], 0) * panelWorld);
         RenderMesh(device, barMesh);
     }
     TGame* game = CurrentGame();
     DrawTexts(Texts(*theShip, game && game->ShowsAltCounter(), settings.showFps != 0));
 }
 
-void ShowMessage(double dt, const TMesh* first, const TMesh* second, const TMesh* third, double scale) {
-    const TMesh* lines[3] = {first, second, third};
-    int n = (first != nullptr) + (second != nullptr) + (third != nullptr);
-    double y = (n - 1) * 5 * 0.5;
+namespace {
+constexpr int kMessageSlots = 3;
+constexpr double kMessageSlotDepth = 20;
+}  // namespace
+
+double TurnMessage(double dt) {
     messageAngle += dt;
     if (messageAngle > 6.28) messageAngle -= 6.28;
+    double first = drawDepth;
+    for (int i = 0; i < kMessageSlots; ++i) drawDepth -= kMessageSlotDepth;
+    return first;
+}
+
+void ShowMessage(double depth, const TMesh* first, const TMesh* second, const TMesh* third, double scale) {
+    const TMesh* lines[kMessageSlots] = {first, second, third};
+    int n = (first != nullptr) + (second != nullptr) + (third != nullptr);
+    double y = (n - 1) * 5 * 0.5;
     float s = static_cast<float>(scale);
     Matrix4 sr = D3DXMatrixScaling(s, s, s) * D3DXMatrixRotationY(static_cast<float>(messageAngle));
     for (const TMesh* line : lines) {
-        Matrix4 t = D3DXMatrixTranslation(0, static_cast<float>(y), static_cast<float>(drawDepth));
-        drawDepth -= 20;
+        Matrix4 t = D3DXMatrixTranslation(0, static_cast<float>(y), static_cast<float>(depth));
+        depth -= kMessageSlotDepth;
         y -= 5;
         if (line && theDevice) {
             theDevice->SetTransform(D3DTS_WORLD, sr * t);

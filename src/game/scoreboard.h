@@ -25,9 +25,9 @@ class TScoreBoard : public T3DObject {
 public:
     TScoreBoard();
 
-    void Render(double dt) override;
-    virtual void RenderCompact(double dt);
-    virtual void RenderFull(double dt);
+    // Steps the object, then places the panel at the next depth.
+    void Step(double dt) override;
+    void Render() const override;
 
     // The text fields a layout shows for this ship and descriptor.
     std::vector<HudText> Texts(const TShip& ship, bool showsAltCounter, bool showFps) const;
@@ -39,14 +39,21 @@ public:
     TMesh barMesh;
     int32_t layout = SCOREBOARD_FULL;
     D3DCOLOR fpsColour = 0xFFFFFFFF;
+    Matrix4 panelWorld;
 
 private:
-    Matrix4 DrawPanel();
+    void DrawPanel() const;
+    void DrawCompact() const;
+    void DrawFull() const;
     void DrawTexts(const std::vector<HudText>& texts) const;
 };
 
 // Angle of the pause message, radians; persists for the program's run.
 extern double messageAngle;
 
-// Up to three lines of 3D text, 5 units apart, turning about the vertical axis.
-void ShowMessage(double dt, const TMesh* first, const TMesh* second, const TMesh* third, double scale);
+// Turns the pause message by dt and takes the depths of its three line slots
+// (20 units each) from drawDepth; returns the first slot's depth.
+double TurnMessage(double dt);
+// Up to three lines of 3D text, 5 units apart, turned by messageAngle about
+// the vertical axis; the first slot lies at `depth`, each next 20 nearer.
+void ShowMessage(double depth, const TMesh* first, const TMesh* second, const TMesh* third, double scale);

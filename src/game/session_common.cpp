@@ -131,26 +131,41 @@ bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile) {
     return true;
 }
 
-void DrawSessionFrame(float dt, const SessionRules& rules) {
+namespace {
+
+// What the last step put on show besides the world objects.
+struct FrameShow {
+    bool highScores = false;
+    bool pauseMessage = false;
+    double messageDepth = 0.0;
+};
+FrameShow frameShow;
+
+bool SessionReady() {
+    return theDevice && theAsteroids && theShip && theProjectiles && theExplosions && theScoreBoard &&
+           theHighScoreBoard;
+}
+
+}  // namespace
+
+void StepSessionFrame(float dt, const SessionRules& rules) {
     if (dt > 1.0f) dt = 1.0f;
-    if (!theDevice || !theAsteroids || !theShip || !theProjectiles || !theExplosions || !theScoreBoard ||
-        !theHighScoreBoard)
-        return;
+    if (!SessionReady()) return;
     CountFrame(dt);
-    theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
-    theDevice->BeginScene();
 
     drawDepth = 800.0;
-    if (theBackground) theBackground->Frame(dt);
+    if (theBackground) theBackground->Step(dt);
 
     drawDepth = 500.0;
     const double pauseTime = dt;
     const double worldDt = paused ? 0.0 : dt;
-    theAsteroids->UpdateAll(worldDt);
-    theShip->Update(worldDt);
-    theProjectiles->UpdateAll(worldDt);
-    theExplosions->UpdateAll(worldDt);
-    theScoreBoard->Frame(worldDt);
+    theAsteroids->StepAll(worldDt);
+    theShip->Step(worldDt);
+    theProjectiles->StepAll(worldDt);
+    theExplosions->StepAll(worldDt);
+    theScoreBoard->Step(worldDt);
+
+    frameShow.highScores = false;
 
     switch (gameState) {
         case GAME_STATE_PLAYING:
@@ -164,22 +179,43 @@ void DrawSessionFrame(float dt, const SessionRules& rules) {
             break;
         case GAME_STATE_ENTER_NAME:
             paused = 0;
-            theHighScoreBoard->Frame(worldDt);
+            theHighScoreBoard->Step(worldDt);
+            frameShow.highScores = true;
             if (theHighScoreBoard->done) gameState = GAME_STATE_HIGH_SCORES;
             break;
         case GAME_STATE_HIGH_SCORES:
             if (rules.secondGame) StopLoopingSounds();
             paused = 0;
-            theHighScoreBoard->Frame(worldDt);
+            theHighScoreBoard->Step(worldDt);
+            frameShow.highScores = true;
             break;
         case GAME_STATE_NONE:
             break;
     }
 
-    if (paused) ShowMessage(pauseTime, &pausedText, &quitHintText, nullptr, 5.0);
+    frameShow.pauseMessage = paused != 0;
+    if (paused) frameShow.messageDepth = TurnMessage(pauseTime);
+}
 
+bool DrawSessionFrame() {
+    if (!SessionReady()) return true;
+    theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
+    theDevice->BeginScene();
+    if (theBackground) theBackground->Draw();
+    theAsteroids->DrawAll();
+    theShip->Draw();
+    theProjectiles->DrawAll();
+    theExplosions->DrawAll();
+    theScoreBoard->Draw();
+    if (frameShow.highScores) theHighScoreBoard->Draw();
+    if (frameShow.pauseMessage) ShowMessage(frameShow.messageDepth, &pausedText, &quitHintText, nullptr, 5.0);
     theDevice->EndScene();
-    if (theDevice->Present() == D3DERR_DEVICELOST) endRequested = 1;
+    return theDevice->Present() != D3DERR_DEVICELOST;
+}
+
+void PlaySessionFrame(float dt, const SessionRules& rules) {
+    StepSessionFrame(dt, rules);
+    if (!displayHeadless && !DrawSessionFrame()) endRequested = 1;
 }
 
 namespace {

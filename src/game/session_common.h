@@ -52,9 +52,15 @@ struct SessionRules {
     bool secondGame = false;
 };
 
-// Steps 2 to 11 of a frame: clamp, statistics, clear, background, world,
-// state machine, pause message, present.
-void DrawSessionFrame(float dt, const SessionRules& rules);
+// A frame's play: clamp, statistics, background, world, state machine and
+// the pause message's turn. Changes everything a frame changes; draws nothing.
+void StepSessionFrame(float dt, const SessionRules& rules);
+// Clear, what the last step left to show, present; only reads the session.
+// False when the device is lost.
+bool DrawSessionFrame();
+// The step, then the draw unless the display is headless; a lost device
+// ends the game.
+void PlaySessionFrame(float dt, const SessionRules& rules);
 
 // Pause, quit, restart, name entry and the cheat keys.
 LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam, const SessionRules& rules);

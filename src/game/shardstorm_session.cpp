@@ -116,7 +116,7 @@ int TShardstorm::Display(float dt) {
         theAsteroids->speedMax *= 1.1f;
         theAsteroids->spawnInterval *= 0.9f;
     }
-    DrawSessionFrame(dt, kRules);
+    PlaySessionFrame(dt, kRules);
     if (endRequested) {
         quitting = 1;
         Cleanup();

@@ -69,8 +69,9 @@ void TShip::Respawn() {
     position = startPosition;
 }
 
-void TShip::Update(double dt) {
+void TShip::Step(double dt) {
     if (settings.inputDevice == 0 && theMouse) theMouse->Poll();
+    inPlay = false;
     if (lives < 0) return;
     if (respawnTimer > 0) {
         respawnTimer -= dt;
@@ -84,7 +85,8 @@ void TShip::Update(double dt) {
     Move(dt);
     Collide();
     BuildWorld();
-    Draw();
+    showBounds = settings.showBounding;
+    inPlay = true;
 }
 
 void TShip::AddScore(int32_t points) {
@@ -250,11 +252,11 @@ void TShip::BuildWorld() {
         D3DXMatrixTranslation(position.x, position.y, static_cast<float>(TakeDrawDepth(worldSphere.radius))));
 }
 
-void TShip::Draw() {
+void TShip::Draw() const {
+    if (!inPlay) return;
     DrawWorldObject(device, mesh, world);
     if (invulnerable > 0.1 || shieldOn)
         DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Cyan), 0.3f);
-    showBounds = settings.showBounding;
     if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
 }
 

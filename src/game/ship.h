@@ -41,7 +41,11 @@ public:
     void SetAxis(double x, double y, double z);
     void NewGame();
     void Respawn();
-    void Update(double dt);
+    // The frame's step: the parts below, in order, while the ship is in play.
+    void Step(double dt);
+    // The ship, its shield or protection sphere and its bounds, when the last
+    // step found it in play.
+    void Draw() const;
     void AddScore(int32_t points);
     void SubtractScore(int32_t points);
     void Damage(float x, float y, float z);
@@ -52,14 +56,13 @@ public:
     void CollectPowerup(TAsteroid& object);
     void AddMissiles();
 
-    // Parts of Update, in frame order.
+    // Parts of Step, in frame order.
     void ReadControls();
     void Steer(double dt);
     void FireAndShield(double dt);
     void Move(double dt);
     void Collide();
     void BuildWorld();
-    void Draw();
 
     Vector3 axis{0, 0, 1};
     Vector3 velocity;
@@ -69,7 +72,7 @@ public:
     Vector3 position;
     Matrix4 world;
     Device* device = nullptr;
-    std::shared_ptr<D3DXMesh> boundsMesh;
+    mutable std::shared_ptr<D3DXMesh> boundsMesh;  // made by the first bounds draw
     Sphere worldSphere;
     Sphere meshSphere;
     double accel;
@@ -82,6 +85,7 @@ public:
     double fireRate = 5.0;
     double maxSpeed = SHIP_MAX_SPEED;
     int32_t showBounds = 0;
+    bool inPlay = false;
     uint32_t controlFlags = SHIP_FREE_FLIGHT;
     int32_t wave = 0;
     ShipBounds bounds;

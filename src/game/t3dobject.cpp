@@ -18,9 +18,6 @@ T3DObject::T3DObject() : boundsMaterial(OverlayMaterial(colours::Blue)) { bounds
 
 T3DObject::~T3DObject() = default;
 
-void T3DObject::PreRender(double) {}
-void T3DObject::PostRender(double) {}
-
 void T3DObject::Move(double dt) {
     float d = static_cast<float>(dt);
     position.x += velocity.x * d;
@@ -53,21 +50,22 @@ void T3DObject::UpdateTransform(double dt) {
         world = D3DXMatrixMultiply(D3DXMatrixRotationAxis(spinAxis, static_cast<float>(spinAngle)), world);
 }
 
-void T3DObject::Render(double) {
+void T3DObject::Render() const {
     device->SetTransform(D3DTS_WORLD, world);
     RenderMesh(device, mesh);
 }
 
-void T3DObject::RenderBounds(const D3DMATERIAL9& material) {
+void T3DObject::RenderBounds(const D3DMATERIAL9& material) const {
     DrawBoundsSphere(device, bounds, boundsMesh, material, material.Diffuse.a);
 }
 
-void T3DObject::Frame(double dt) {
+void T3DObject::Step(double dt) {
     Move(dt);
     UpdateTransform(dt);
-    PreRender(dt);
-    Render(dt);
-    PostRender(dt);
+}
+
+void T3DObject::Draw() const {
+    Render();
     if (showBounds) RenderBounds(boundsMaterial);
 }
 

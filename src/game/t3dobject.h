@@ -1,6 +1,7 @@
 // Base class of the simple scene objects (scoreboard, background, high score
 // board): one mesh, a moving position, optional spin, timed zoom-in and
-// flip-in entrance effects and a fixed per-frame sequence of virtual steps.
+// flip-in entrance effects. A frame steps the object (motion, effect clocks,
+// world transform and its depth), then draws it without changing it.
 #pragma once
 
 #include <cstdint>
@@ -21,14 +22,14 @@ public:
     T3DObject(const T3DObject&) = delete;
     T3DObject& operator=(const T3DObject&) = delete;
 
-    virtual void PreRender(double dt);
-    virtual void PostRender(double dt);
     virtual void Move(double dt);
     virtual void UpdateTransform(double dt);
-    virtual void Render(double dt);
-    virtual void RenderBounds(const D3DMATERIAL9& material);
-    // Move, UpdateTransform, PreRender, Render, PostRender, then the bounds.
-    virtual void Frame(double dt);
+    virtual void Render() const;
+    virtual void RenderBounds(const D3DMATERIAL9& material) const;
+    // Move, then UpdateTransform.
+    virtual void Step(double dt);
+    // Render, then the bounds when shown.
+    virtual void Draw() const;
 
     // The current drawDepth; lowers it by the bounds radius.
     double TakeDepth();
@@ -49,7 +50,7 @@ public:
     Matrix4 world;
     Device* device = nullptr;
     int32_t showBounds = 0;
-    std::shared_ptr<D3DXMesh> boundsMesh;
+    mutable std::shared_ptr<D3DXMesh> boundsMesh;  // made by the first bounds draw
     Sphere bounds;
     D3DMATERIAL9 boundsMaterial;
     TMesh mesh;

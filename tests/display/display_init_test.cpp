@@ -34,6 +34,7 @@ TEST_F(DisplayInitTest, HeadlessInitGivesAWindowAndADeviceOfTheRequestedSize) {
     EXPECT_EQ(theDevice->BackBufferWidth(), 640);
     EXPECT_EQ(theDevice->BackBufferHeight(), 480);
     EXPECT_FALSE(displayWindowed);
+    EXPECT_TRUE(displayHeadless);  // its frames are stepped, never drawn
     EXPECT_FALSE(savedPresentParams.windowed);
     EXPECT_EQ(savedPresentParams.depthStencilFormat, D3DFMT_D24S8);
     EXPECT_EQ(savedPresentParams.presentationInterval, D3DPRESENT_INTERVAL_IMMEDIATE);
@@ -44,6 +45,7 @@ TEST_F(DisplayInitTest, HeadlessInitGivesAWindowAndADeviceOfTheRequestedSize) {
     ShutdownD3D(theDevice);
     EXPECT_EQ(theDevice, nullptr);
     EXPECT_EQ(theGameWindow, nullptr);
+    EXPECT_FALSE(displayHeadless);
 }
 
 TEST_F(DisplayInitTest, AFailedD24S8DeviceIsRetriedOnceWithD16) {

@@ -18,6 +18,10 @@ protected:
             background->mesh.textures[background->mesh.numTextures++] = &pictures[i];
         }
     }
+    void StepAndDraw(double dt) {
+        background->Step(dt);
+        background->Draw();
+    }
     float TopLeftV() {
         return reinterpret_cast<const MeshVertex*>(background->mesh.vertexBuffer->Data())[0].v;
     }
@@ -46,13 +50,15 @@ TEST_F(BackgroundTest, ModeTable) {
 TEST_F(BackgroundTest, DisabledDrawsNothingAndTakesNoDepth) {
     background->SetMode(BACKGROUND_DISABLED);
     drawDepth = 800;
-    background->Frame(0.016);
+    StepAndDraw(0.016);
     EXPECT_EQ(device.Stats().drawCalls, 0u);
     background->SetMode(7);  // unknown modes draw nothing either
-    background->Frame(0.016);
+    StepAndDraw(0.016);
     EXPECT_EQ(device.Stats().drawCalls, 0u);
     background->SetMode(BACKGROUND_FIXED);
-    background->Frame(0.016);
+    background->Step(0.016);
+    EXPECT_EQ(device.Stats().drawCalls, 0u);  // the step only moves it
+    background->Draw();
     EXPECT_EQ(device.Stats().drawCalls, 1u);
     EXPECT_DOUBLE_EQ(drawDepth, 800.0);
 }
@@ -60,7 +66,7 @@ TEST_F(BackgroundTest, DisabledDrawsNothingAndTakesNoDepth) {
 TEST_F(BackgroundTest, TurningStaysWithinAFullTurn) {
     background->SetMode(BACKGROUND_ROTATING);
     for (int i = 0; i < 4000; ++i) {
-        background->Frame(0.016);
+        background->Step(0.016);
         ASSERT_GE(background->spinAngle, 0.0);
         ASSERT_LE(background->spinAngle, 6.28);
     }
@@ -70,16 +76,16 @@ TEST_F(BackgroundTest, TurningStaysWithinAFullTurn) {
 TEST_F(BackgroundTest, VerticalScrollMovesOneHeightInTenSeconds) {
     background->SetMode(BACKGROUND_VERTICAL_SCROLL);
     float before = TopLeftV();
-    for (int i = 0; i < 100; ++i) background->Frame(0.1);
+    for (int i = 0; i < 100; ++i) background->Step(0.1);
     EXPECT_NEAR(TopLeftV() - before, -1.0f, 1e-4);
 }
 
 TEST_F(BackgroundTest, PictureFollowsTheWave) {
     theShip->waveIndex = 24;  // wave 25
-    background->Frame(0);
+    background->Step(0);
     EXPECT_EQ(background->mesh.quadTexture, 6);
     theShip->waveIndex = 18;
-    background->Frame(0);
+    background->Step(0);
     EXPECT_EQ(background->mesh.quadTexture, 0);
 }
 

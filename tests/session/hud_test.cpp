@@ -65,7 +65,9 @@ TEST_F(HudTest, BarsAreDrawnInThePanelsSpace) {
     theShip->shieldEnergy = 0;
     drawDepth = 500;
     device.worlds.clear();
-    theScoreBoard->Frame(0);
+    theScoreBoard->Step(0);
+    EXPECT_TRUE(device.worlds.empty());
+    theScoreBoard->Draw();
     ASSERT_EQ(device.worlds.size(), 3u);
     // The full hull bar: x from 3.94 to 8.94 panel units = 1.97..4.47 world units right of -20.
     Vector3 barEnd = D3DXVec3TransformCoord({1, 0, 0}, device.worlds[1]);
@@ -80,17 +82,23 @@ TEST_F(HudTest, PauseMessageLinesAreFiveUnitsApartAndSpin) {
     messageAngle = 0;
     drawDepth = 500;
     device.worlds.clear();
-    ShowMessage(0, &line, &line, nullptr, 1.0);
+    const double depth = TurnMessage(0);
+    EXPECT_DOUBLE_EQ(depth, 500.0);
+    EXPECT_DOUBLE_EQ(drawDepth, 440.0);  // three slots of 20, lines or not
+    EXPECT_TRUE(device.worlds.empty());
+    ShowMessage(depth, &line, &line, nullptr, 1.0);
     ASSERT_EQ(device.worlds.size(), 2u);
     EXPECT_NEAR(device.worlds[0](3, 1), 2.5f, 1e-5);
     EXPECT_NEAR(device.worlds[1](3, 1), -2.5f, 1e-5);
-    EXPECT_NEAR(device.worlds[1](3, 2), 480.0f, 1e-4);  // every slot takes 20 units of depth
-    EXPECT_DOUBLE_EQ(drawDepth, 440.0);
+    EXPECT_NEAR(device.worlds[1](3, 2), 480.0f, 1e-4);
+    EXPECT_DOUBLE_EQ(drawDepth, 440.0);  // drawing takes no depth
     device.worlds.clear();
-    ShowMessage(0, &line, nullptr, nullptr, 1.0);
+    ShowMessage(depth, &line, nullptr, nullptr, 1.0);
     EXPECT_NEAR(device.worlds[0](3, 1), 0.0f, 1e-5);
     messageAngle = 6.27;
-    ShowMessage(0.5, nullptr, nullptr, nullptr, 1.0);
+    TurnMessage(0.5);
+    EXPECT_NEAR(messageAngle, 0.49, 1e-9);
+    ShowMessage(depth, &line, nullptr, nullptr, 1.0);
     EXPECT_NEAR(messageAngle, 0.49, 1e-9);
 }
 

@@ -16,15 +16,43 @@
 #include "platform/keyboard.h"
 #include "platform/messages.h"
 
+HRESULT RecordingDevice::Clear(uint32_t flags, D3DCOLOR colour, float z) {
+    ++pictureCalls;
+    return NullDevice::Clear(flags, colour, z);
+}
+
+HRESULT RecordingDevice::BeginScene() {
+    ++pictureCalls;
+    return NullDevice::BeginScene();
+}
+
+HRESULT RecordingDevice::EndScene() {
+    ++pictureCalls;
+    return NullDevice::EndScene();
+}
+
+HRESULT RecordingDevice::Present() {
+    ++pictureCalls;
+    return NullDevice::Present();
+}
+
 HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE t, const VertexBuffer& v, uint32_t s, uint32_t n) {
+    ++pictureCalls;
     worlds.push_back(State().world);
     return NullDevice::DrawPrimitive(t, v, s, n);
 }
 
 HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE t, const VertexBuffer& v, const IndexBuffer& i,
                                               uint32_t s, uint32_t n) {
+    ++pictureCalls;
     worlds.push_back(State().world);
     return NullDevice::DrawIndexedPrimitive(t, v, i, s, n);
+}
+
+HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE t, uint32_t n, const void* v, uint32_t stride,
+                                         uint32_t fvf) {
+    ++pictureCalls;
+    return NullDevice::DrawPrimitiveUP(t, n, v, stride, fvf);
 }
 
 TMesh SphereKind(float radius, uint32_t flags, int32_t key) {
@@ -57,6 +85,7 @@ void SessionTest::BuildSession(int gameIndex) {
     rp::srand(1);
 
     ResetSessionGlobals();
+    displayHeadless = false;
     theDevice = &device;
     theAsteroids = new TAsteroids;
     theAsteroids->device = &device;
@@ -95,6 +124,7 @@ void SessionTest::BuildSession(int gameIndex) {
 void SessionTest::TearDown() {
     THighScoreBoard::onNameEntered = nullptr;
     ResetSessionGlobals();
+    displayHeadless = false;
     theDevice = nullptr;
     theGameWindow = nullptr;
     theGamePack = nullptr;

@@ -11,13 +11,21 @@
 #include "gamelib/mesh.h"
 #include "platform/device.h"
 
-// A null device that remembers the world transform of every draw.
+// A null device that remembers the world transform of every draw and counts
+// every call that makes a picture: Clear, BeginScene, EndScene, Present and
+// the three draws.
 class RecordingDevice : public NullDevice {
 public:
+    HRESULT Clear(uint32_t flags, D3DCOLOR colour, float z) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Present() override;
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE t, const VertexBuffer& v, uint32_t s, uint32_t n) override;
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE t, const VertexBuffer& v, const IndexBuffer& i, uint32_t s,
                                  uint32_t n) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE t, uint32_t n, const void* v, uint32_t stride, uint32_t fvf) override;
     std::vector<Matrix4> worlds;
+    int pictureCalls = 0;
 };
 
 // A one-material sphere mesh record with kind flags and key.

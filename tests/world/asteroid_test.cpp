@@ -298,7 +298,7 @@ TEST_F(Field, OnlyOneVisitorAtATime) {
     field->AddKind(SphereKind(KIND_VISITOR, KEY_VISITOR, 1.5));
     field->visitorRate = 10000;
     for (int frame = 0; frame < 50; ++frame) {
-        field->UpdateAll(0.01);
+        field->StepAll(0.01);
         EXPECT_EQ(field->CountWithFlags(KIND_VISITOR), 1);
     }
     TAsteroid* visitor = field->objects[0].get();
@@ -315,11 +315,29 @@ TEST_F(Field, DeadObjectsLeaveInTheSamePassWithoutSkippingTheNext) {
     field->visitorRate = 0;
     field->timedSpawns = 1;  // no automatic wave
     field->spawnTimer = 100;
-    field->UpdateAll(0.1);
+    field->StepAll(0.1);
     ASSERT_EQ(field->count, 1);
     EXPECT_EQ(field->objects[0].get(), stays);
     EXPECT_FLOAT_EQ(stays->position.x, 1.0f);
-    EXPECT_EQ(device.Stats().drawCalls, 3u);  // every object drew in its last frame
+    EXPECT_EQ(device.Stats().drawCalls, 0u);  // stepping draws nothing
+    field->DrawAll();
+    EXPECT_EQ(device.Stats().drawCalls, 1u);  // only the survivor
+}
+
+TEST_F(Field, AnObjectIsDrawnOnlyOnceAStepHasPlacedIt) {
+    field->visitorRate = 0;
+    field->timedSpawns = 1;
+    field->spawnTimer = 100;
+    TAsteroid* rock = Place(RockKind(), {0, 0, 0}, {1, 0, 0}, 1.0);
+    field->DrawAll();
+    EXPECT_EQ(device.Stats().drawCalls, 0u);  // a split piece or a drop waits for its first step
+    field->StepAll(0.01);
+    field->DrawAll();
+    EXPECT_EQ(device.Stats().drawCalls, 1u);
+    EXPECT_EQ(device.GetTransform(D3DTS_WORLD), rock->world);
+    rock->showBounds = 1;
+    field->DrawAll();
+    EXPECT_EQ(device.Stats().drawCalls, 3u);  // the object and its bounds
 }
 
 TEST_F(Field, TextureTakesTheFirstTexturedSlotWithItsTint) {

@@ -11,17 +11,19 @@ TEST_F(Explosions, SingleExplosionShowsSixteenFramesAndEndsAtThreeTenthsTwo) {
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->position, Vector3(1, 2, -10));  // always in the plane z = -10
     EXPECT_EQ(e->spawnPosition, e->position);
-    booms->UpdateAll(0.0);
+    booms->StepAll(0.0);
     EXPECT_EQ(e->sprite.quadTexture, 0);
-    booms->UpdateAll(0.25);
+    booms->StepAll(0.25);
     EXPECT_EQ(e->sprite.quadTexture, 12);
-    booms->UpdateAll(0.0625);  // 0.3125 s: frame 15
+    booms->StepAll(0.0625);  // 0.3125 s: frame 15
     ASSERT_EQ(booms->count, 1);
     EXPECT_EQ(e->sprite.quadTexture, 15);
+    booms->DrawAll();
     EXPECT_FLOAT_EQ(device.GetTransform(D3DTS_WORLD)(0, 0), 3.0f);
     EXPECT_FLOAT_EQ(device.GetTransform(D3DTS_WORLD)(3, 2), -10.0f);
     uint64_t draws = device.Stats().drawCalls;
-    booms->UpdateAll(0.0078125);  // 0.3203125 s: past the last frame
+    booms->StepAll(0.0078125);  // 0.3203125 s: past the last frame
+    booms->DrawAll();
     EXPECT_EQ(booms->count, 0);
     EXPECT_EQ(device.Stats().drawCalls, draws);  // the last pass draws nothing
 }
@@ -40,12 +42,12 @@ TEST_F(Explosions, ClusterMembersStartFiveHundredthsApartWithinAHalfUnit) {
         EXPECT_GE(e.rotation, 0.0);
         EXPECT_LE(e.rotation, 359.0 / 360.0);
     }
-    booms->UpdateAll(0.001);
+    booms->StepAll(0.001);
     EXPECT_EQ(last->sprite.quadTexture, 10);
-    booms->UpdateAll(0.118);  // the last member has had 0.119 s
+    booms->StepAll(0.118);  // the last member has had 0.119 s
     EXPECT_EQ(booms->count, 5);
     EXPECT_EQ(last->sprite.quadTexture, 15);
-    booms->UpdateAll(0.002);  // and now 0.121 s: it ends first
+    booms->StepAll(0.002);  // and now 0.121 s: it ends first
     ASSERT_EQ(booms->count, 4);
     EXPECT_NE(booms->explosions[3].get(), last);
     EXPECT_EQ(booms->AddCluster(0, 0, 0, 1.0, 0, 0), nullptr);
@@ -57,7 +59,7 @@ TEST_F(Explosions, FullListDropsRequestsUntilOneFinishes) {
     EXPECT_EQ(booms->Add(0, 0, 0, 1.0, 0), nullptr);
     EXPECT_EQ(booms->AddCluster(0, 0, 0, 1.0, 3, 0), nullptr);
     EXPECT_EQ(booms->count, MAX_EXPLOSIONS);
-    booms->UpdateAll(0.01);
+    booms->StepAll(0.01);
     EXPECT_EQ(booms->count, MAX_EXPLOSIONS - 1);
     EXPECT_NE(booms->Add(0, 0, 0, 1.0, 0), nullptr);
 }
@@ -67,13 +69,15 @@ TEST_F(Explosions, SeveralEndingInOnePassAreAllRemovedAndNoSurvivorIsSkipped) {
     for (double t : starts) booms->Add(0, 0, 0, 1.0, 0)->time = t;
     TExplosion* first = booms->explosions[1].get();
     TExplosion* second = booms->explosions[4].get();
-    booms->UpdateAll(0.02);
+    booms->StepAll(0.02);
     ASSERT_EQ(booms->count, 2);
     EXPECT_EQ(booms->explosions[0].get(), first);
     EXPECT_EQ(booms->explosions[1].get(), second);
     EXPECT_EQ(booms->explosions[2], nullptr);
     EXPECT_EQ(first->sprite.quadTexture, 1);
     EXPECT_EQ(second->sprite.quadTexture, 6);
+    EXPECT_EQ(device.Stats().drawCalls, 0u);
+    booms->DrawAll();
     EXPECT_EQ(device.Stats().drawCalls, 2u);
 }
 
@@ -82,15 +86,19 @@ TEST_F(Explosions, AttachedExplosionFollowsTheShip) {
     TExplosion* attached = booms->Add(3, 4, 0, 2.0, EXPLOSION_ATTACH_TO_SHIP);
     TExplosion* loose = booms->Add(3, 4, 0, 2.0, 0);
     ship->position = Vector3(-2, 6, 0);
-    booms->UpdateAll(0.01);
+    booms->StepAll(0.01);
     EXPECT_EQ(attached->position, Vector3(0, 9, -10));
     EXPECT_EQ(loose->position, Vector3(3, 4, -10));
 }
 
 TEST_F(Explosions, PausedExplosionsHoldTheirFrameAndKeepDrawing) {
     TExplosion* e = booms->Add(0, 0, 0, 1.0, 0);
-    booms->UpdateAll(0.1);
-    for (int i = 0; i < 3; ++i) booms->UpdateAll(0);
+    booms->StepAll(0.1);
+    booms->DrawAll();
+    for (int i = 0; i < 3; ++i) {
+        booms->StepAll(0);
+        booms->DrawAll();
+    }
     EXPECT_EQ(e->sprite.quadTexture, 5);
     EXPECT_EQ(device.Stats().drawCalls, 4u);
 }
@@ -98,7 +106,9 @@ TEST_F(Explosions, PausedExplosionsHoldTheirFrameAndKeepDrawing) {
 TEST_F(Explosions, BoundsDisplayDrawsASphereOfTheExplosionSize) {
     booms->showBounds = 1;
     TExplosion* e = booms->Add(0, 0, 0, 2.0, 0);
-    booms->UpdateAll(0.01);
+    booms->StepAll(0.01);
+    EXPECT_FALSE(e->boundsMesh);
+    booms->DrawAll();
     ASSERT_TRUE(e->boundsMesh);
     EXPECT_FLOAT_EQ(e->boundsMesh->Vertices()[0].z, 2.0f);
     EXPECT_EQ(device.Stats().drawCalls, 2u);

@@ -25,11 +25,11 @@ TEST_F(Shots, MissileLeavesThePlayAreaInsteadOfWrapping) {
     EXPECT_DOUBLE_EQ(p->speed, 30.0);
     EXPECT_FLOAT_EQ(p->scale * p->meshSphere.radius, 0.5f);
     for (int frame = 1; frame <= 6; ++frame) {
-        shots->UpdateAll(0.1);
+        shots->StepAll(0.1);
         ASSERT_EQ(shots->count, 1) << "frame " << frame;
     }
     EXPECT_NEAR(p->position.x, 18.0f, 1e-4);
-    shots->UpdateAll(0.1);  // at x = 21 the sphere lies wholly beyond 20.001
+    shots->StepAll(0.1);  // at x = 21 the sphere lies wholly beyond 20.001
     EXPECT_EQ(shots->count, 0);
 }
 
@@ -90,9 +90,9 @@ TEST_F(Shots, FusedMissileBurstsWhenItsFuseRunsOut) {
     TProjectile* fused = shots->FireFused(0, 0, 0, 0, 1, 0, PROJECTILE_PLAYER, 0.5);
     ASSERT_NE(fused, nullptr);
     EXPECT_DOUBLE_EQ(fused->fuse, 0.5);
-    shots->UpdateAll(0.45);
+    shots->StepAll(0.45);
     EXPECT_EQ(shots->count, 1);
-    shots->UpdateAll(0.06);
+    shots->StepAll(0.06);
     ASSERT_EQ(shots->count, 15);
     // The ring starts where the missile was: 0.51 s at 30 units/s up the y axis.
     EXPECT_NEAR(shots->projectiles[0]->origin.y, 15.3f, 1e-4);
@@ -114,7 +114,7 @@ protected:
 
 TEST_F(ShotAtRock, FusedMissileThatHitsSplitsTheRockAndBurstsAtOnce) {
     shots->FireFused(5, 0, 0, 0, 1, 0, PROJECTILE_PLAYER, 0.5);
-    shots->UpdateAll(0.025);
+    shots->StepAll(0.025);
     EXPECT_EQ(field->count, 3);
     EXPECT_EQ(shots->count, 15);
     EXPECT_EQ(ship->score, 100);
@@ -123,7 +123,7 @@ TEST_F(ShotAtRock, FusedMissileThatHitsSplitsTheRockAndBurstsAtOnce) {
 
 TEST_F(ShotAtRock, HitDirectionRunsFromTheMissileToTheStruckVertex) {
     shots->Fire(5, 0, 0, 0, 1, 0, PROJECTILE_PLAYER, 1);
-    shots->UpdateAll(0.025);
+    shots->StepAll(0.025);
     EXPECT_EQ(shots->count, 0);
     ASSERT_EQ(field->count, 3);
     // The struck vertex lies straight ahead (+y): the third piece keeps that heading.
@@ -138,7 +138,7 @@ TEST_F(Shots, PlayerMissilesPassThroughPowerups) {
     TAsteroid* p = Place(PowerupKind(), {0, 1, 0}, {1, 0, 0}, 1.0);
     p->Move(0);
     shots->Fire(0, 0, 0, 0, 1, 0, PROJECTILE_PLAYER, 1);
-    shots->UpdateAll(0.01);
+    shots->StepAll(0.01);
     EXPECT_EQ(shots->count, 1);
     EXPECT_EQ(field->count, 1);
 }
@@ -147,14 +147,14 @@ TEST_F(Shots, EnemyMissilesHitTheShipButNeverRocks) {
     TAsteroid* rock = Place(RockKind(), {5, 1, 0}, {1, 0, 0}, 1.0);
     rock->Move(0);
     shots->Fire(5, 0, 0, 0, 1, 0, PROJECTILE_ENEMY, 1);
-    shots->UpdateAll(0.01);
+    shots->StepAll(0.01);
     EXPECT_EQ(shots->count, 1);
     EXPECT_EQ(rock->hull, settings.asteroidHull);
 
-    ship->Update(0);  // the ship's sphere and world at the origin
+    ship->Step(0);  // the ship's sphere and world at the origin
     int hull = ship->hull;
     shots->Fire(0, -0.6f, 0, 0, 1, 0, PROJECTILE_ENEMY, 1);
-    shots->UpdateAll(0.001);
+    shots->StepAll(0.001);
     EXPECT_EQ(shots->count, 1);
     EXPECT_EQ(ship->hull, hull - 1);
     EXPECT_EQ(booms->count, 3 + 3);  // impact cluster, then the ship's damage cluster
@@ -164,7 +164,7 @@ TEST_F(Shots, MeshTurnsToPointAlongTheHeading) {
     const Vector3 headings[] = {{1, 0, 0}, {-1, 0, 0}, {0, -1, 0}, {0.6f, 0.8f, 0}, {-0.6f, -0.8f, 0}};
     for (const Vector3& h : headings) {
         TProjectile* p = shots->Fire(0, 0, 0, h.x, h.y, 0, PROJECTILE_PLAYER, 1);
-        shots->UpdateAll(0);
+        shots->StepAll(0);
         Vector3 up = D3DXVec3Normalize(D3DXVec3TransformNormal(Vector3(0, 1, 0), p->world));
         EXPECT_NEAR(up.x, h.x, 1e-5);
         EXPECT_NEAR(up.y, h.y, 1e-5);
@@ -175,10 +175,13 @@ TEST_F(Shots, MeshTurnsToPointAlongTheHeading) {
 TEST_F(Shots, EveryProjectileTakesADepthAndDraws) {
     shots->Fire(0, 0, 0, 0, 1, 0, PROJECTILE_PLAYER, 3);
     drawDepth = 500;
-    shots->UpdateAll(0.01);
+    shots->StepAll(0.01);
     EXPECT_NEAR(drawDepth, 500 - 3 * 0.5, 1e-5);
     EXPECT_FLOAT_EQ(shots->projectiles[1]->world(3, 2), 499.5f);
+    EXPECT_EQ(device.Stats().drawCalls, 0u);
+    shots->DrawAll();
     EXPECT_EQ(device.Stats().drawCalls, 3u);
+    EXPECT_NEAR(drawDepth, 500 - 3 * 0.5, 1e-5);  // drawing takes no depth
 }
 
 TEST(ProjectileInvariant, FiringAnUnregisteredKindStopsTheProgram) {

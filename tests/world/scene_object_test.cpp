@@ -10,13 +10,13 @@ namespace {
 
 class RecordingObject : public T3DObject {
 public:
-    void PreRender(double dt) override { calls.push_back("pre"), T3DObject::PreRender(dt); }
-    void PostRender(double dt) override { calls.push_back("post"), T3DObject::PostRender(dt); }
     void Move(double dt) override { calls.push_back("move"), T3DObject::Move(dt); }
     void UpdateTransform(double dt) override { calls.push_back("transform"), T3DObject::UpdateTransform(dt); }
-    void Render(double dt) override { calls.push_back("render"), T3DObject::Render(dt); }
-    void RenderBounds(const D3DMATERIAL9& m) override { calls.push_back("bounds"), T3DObject::RenderBounds(m); }
-    std::vector<std::string> calls;
+    void Render() const override { calls.push_back("render"), T3DObject::Render(); }
+    void RenderBounds(const D3DMATERIAL9& m) const override {
+        calls.push_back("bounds"), T3DObject::RenderBounds(m);
+    }
+    mutable std::vector<std::string> calls;
 };
 
 class SceneObjectTest : public ::testing::Test {
@@ -29,19 +29,35 @@ protected:
     RecordingObject object;
 };
 
-TEST_F(SceneObjectTest, FrameRunsTheStepsInOrderAndBoundsOnlyWhenShown) {
-    object.Frame(0.1);
-    EXPECT_EQ(object.calls, (std::vector<std::string>{"move", "transform", "pre", "render", "post"}));
+TEST_F(SceneObjectTest, StepMovesThenTransformsAndDrawRendersWithBoundsOnlyWhenShown) {
+    object.Step(0.1);
+    EXPECT_EQ(object.calls, (std::vector<std::string>{"move", "transform"}));
+    object.calls.clear();
+    object.Draw();
+    EXPECT_EQ(object.calls, (std::vector<std::string>{"render"}));
     object.calls.clear();
     object.showBounds = 1;
-    object.Frame(0.1);
-    EXPECT_EQ(object.calls.back(), "bounds");
+    object.Draw();
+    EXPECT_EQ(object.calls, (std::vector<std::string>{"render", "bounds"}));
+}
+
+TEST_F(SceneObjectTest, DrawChangesNothingAStepReads) {
+    object.velocity = Vector3(1, 0, 0);
+    object.bounds.radius = 2;
+    object.Step(0.5);
+    const Matrix4 world = object.world;
+    const double depth = drawDepth;
+    object.Draw();
+    object.Draw();
+    EXPECT_EQ(object.position, Vector3(0.5f, 0, 0));
+    EXPECT_EQ(object.world, world);
+    EXPECT_DOUBLE_EQ(drawDepth, depth);
 }
 
 TEST_F(SceneObjectTest, MovesByVelocityAndDrawsAtTheTakenDepth) {
     object.velocity = Vector3(2, -4, 8);
     object.bounds.radius = 3;
-    object.Frame(0.5);
+    object.Step(0.5);
     EXPECT_EQ(object.position, Vector3(1, -2, 4));
     EXPECT_FLOAT_EQ(object.world(3, 0), 1);
     EXPECT_FLOAT_EQ(object.world(3, 1), -2);
@@ -52,7 +68,7 @@ TEST_F(SceneObjectTest, MovesByVelocityAndDrawsAtTheTakenDepth) {
 TEST_F(SceneObjectTest, PausedFrameStillBuildsTheWorldAndTakesADepth) {
     object.position = Vector3(3, 4, 0);
     object.bounds.radius = 1.5f;
-    object.Frame(0.0);
+    object.Step(0.0);
     EXPECT_FLOAT_EQ(object.world(3, 0), 3);
     EXPECT_DOUBLE_EQ(drawDepth, 498.5);
     EXPECT_EQ(device.Stats().drawCalls, 0u);  // empty record draws nothing
@@ -61,8 +77,8 @@ TEST_F(SceneObjectTest, PausedFrameStillBuildsTheWorldAndTakesADepth) {
 TEST_F(SceneObjectTest, ObjectsWithoutRadiusShareOneDepth) {
     RecordingObject other;
     other.device = &device;
-    object.Frame(0);
-    other.Frame(0);
+    object.Step(0);
+    other.Step(0);
     EXPECT_FLOAT_EQ(object.world(3, 2), 500);
     EXPECT_FLOAT_EQ(other.world(3, 2), 500);
     EXPECT_DOUBLE_EQ(object.TakeDepth(), 500);
@@ -73,11 +89,11 @@ TEST_F(SceneObjectTest, ZoomInGrowsToFullScaleAndEndsInTheOverrunningFrame) {
     object.zooming = 1;
     object.zoomRate = 10.0;
     object.zoomRemaining = 1.0;
-    object.Frame(0.0);
+    object.Step(0.0);
     EXPECT_FLOAT_EQ(object.world(0, 0), 2.0f / 11.0f);
 
     object.zoomRemaining = 0.3;
-    object.Frame(0.5);
+    object.Step(0.5);
     EXPECT_EQ(object.zooming, 0);
     EXPECT_DOUBLE_EQ(object.zoomRemaining, 0.0);
     EXPECT_FLOAT_EQ(object.world(0, 0), 2.0f);
@@ -87,10 +103,10 @@ TEST_F(SceneObjectTest, FlipInTurnsAboutXAndSettlesFlat) {
     object.flipping = 1;
     object.flipRate = 10.0;
     object.flipRemaining = 0.25;
-    object.Frame(0.1);  // 0.15 s left: turned by 1.5 rad about x
+    object.Step(0.1);  // 0.15 s left: turned by 1.5 rad about x
     EXPECT_NEAR(object.world(1, 1), std::cos(1.5f), 1e-6);
     EXPECT_NEAR(object.world(1, 2), std::sin(1.5f), 1e-6);
-    object.Frame(0.5);
+    object.Step(0.5);
     EXPECT_EQ(object.flipping, 0);
     EXPECT_DOUBLE_EQ(object.flipRemaining, 0.0);
     EXPECT_FLOAT_EQ(object.world(1, 1), 1.0f);
@@ -100,10 +116,10 @@ TEST_F(SceneObjectTest, FlipInTurnsAboutXAndSettlesFlat) {
 TEST_F(SceneObjectTest, SpinBelowTheThresholdIsNotDrawn) {
     object.SetSpinAxis(0, 0, 1);
     object.spinAngle = 0.0005;
-    object.Frame(0);
+    object.Step(0);
     EXPECT_FLOAT_EQ(object.world(0, 1), 0.0f);
     object.spinAngle = -0.002;
-    object.Frame(0);
+    object.Step(0);
     EXPECT_NEAR(object.world(0, 1), std::sin(-0.002f), 1e-7);
     EXPECT_NE(object.world(0, 1), 0.0f);
 }

@@ -67,7 +67,7 @@ TEST_F(Ship, ConstructionTakesTheSettingsAndNewGameKeepsFourInReserve) {
 TEST_F(Ship, ThrustFromRestIsCappedAtTwenty) {
     ship->accel = 50;
     Hold(settings.keyThrust);
-    for (int i = 0; i < 100; ++i) ship->Update(0.01);
+    for (int i = 0; i < 100; ++i) ship->Step(0.01);
     EXPECT_NEAR(Speed(), 20.0f, 1e-4);
     EXPECT_NEAR(ship->velocity.x, 0.0f, 1e-4);
 }
@@ -107,7 +107,7 @@ TEST_F(Ship, WrapsOnlyWhenMovingOutThroughTheEdge) {
 TEST_F(Ship, SliderMovesSidewaysInsideTheArea) {
     ship->controlFlags = SHIP_SLIDER | SHIP_CLAMP;
     Hold(settings.keyLeft);
-    for (int i = 0; i < 200; ++i) ship->Update(0.01);
+    for (int i = 0; i < 200; ++i) ship->Step(0.01);
     EXPECT_EQ(ship->thrustDir, Vector3(-1, 0, 0));
     EXPECT_EQ(ship->nose, Vector3(0, 1, 0));
     EXPECT_FLOAT_EQ(ship->position.x, -20.0f + 0.2f);
@@ -187,12 +187,12 @@ TEST_F(Ship, HeldFireShootsFiveTimesASecondUsingSuperMissilesFirst) {
     ship->superMissiles = 1;
     ship->missiles = 1;
     Hold(settings.keyFire);
-    ship->Update(0.01);
+    ship->Step(0.01);
     EXPECT_EQ(shots->count, 3);
     EXPECT_EQ(ship->superMissiles, 0);
     EXPECT_EQ(ship->missiles, 1);
     EXPECT_DOUBLE_EQ(ship->fireCooldown, 0.2);
-    for (int i = 0; i < 99; ++i) ship->Update(0.01);
+    for (int i = 0; i < 99; ++i) ship->Step(0.01);
     EXPECT_EQ(shots->count, 3 + 2 + 1 + 1 + 1);
     EXPECT_EQ(ship->missiles, 0);
 }
@@ -200,11 +200,11 @@ TEST_F(Ship, HeldFireShootsFiveTimesASecondUsingSuperMissilesFirst) {
 TEST_F(Ship, AltFireFiresAStarburstRing) {
     ship->starbursts = 2;
     Hold(settings.keyAltFire);
-    ship->Update(0.01);
+    ship->Step(0.01);
     EXPECT_EQ(shots->count, 16);
     EXPECT_EQ(ship->starbursts, 1);
     EXPECT_DOUBLE_EQ(ship->altCooldown, 0.6);
-    ship->Update(0.01);
+    ship->Step(0.01);
     EXPECT_EQ(shots->count, 16);
 }
 
@@ -212,7 +212,7 @@ TEST_F(Ship, SecondGameAltFireLaunchesOneFusedMissile) {
     CurrentGameScope secondGame(0, 1);
     ship->starbursts = 1;
     Hold(settings.keyAltFire);
-    ship->Update(0.01);
+    ship->Step(0.01);
     ASSERT_EQ(shots->count, 1);
     EXPECT_DOUBLE_EQ(shots->projectiles[0]->fuse, 0.5);
     EXPECT_EQ(ship->starbursts, 0);
@@ -221,14 +221,14 @@ TEST_F(Ship, SecondGameAltFireLaunchesOneFusedMissile) {
 TEST_F(Ship, ShieldBurnsEnergyAndBlocksDamage) {
     ship->shieldEnergy = 0.3;
     Hold(settings.keyShield);
-    ship->Update(0.2);
+    ship->Step(0.2);
     EXPECT_EQ(ship->shieldOn, 1);
     EXPECT_NEAR(ship->shieldEnergy, 0.1, 1e-12);
     int hull = ship->hull;
     ship->Damage(0, 0, 0);
     EXPECT_EQ(ship->hull, hull);
     EXPECT_EQ(booms->count, 0);
-    ship->Update(0.2);
+    ship->Step(0.2);
     EXPECT_EQ(ship->shieldOn, 0);
     EXPECT_EQ(ship->shieldEnergy, 0.0);
 }
@@ -277,10 +277,13 @@ TEST_F(Ship, DestroyedShipIsAbsentUntilItRespawns) {
     ship->position = Vector3(7, 7, 0);
     ship->Destroy();
     uint64_t draws = device.Stats().drawCalls;
-    ship->Update(1.0);
+    ship->Step(1.0);
+    ship->Draw();
     EXPECT_EQ(device.Stats().drawCalls, draws);
     EXPECT_EQ(ship->lives, 4);
-    ship->Update(1.5);
+    ship->Step(1.5);
+    EXPECT_EQ(device.Stats().drawCalls, draws);  // the step draws nothing
+    ship->Draw();
     EXPECT_EQ(ship->lives, 3);
     EXPECT_EQ(ship->position, Vector3(0, -5, 0));
     EXPECT_DOUBLE_EQ(ship->invulnerable, 1.5);
@@ -292,18 +295,21 @@ TEST_F(Ship, GameOverStopsTheShip) {
     EXPECT_EQ(ship->lives, -1);
     EXPECT_DOUBLE_EQ(ship->respawnTimer, -1.0);
     uint64_t draws = device.Stats().drawCalls;
-    ship->Update(5.0);
+    ship->Step(5.0);
+    ship->Draw();
     EXPECT_EQ(device.Stats().drawCalls, draws);
     EXPECT_EQ(ship->lives, -1);
 }
 
 TEST_F(Ship, ShieldBubbleShowsWhileProtected) {
     ship->invulnerable = 1.0;
-    ship->Update(0.01);
+    ship->Step(0.01);
+    ship->Draw();
     EXPECT_EQ(device.Stats().drawCalls, 2u);
     ASSERT_TRUE(ship->boundsMesh);
     ship->invulnerable = 0;
-    ship->Update(0.01);
+    ship->Step(0.01);
+    ship->Draw();
     EXPECT_EQ(device.Stats().drawCalls, 3u);
 }
 
@@ -359,7 +365,7 @@ TEST_F(Ship, PowerupsApplyWithinTheirLimits) {
 TEST_F(Ship, FlyingIntoTheFieldBumpsOnRocksAndCollectsPowerups) {
     TAsteroid* rock = Place(RockKind(), {1.1f, 0, 0}, {1, 0, 0}, 1.0);
     rock->Move(0);
-    ship->Update(0.01);
+    ship->Step(0.01);
     EXPECT_EQ(ship->hull, settings.shipStartHull - 1);
     EXPECT_LT(ship->velocity.x, 0.0f);
 
@@ -370,7 +376,7 @@ TEST_F(Ship, FlyingIntoTheFieldBumpsOnRocksAndCollectsPowerups) {
     star->kind.powerupKind = POWERUP_STARBURST;
     star->Move(0);
     ship->invulnerable = 0;
-    ship->Update(0.01);
+    ship->Step(0.01);
     EXPECT_EQ(star->dead, 1);
     EXPECT_EQ(ship->starbursts, 1);
 }

@@ -63,7 +63,7 @@ TEST_F(Waves, EmptyWave23IsSkippedOnTheNextFrame) {
     field->NextWave();
     EXPECT_EQ(field->wave, 23);
     EXPECT_EQ(field->count, 0);
-    field->UpdateAll(0.01);
+    field->StepAll(0.01);
     EXPECT_EQ(field->wave, 24);
     EXPECT_EQ(Count(*field).rocks, 5);
 }
@@ -81,7 +81,7 @@ TEST_F(Waves, AfterWave25ComesWave1WithFasterRocks) {
 }
 
 TEST_F(Waves, FirstFrameOfANewFieldStartsWave1) {
-    field->UpdateAll(0.01);
+    field->StepAll(0.01);
     EXPECT_EQ(field->wave, 1);
     EXPECT_EQ(ship->wavesStarted, 1);
     EXPECT_EQ(field->count, 1);
@@ -220,10 +220,10 @@ TEST_F(SecondGameWaves, TimedRocksShrinkToTheSameRadiusOnceOrTwice) {
 TEST_F(SecondGameWaves, TimerSpawnsAndRedrawsAroundTheInterval) {
     field->spawnInterval = 2.0f;
     field->spawnTimer = 0.05f;
-    field->UpdateAll(0.01);
+    field->StepAll(0.01);
     EXPECT_EQ(field->count, 0);
     EXPECT_EQ(field->wave, 0);  // timed spawns never advance waves
-    field->UpdateAll(0.05);
+    field->StepAll(0.05);
     EXPECT_EQ(field->count, 1);
     EXPECT_GE(field->spawnTimer, 0.5f);
     EXPECT_LT(field->spawnTimer, 3.5f);

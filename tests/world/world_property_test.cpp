@@ -110,10 +110,10 @@ protected:
 
             device.depths.clear();
             drawDepth = 500.0;
-            theAsteroids->UpdateAll(dt);
-            theShip->Update(dt);
-            theProjectiles->UpdateAll(dt);
-            theExplosions->UpdateAll(dt);
+            theAsteroids->StepAll(dt);
+            theShip->Step(dt);
+            theProjectiles->StepAll(dt);
+            theExplosions->StepAll(dt);
             busiest.wave = std::max(busiest.wave, theAsteroids->wave);
             busiest.field = std::max(busiest.field, theAsteroids->count);
             busiest.shots = std::max(busiest.shots, theProjectiles->count);
