@@ -69,7 +69,7 @@ void TShip::Respawn() {
 }
 
 void TShip::Update(double dt) {
-    if (settings.inputDevice == 0 && theMouse) theMouse->Poll();
+    if (settings.inputDevice == INPUT_MOUSE && theMouse) theMouse->Poll();
     if (lives < 0) return;
     if (respawnTimer > 0) {
         respawnTimer -= dt;

@@ -27,7 +27,7 @@ class MouseTest : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
-        settings.inputDevice = 0;
+        settings.inputDevice = INPUT_MOUSE;
         settings.mouseVelocity = 0;  // velocity 0.25
         ASSERT_EQ(SelectInputDeviceForPlay(GameWindow()), 0);
     }
@@ -38,9 +38,9 @@ TEST_F(MouseTest, PlayOpensTheMouseWithTheTrackBarVelocity) {
     EXPECT_TRUE(theMouse->created);
     EXPECT_EQ(theMouse->window, GameWindow());
     EXPECT_DOUBLE_EQ(theMouse->velocity, 0.25);
-    settings.inputDevice = 0;
+    settings.inputDevice = INPUT_MOUSE;
     settings.mouseVelocity = 5;
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), 0);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), INPUT_MOUSE);
     EXPECT_DOUBLE_EQ(theMouse->velocity, 1.5);
 }
 

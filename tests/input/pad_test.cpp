@@ -119,13 +119,13 @@ TEST_F(PadTest, APlainJoystickReadsItsFirstAxesHatAndButtons) {
 }
 
 TEST_F(PadTest, PlayKeepsTheJoystickOnlyWhenAPadIsFound) {
-    settings.inputDevice = 2;
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), 1);
-    EXPECT_EQ(settings.inputDevice, 1);
+    settings.inputDevice = INPUT_JOYSTICK;
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), INPUT_KEYBOARD);
+    EXPECT_EQ(settings.inputDevice, INPUT_KEYBOARD);
 
     Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, PAD_AXES, PAD_BUTTONS, PAD_HATS);
-    settings.inputDevice = 2;
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), 2);
+    settings.inputDevice = INPUT_JOYSTICK;
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow()), INPUT_JOYSTICK);
     EXPECT_EQ(theJoystick->window, GameWindow());
 }
 
@@ -134,18 +134,18 @@ TEST(InputSelectionTest, WithoutVideoOrDevicesPlayFallsBackToTheKeyboard) {
     HWND window = reinterpret_cast<HWND>(&settings);
     ASSERT_EQ(CreateInputDevices(), 0);
     ASSERT_FALSE(SDL_WasInit(SDL_INIT_VIDEO));
-    settings.inputDevice = 0;
-    EXPECT_EQ(SelectInputDeviceForPlay(window), 1);
+    settings.inputDevice = INPUT_MOUSE;
+    EXPECT_EQ(SelectInputDeviceForPlay(window), INPUT_KEYBOARD);
     EXPECT_FALSE(theMouse->created);
-    settings.inputDevice = 1;
-    EXPECT_EQ(SelectInputDeviceForPlay(window), 1);
+    settings.inputDevice = INPUT_KEYBOARD;
+    EXPECT_EQ(SelectInputDeviceForPlay(window), INPUT_KEYBOARD);
 
     DestroyInputDevices();
     EXPECT_EQ(theMouse, nullptr);
     EXPECT_EQ(theJoystick, nullptr);
-    for (int device : {0, 2}) {
+    for (int device : {INPUT_MOUSE, INPUT_JOYSTICK}) {
         settings.inputDevice = device;
-        EXPECT_EQ(SelectInputDeviceForPlay(window), 1);
+        EXPECT_EQ(SelectInputDeviceForPlay(window), INPUT_KEYBOARD);
     }
     settings = saved;
 }

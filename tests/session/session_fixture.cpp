@@ -51,7 +51,7 @@ void SessionTest::BuildSession(int gameIndex) {
     for (int i = 0; i < gameIndex; ++i) game = game->next;
     pack->current = game;
     settings = TSettings{};
-    settings.inputDevice = 1;
+    settings.inputDevice = INPUT_KEYBOARD;
     settings.gameId = game->GetGameId();
     game->SetDifficulty(2);
     rp::srand(1);
