@@ -46,7 +46,7 @@ public:
     FullField() : random_(1) {
         settings = TSettings();
         settings.gameId = GAME_ID_FLAGSHIP;
-        settings.inputDevice = 1;
+        settings.inputDevice = INPUT_KEYBOARD;
         settings.asteroidHull = 1 << 30;
         rp::srand(1);
 

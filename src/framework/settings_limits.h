@@ -1,4 +1,4 @@
-// The ranges the launcher offers for each setting.
+// The ranges of the settings (the low and high columns of settings_list.h).
 #pragma once
 
 struct TSettings;

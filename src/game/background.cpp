@@ -17,7 +17,7 @@ TBackground::TBackground(Device* dev) {
     SetMode(BACKGROUND_FIXED);
 }
 
-void TBackground::SetMode(int32_t m) {
+void TBackground::SetMode(BackgroundMode m) {
     mode = m;
     switch (m) {
         case BACKGROUND_FIXED:

@@ -4,17 +4,8 @@
 
 #include <cstdint>
 
+#include "framework/settings_list.h"  // BackgroundMode
 #include "game/t3dobject.h"
-
-// Background modes as the launcher offers them.
-enum BackgroundMode : int32_t {
-    BACKGROUND_DISABLED = 0,
-    BACKGROUND_FIXED = 1,
-    BACKGROUND_ROTATING = 2,
-    BACKGROUND_VERTICAL_SCROLL = 3,
-    BACKGROUND_HORIZONTAL_SCROLL = 4,
-    BACKGROUND_STARFIELD = 5,
-};
 
 class TBackground : public T3DObject {
 public:
@@ -23,7 +14,7 @@ public:
     // Stores the mode and applies its motion. A mode above 5 is stored and
     // changes nothing else; such a background (and one without pictures)
     // draws nothing.
-    void SetMode(int32_t mode);
+    void SetMode(BackgroundMode mode);
     void AddPicture(const char* name);
     void ScaleTexture(float su, float sv);
 
@@ -35,5 +26,5 @@ public:
 
     float scrollV = 0.0f;
     float scrollH = 0.0f;
-    int32_t mode = BACKGROUND_FIXED;
+    BackgroundMode mode = BACKGROUND_FIXED;
 };

@@ -269,7 +269,7 @@ void HandleCharacter(WPARAM ch) {
 // Losing focus pauses as Escape does and lets the mouse go; it is taken
 // again, where it was, when the window has the focus back.
 void HandleFocus(bool gained) {
-    const bool mouse = settings.inputDevice == 0 && theMouse;
+    const bool mouse = settings.inputDevice == INPUT_MOUSE && theMouse;
     if (!gained) {
         paused = 1;
         if (mouse) theMouse->ReleaseDevice();

@@ -70,7 +70,7 @@ void TShip::Respawn() {
 }
 
 void TShip::Step(double dt) {
-    if (settings.inputDevice == 0 && theMouse) theMouse->Poll();
+    if (settings.inputDevice == INPUT_MOUSE && theMouse) theMouse->Poll();
     inPlay = false;
     if (lives < 0) return;
     if (respawnTimer > 0) {

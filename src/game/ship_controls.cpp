@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kInputMouse = 0;
-constexpr int kInputKeyboard = 1;
-constexpr int kInputJoystick = 2;
 constexpr int kJoystickDeflection = 100;
 constexpr double kTurnRate = 6.0;
 constexpr double kMouseTurn = 0.01;
@@ -27,7 +24,7 @@ void TShip::ReadControls() {
     controls = ShipControls();
     controls.previousFire = previous;
     switch (settings.inputDevice) {
-        case kInputMouse:
+        case INPUT_MOUSE:
             if (!theMouse) break;
             controls.fire = ButtonHeld(*theMouse, 0);
             controls.shield = ButtonHeld(*theMouse, 2);
@@ -36,13 +33,13 @@ void TShip::ReadControls() {
             else
                 controls.altFire = ButtonHeld(*theMouse, 1);
             break;
-        case kInputKeyboard:
+        case INPUT_KEYBOARD:
             controls.left = KeyDown(settings.keyLeft);
             controls.right = KeyDown(settings.keyRight);
             controls.thrust = KeyDown(settings.keyThrust);
             controls.brake = KeyDown(settings.keyBrake);
             break;
-        case kInputJoystick:
+        case INPUT_JOYSTICK:
             if (!theJoystick) break;
             theJoystick->Poll();
             controls.left = theJoystick->x < -kJoystickDeflection;
@@ -60,7 +57,7 @@ void TShip::ReadControls() {
 }
 
 void TShip::Steer(double dt) {
-    bool mouse = settings.inputDevice == kInputMouse;
+    bool mouse = settings.inputDevice == INPUT_MOUSE;
     if (mouse && !theMouse) return;
     if (controlFlags & SHIP_FREE_FLIGHT) {
         thrust = controls.thrust ? 1.0 : 0.0;

@@ -13,7 +13,6 @@ TDIMouse* theMouse = nullptr;
 namespace {
 
 constexpr uint32_t COOP_EXCLUSIVE = 1, COOP_NONEXCLUSIVE = 2, COOP_FOREGROUND = 4;
-constexpr int MOUSE = 0, KEYBOARD = 1, JOYSTICK = 2;
 
 int g_listener = 0;
 bool g_controllerSubsystem = false;
@@ -102,15 +101,15 @@ void HandleInputEvent(const SDL_Event& event) {
     }
 }
 
-int SelectInputDeviceForPlay(HWND gameWindow, int requested, int mouseVelocity) {
-    if (requested == JOYSTICK) {
-        if (!theJoystick || !theJoystick->found) return KEYBOARD;
+InputDevice SelectInputDeviceForPlay(HWND gameWindow, InputDevice requested, int mouseVelocity) {
+    if (requested == INPUT_JOYSTICK) {
+        if (!theJoystick || !theJoystick->found) return INPUT_KEYBOARD;
         SetWindow(theJoystick, gameWindow);
-    } else if (requested == MOUSE) {
-        if (!theMouse) return KEYBOARD;
+    } else if (requested == INPUT_MOUSE) {
+        if (!theMouse) return INPUT_KEYBOARD;
         SetWindow(theMouse, gameWindow);
         theMouse->velocity = (mouseVelocity + 1) * 0.25;
-        if (theMouse->Setup() != 0) return KEYBOARD;
+        if (theMouse->Setup() != 0) return INPUT_KEYBOARD;
         SetWindow(theMouse, gameWindow);
     }
     return requested;

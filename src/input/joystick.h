@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/settings_list.h"
 #include "platform/messages.h"
 
 union SDL_Event;
@@ -134,10 +135,9 @@ void SetWindow(TInputDevice* device, HWND window);
 // devices (registered as a native event listener by CreateInputDevices).
 void HandleInputEvent(const SDL_Event& event);
 
-// The device a game plays with when the player chose `requested` (0 mouse,
-// 1 keyboard, 2 joystick): the joystick needs a pad found, the mouse a
-// successful Setup (at velocity (mouseVelocity + 1) × 0.25); otherwise the
-// keyboard (1).
-int SelectInputDeviceForPlay(HWND gameWindow, int requested, int mouseVelocity);
+// The device a game plays with when the player chose `requested`: the
+// joystick needs a pad found, the mouse a successful Setup (at velocity
+// (mouseVelocity + 1) × 0.25); otherwise the keyboard.
+InputDevice SelectInputDeviceForPlay(HWND gameWindow, InputDevice requested, int mouseVelocity);
 // Releases the mouse (and its capture) when a game ends.
 void ReleaseInputAfterPlay();

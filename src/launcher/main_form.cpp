@@ -27,49 +27,61 @@ constexpr const char* kCheatKeys[7] = {"F3 ... 5 minutes of invulnerability", "F
                                        "F7 ... Give missile launcher",        "F8 ... Destroy Ship",
                                        "F9 ... Add some whirlygigs"};
 
-struct KeyBinding {
-    KeyBox TLauncherForm::*box;
-    int32_t TSettings::*key;
-};
+using namespace setting_columns;
 
-constexpr std::array<KeyBinding, 10> kKeyBindings{{
-    {&TLauncherForm::ComboBoxKeyFire, &TSettings::keyFire},
-    {&TLauncherForm::ComboBoxKeyFire0, &TSettings::keyFire0},
-    {&TLauncherForm::ComboBoxKeyFire1, &TSettings::keyFire1},
-    {&TLauncherForm::ComboBoxKeyFire2, &TSettings::keyFire2},
-    {&TLauncherForm::ComboBoxKeyAltFire, &TSettings::keyAltFire},
-    {&TLauncherForm::ComboBoxKeyShield, &TSettings::keyShield},
-    {&TLauncherForm::ComboBoxKeyBrake, &TSettings::keyBrake},
-    {&TLauncherForm::ComboBoxKeyThrust, &TSettings::keyThrust},
-    {&TLauncherForm::ComboBoxKeyLeft, &TSettings::keyLeft},
-    {&TLauncherForm::ComboBoxKeyRight, &TSettings::keyRight},
-}};
+// Showing a setting on its control and taking it back (the control column of
+// ROCKPILE_SETTINGS). The display-mode boxes are left to ShowDisplayMode and
+// TakeDisplayMode.
+template <class T>
+void ShowSetting(NoControl, const T&) {}
+void ShowSetting(CheckBox& box, int32_t flag) { box.checked = flag != 0; }
+void ShowSetting(TrackBar& bar, int32_t value) { bar.position = std::clamp(value, bar.min, bar.max); }
+template <class T>
+void ShowSetting(RadioGroup& group, T value) {
+    group.itemIndex = static_cast<int>(value);
+}
+void ShowSetting(KeyBox& box, int32_t key) { SelectKeyInCombo(box.combo, key); }
+void ShowSetting(ComboBox&, int32_t) {}
+void ShowSetting(InputDeviceRadios buttons, int32_t device) {
+    buttons.mouse.checked = device == INPUT_MOUSE;
+    buttons.keyboard.checked = device == INPUT_KEYBOARD;
+    buttons.joystick.checked = device == INPUT_JOYSTICK;
+}
 
-struct FlagBinding {
-    CheckBox TLauncherForm::*box;
-    int32_t TSettings::*flag;
-};
+template <class T>
+void TakeSetting(NoControl, T&) {}
+void TakeSetting(const CheckBox& box, int32_t& flag) { flag = box.checked ? 1 : 0; }
+void TakeSetting(const TrackBar& bar, int32_t& value) { value = bar.position; }
+template <class T>
+void TakeSetting(const RadioGroup& group, T& value) {
+    value = static_cast<T>(group.itemIndex);
+}
+void TakeSetting(const KeyBox& box, int32_t& key) { key = KeyFromCombo(box.combo); }
+void TakeSetting(const ComboBox&, int32_t&) {}
+// Keyboard before joystick before mouse; with none chosen, the keyboard.
+void TakeSetting(InputDeviceRadios buttons, InputDevice& device) {
+    device = buttons.keyboard.checked   ? INPUT_KEYBOARD
+             : buttons.joystick.checked ? INPUT_JOYSTICK
+             : buttons.mouse.checked    ? INPUT_MOUSE
+                                        : INPUT_KEYBOARD;
+}
 
-constexpr std::array<FlagBinding, 11> kFlagBindings{{
-    {&TLauncherForm::CheckBoxEnableBarricades, &TSettings::enableBarricades},
-    {&TLauncherForm::CheckBoxEnableRotation, &TSettings::enableRotation},
-    {&TLauncherForm::CheckBoxEnableSpecular, &TSettings::enableSpecular},
-    {&TLauncherForm::CheckBoxEnableSound, &TSettings::enableSound},
-    {&TLauncherForm::CheckBoxShowBounding, &TSettings::showBounding},
-    {&TLauncherForm::CheckBoxShowFPS, &TSettings::showFps},
-    {&TLauncherForm::CheckBoxPresentImmediate, &TSettings::presentImmediate},
-    {&TLauncherForm::CheckBoxTimingFallback, &TSettings::timingFallback},
-    {&TLauncherForm::CheckBoxWireFrame, &TSettings::wireFrame},
-    {&TLauncherForm::CheckBoxEnableCheat, &TSettings::enableCheat},
-    {&TLauncherForm::CheckBoxPauseOnFocusLoss, &TSettings::pauseOnFocusLoss},
-}};
+// A track bar runs over its setting's range.
+template <class Control, class T>
+void SetRange(Control&&, T, T) {}
+void SetRange(TrackBar& bar, int32_t low, int32_t high) {
+    bar.min = low;
+    bar.max = high;
+}
+
+template <class Control>
+void FillChoices(Control&&) {}
+void FillChoices(KeyBox& box) { FillKeyCombo(box.combo); }
 
 void SetButton(Button& button, const char* caption, int left, int top, int width, int height) {
     button.caption = caption;
     button.bounds = {left, top, width, height};
 }
-
-int ClampToTrack(const TrackBar& bar, int value) { return std::clamp(value, bar.min, bar.max); }
 
 }  // namespace
 
@@ -122,6 +134,11 @@ TLauncherForm::TLauncherForm(TGamePack& pack, LauncherHost& host) : pack_(pack),
     LabelRight.caption = "Right:";
     LabelShield.caption = "Shield:";
     ButtonResetKeyboard.caption = "Reset Keyboard to Defaults";
+
+    const TSettings& s = settings;  // the ranges may name other settings
+#define RANGE(type, field, store, key, written, def, low, high, reset, replay, control) SetRange(control, low, high);
+    ROCKPILE_SETTINGS(RANGE)
+#undef RANGE
 }
 
 TLauncherForm::~TLauncherForm() = default;
@@ -212,7 +229,9 @@ void TLauncherForm::ShowGameFeatures() {
 }
 
 void TLauncherForm::FillKeyBoxes() {
-    for (const KeyBinding& k : kKeyBindings) FillKeyCombo((this->*k.box).combo);
+#define FILL(type, field, store, key, written, def, low, high, reset, replay, control) FillChoices(control);
+    ROCKPILE_SETTINGS(FILL)
+#undef FILL
 }
 
 void TLauncherForm::PaintCartPicture() {
@@ -240,40 +259,32 @@ void TLauncherForm::SaveSettings() {
 }
 
 void TLauncherForm::WriteForm() {
-    RadioGroupDifficulty.itemIndex = settings.difficulty;
-    RadioGroupMode.itemIndex = settings.windowed;
-    RadioGroupBackground.itemIndex = settings.background;
-    for (const FlagBinding& f : kFlagBindings) (this->*f.box).checked = settings.*f.flag != 0;
-    TrackBarAccel.position = ClampToTrack(TrackBarAccel, settings.accel);
-    TrackBarPlayerMissile.position = ClampToTrack(TrackBarPlayerMissile, settings.playerMissile);
-    TrackBarUfoMissile.position = ClampToTrack(TrackBarUfoMissile, settings.ufoMissile);
-    TrackBarMouseVelocity.position = ClampToTrack(TrackBarMouseVelocity, settings.mouseVelocity);
-    for (const KeyBinding& k : kKeyBindings) SelectKeyInCombo((this->*k.box).combo, settings.*k.key);
-    RadioButtonMouse.checked = settings.inputDevice == 0;
-    RadioButtonKeyboard.checked = settings.inputDevice == 1;
-    RadioButtonJoystick.checked = settings.inputDevice == 2;
-    SelectItemByObject(ComboBoxAdapter.list, settings.adapter);
-    FillResolutionCombo(GetSelectedItemObject(ComboBoxAdapter.list).value_or(settings.adapter), ComboBoxResolution.list);
-    SelectResolutionOrDefault(ComboBoxResolution.list, settings.width, settings.height);
+#define SHOW(type, field, store, key, written, def, low, high, reset, replay, control) \
+    ShowSetting(control, settings.field);
+    ROCKPILE_SETTINGS(SHOW)
+#undef SHOW
+    ShowDisplayMode();
     formReady = 1;
 }
 
 void TLauncherForm::ReadForm() {
-    game_->SetDifficulty(RadioGroupDifficulty.itemIndex);
-    settings.windowed = RadioGroupMode.itemIndex == 1 ? 1 : 0;
-    settings.background = RadioGroupBackground.itemIndex;
-    for (const FlagBinding& f : kFlagBindings) settings.*f.flag = (this->*f.box).checked ? 1 : 0;
-    settings.accel = TrackBarAccel.position;
-    if (!game_->HidesMissileSpeed()) {
-        settings.playerMissile = TrackBarPlayerMissile.position;
-        settings.ufoMissile = TrackBarUfoMissile.position;
-    }
-    for (const KeyBinding& k : kKeyBindings) settings.*k.key = KeyFromCombo((this->*k.box).combo);
-    settings.inputDevice = RadioButtonKeyboard.checked   ? 1
-                           : RadioButtonJoystick.checked ? 2
-                           : RadioButtonMouse.checked    ? 0
-                                                         : 1;
-    settings.mouseVelocity = TrackBarMouseVelocity.position;
+    const bool hidesMissileSpeed = game_->HidesMissileSpeed();
+#define TAKE(type, field, store, key, written, def, low, high, reset, replay, control) \
+    if (!(store == GAME_MISSILE && hidesMissileSpeed)) TakeSetting(control, settings.field);
+    ROCKPILE_SETTINGS(TAKE)
+#undef TAKE
+    // The level sets the values that follow it (the hulls among them).
+    game_->SetDifficulty(settings.difficulty);
+    TakeDisplayMode();
+}
+
+void TLauncherForm::ShowDisplayMode() {
+    SelectItemByObject(ComboBoxAdapter.list, settings.adapter);
+    FillResolutionCombo(GetSelectedItemObject(ComboBoxAdapter.list).value_or(settings.adapter), ComboBoxResolution.list);
+    SelectResolutionOrDefault(ComboBoxResolution.list, settings.width, settings.height);
+}
+
+void TLauncherForm::TakeDisplayMode() {
     // An empty adapter list (no video) keeps the stored adapter.
     settings.adapter = GetSelectedItemObject(ComboBoxAdapter.list).value_or(settings.adapter);
     GetSelectedResolution(ComboBoxResolution.list, settings.width, settings.height);

@@ -24,6 +24,11 @@ constexpr int kFormClientWidth = 504, kFormClientHeight = 610;
 // Where the cartridge picture goes in the form's client area.
 constexpr FormRect kCartPictureRect{19, 18, 485 - 19, 587 - 18};
 
+// The Controls tab's input device buttons, one per InputDevice value.
+struct InputDeviceRadios {
+    RadioButton &mouse, &keyboard, &joystick;
+};
+
 class TLauncherForm {
 public:
     // FormCreate: the pack's default game becomes current; the settings
@@ -44,6 +49,8 @@ public:
     void ResetKeys();
     void LoadSettings();
     void SaveSettings();
+    // Controls to settings and back: each setting of ROCKPILE_SETTINGS with
+    // its control (settings_list.h).
     void ReadForm();
     void WriteForm();
     void ComboBoxAdapterChange();
@@ -112,6 +119,9 @@ public:
     KeyBox ComboBoxKeyFire, ComboBoxKeyFire0, ComboBoxKeyFire1, ComboBoxKeyFire2, ComboBoxKeyAltFire,
         ComboBoxKeyThrust, ComboBoxKeyBrake, ComboBoxKeyLeft, ComboBoxKeyRight, ComboBoxKeyShield;
     Button ButtonResetKeyboard;
+    InputDeviceRadios InputDeviceButtons() {
+        return {RadioButtonMouse, RadioButtonKeyboard, RadioButtonJoystick};
+    }
     // About tab.
     Label LabelProgName, LabelVersion;
 
@@ -123,6 +133,10 @@ private:
     void ShowGameFeatures();
     void PaintCartPicture();
     void FillKeyBoxes();
+    // The adapter and resolution boxes, which show "adapter", "width" and
+    // "height" together: the resolutions are the chosen adapter's.
+    void ShowDisplayMode();
+    void TakeDisplayMode();
     // Runs the game and shows the launcher again afterwards.
     void RunCurrentGame(GameRun kind);
 

@@ -84,7 +84,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
     // The computer player and headless runs use the keyboard state.
     if (options.headless || options.autopilot)
-        settings.inputDevice = 1;
+        settings.inputDevice = INPUT_KEYBOARD;
     else
         settings.inputDevice = SelectInputDeviceForPlay(theGameWindow, settings.inputDevice, settings.mouseVelocity);
 

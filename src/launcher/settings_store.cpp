@@ -16,59 +16,57 @@
 
 namespace {
 
-struct IntSetting {
-    const char* name;
-    int32_t TSettings::*field;
-};
+using namespace setting_columns;
 
-// Pack-wide values, in store order.
-const IntSetting kPackSettings[] = {
-    {"adapter", &TSettings::adapter},         {"windowed", &TSettings::windowed},
-    {"width", &TSettings::width},             {"height", &TSettings::height},
-    {"inputdevice", &TSettings::inputDevice}, {"didsurvey", &TSettings::didSurvey},
-};
+// The store's values are 32-bit integers; a setting of an enum type is kept as its number.
+template <class T>
+void ReadSetting(TParamStore& store, const char* key, T& value) {
+    value = static_cast<T>(ReadParamInt(store, key, static_cast<int32_t>(value)));
+}
 
-// Per-game values, in store order. The rotation option is read as
-// "enablerotation" and written as "enableRotation": names match without
-// regard to case, so both are the same value.
-struct GameSetting {
-    const char* readName;
-    const char* writeName;
-    int32_t TSettings::*field;
-    bool missileSpeed;  // not stored by games that hide the speed settings
-};
+template <class T>
+void WriteSetting(TParamStore& store, const char* key, const T& value) {
+    WriteParamInt(store, key, static_cast<int32_t>(value));
+}
 
-const GameSetting kGameSettings[] = {
-    {"difficulty", "difficulty", &TSettings::difficulty, false},
-    {"shipHull", "shipHull", &TSettings::shipHull, false},
-    {"asteroidHull", "asteroidHull", &TSettings::asteroidHull, false},
-    {"background", "background", &TSettings::background, false},
-    {"wireFrame", "wireFrame", &TSettings::wireFrame, false},
-    {"enableSound", "enableSound", &TSettings::enableSound, false},
-    {"enableSpecular", "enableSpecular", &TSettings::enableSpecular, false},
-    {"showbounding", "showbounding", &TSettings::showBounding, false},
-    {"showfps", "showfps", &TSettings::showFps, false},
-    {"presentimmedaite", "presentimmedaite", &TSettings::presentImmediate, false},
-    {"timingfallback", "timingfallback", &TSettings::timingFallback, false},
-    {"enablecheat", "enablecheat", &TSettings::enableCheat, false},
-    {"enablebarricades", "enablebarricades", &TSettings::enableBarricades, false},
-    {"enablerotation", "enableRotation", &TSettings::enableRotation, false},
-    {"accel", "accel", &TSettings::accel, false},
-    {"playermissile", "playermissile", &TSettings::playerMissile, true},
-    {"ufomissile", "ufomissile", &TSettings::ufoMissile, true},
-    {"keyfire", "keyfire", &TSettings::keyFire, false},
-    {"keyfire0", "keyfire0", &TSettings::keyFire0, false},
-    {"keyfire1", "keyfire1", &TSettings::keyFire1, false},
-    {"keyfire2", "keyfire2", &TSettings::keyFire2, false},
-    {"keyaltfire", "keyaltfire", &TSettings::keyAltFire, false},
-    {"keyshield", "keyshield", &TSettings::keyShield, false},
-    {"keybrake", "keybrake", &TSettings::keyBrake, false},
-    {"keythrust", "keythrust", &TSettings::keyThrust, false},
-    {"keyleft", "keyleft", &TSettings::keyLeft, false},
-    {"keyright", "keyright", &TSettings::keyRight, false},
-    {"mousevelocity", "mousevelocity", &TSettings::mouseVelocity, false},
-    {"pauseonfocusloss", "pauseOnFocusLoss", &TSettings::pauseOnFocusLoss, false},
-};
+// The stores under the pack's key and under a game's key.
+bool UnderPackKey(Store store) { return store == PACK; }
+bool UnderGameKey(Store store) { return store == GAME || store == GAME_MISSILE; }
+
+// Reads the settings kept under one key, in list order.
+void ReadSettings(TParamStore& store, bool (*under)(Store)) {
+#define READ(type, field, where, key, written, def, low, high, reset, replay, control) \
+    if (under(where)) ReadSetting(store, key, settings.field);
+    ROCKPILE_SETTINGS(READ)
+#undef READ
+}
+
+// Writes the settings kept under one key, in list order; a game that hides
+// the missile speeds does not write them.
+void WriteSettings(TParamStore& store, bool (*under)(Store), const TGame& game) {
+    const bool hidesMissileSpeed = game.HidesMissileSpeed();
+#define WRITE(type, field, where, key, written, def, low, high, reset, replay, control) \
+    if (under(where) && !(where == GAME_MISSILE && hidesMissileSpeed)) WriteSetting(store, written, settings.field);
+    ROCKPILE_SETTINGS(WRITE)
+#undef WRITE
+}
+
+// The reset column: what the game sets after the record is cleared to its defaults.
+template <class T>
+void ApplyReset(FixedRule, T&, TGame&) {}
+template <class T>
+void ApplyReset(KeyBindingRule, T&, TGame&) {}
+template <class T>
+void ApplyReset(ByDifficultyRule, T&, TGame&) {}
+void ApplyReset(SetDifficultyRule, int32_t& level, TGame& game) { game.SetDifficulty(level); }
+template <class Getter, class T>
+void ApplyReset(Getter perGame, T& value, TGame& game) {
+    value = static_cast<T>(perGame(game));
+}
+
+template <class Rule, class T>
+void ResetKey(Rule, T&, const T&) {}
+void ResetKey(KeyBindingRule, int32_t& key, const int32_t& fallback) { key = fallback; }
 
 std::string IndexedName(const char* format, int i) {
     char name[32];
@@ -118,58 +116,32 @@ void JoinScoresStoredElsewhere(const TGame& game, TParamStore& store) {
 }  // namespace
 
 void ResetKeys() {
-    settings.keyFire = 0x11;
-    settings.keyFire0 = 0x41;
-    settings.keyFire1 = 0x53;
-    settings.keyFire2 = 0x44;
-    settings.keyAltFire = 0x12;
-    settings.keyShield = 0x10;
-    settings.keyBrake = 0x28;
-    settings.keyThrust = 0x26;
-    settings.keyLeft = 0x25;
-    settings.keyRight = 0x27;
+    const TSettings defaults;
+#define RESET_KEY(type, field, store, key, written, def, low, high, reset, replay, control) \
+    ResetKey(reset, settings.field, defaults.field);
+    ROCKPILE_SETTINGS(RESET_KEY)
+#undef RESET_KEY
 }
 
 void ResetSettings(TGame& game) {
     settings = TSettings{};
     ClearHighScores();
-    game.SetDifficulty(2);
-    settings.gameId = game.GetGameId();
-    settings.adapter = 0;
-    settings.windowed = 0;
-    settings.width = 800;
-    settings.height = 600;
-    settings.background = game.GetDefaultBackground();
-    settings.wireFrame = 0;
-    settings.enableSound = 1;
-    settings.enableSpecular = game.GetDefaultEnableSpecular();
-    settings.showBounding = 0;
-    settings.showFps = 0;
-    settings.presentImmediate = 0;
-    settings.timingFallback = 0;
-    settings.didSurvey = 0;
-    settings.enableCheat = 0;
-    settings.accel = game.GetDefaultAccel();
-    settings.playerMissile = game.GetDefaultPlayerMissile();
-    settings.ufoMissile = game.GetDefaultUfoMissile();
-    settings.inputDevice = 0;
-    settings.mouseVelocity = 5;
-    settings.enableBarricades = game.GetDefaultEnableBarricades();
-    settings.enableRotation = game.GetDefaultEnableRotation();
-    settings.pauseOnFocusLoss = 1;
-    ResetKeys();
+#define RESET(type, field, store, key, written, def, low, high, reset, replay, control) \
+    ApplyReset(reset, settings.field, game);
+    ROCKPILE_SETTINGS(RESET)
+#undef RESET
 }
 
 void LoadSettings(const TGamePack& pack, TGame& game) {
     {
         TParamStore store;
         OpenParams(pack.GetRegistryKeyName(), pack.GetRegistryKeyName(), store, 1);
-        for (const IntSetting& s : kPackSettings) settings.*s.field = ReadParamInt(store, s.name, settings.*s.field);
+        ReadSettings(store, UnderPackKey);
         CloseParams(store);
     }
     TParamStore store;
     OpenParams(game.GetRegistryKeyName(), game.GetRegistryKeyName(), store, 1);
-    for (const GameSetting& s : kGameSettings) settings.*s.field = ReadParamInt(store, s.readName, settings.*s.field);
+    ReadSettings(store, UnderGameKey);
     for (int i = 0; i < NUM_HIGH_SCORES; ++i) highScores[i] = ReadScoreRow(store, i, highScores[i]);
     CloseParams(store);
     RememberTable(game);
@@ -180,16 +152,13 @@ bool SaveSettings(const TGamePack& pack, TGame& game) {
     {
         TParamStore store;
         OpenParams(pack.GetRegistryKeyName(), pack.GetRegistryKeyName(), store, 1);
-        for (const IntSetting& s : kPackSettings) WriteParamInt(store, s.name, settings.*s.field);
+        WriteSettings(store, UnderPackKey, game);
         saved = CloseParams(store) && saved;
     }
     TParamStore store;
     OpenParams(game.GetRegistryKeyName(), game.GetRegistryKeyName(), store, 1);
     JoinScoresStoredElsewhere(game, store);
-    for (const GameSetting& s : kGameSettings) {
-        if (s.missileSpeed && game.HidesMissileSpeed()) continue;
-        WriteParamInt(store, s.writeName, settings.*s.field);
-    }
+    WriteSettings(store, UnderGameKey, game);
     for (int i = 0; i < NUM_HIGH_SCORES; ++i) {
         WriteParamString(store, IndexedName("name_%d", i).c_str(), highScores[i].playerName.c_str());
         WriteParamInt(store, IndexedName("score_%d", i).c_str(), highScores[i].score);

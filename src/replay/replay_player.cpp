@@ -7,12 +7,9 @@
 #include "game/session_globals.h"
 #include "platform/crt_rand.h"
 #include "platform/keyboard.h"
+#include "replay/replay_settings.h"
 #include "replay/window_intercept.h"
 #include "replay/world_hash.h"
-
-namespace {
-constexpr int kMouse = 0, kJoystick = 2;
-}
 
 ReplayPlayer::ReplayPlayer(const Replay& replay, bool stopAtMismatch)
     : replay_(replay), stopAtMismatch_(stopAtMismatch) {}
@@ -29,16 +26,15 @@ WNDPROC ReplayPlayer::WindowProc(WNDPROC game) {
 void ReplayPlayer::BeforeSetup(const TGame&) {
     // The run forced its own input device; the recorded one comes back, fed
     // from the recording.
-    for (const ReplaySetting& s : replay_.settings)
-        if (s.name == "inputDevice") settings.inputDevice = s.value;
-    if (settings.inputDevice == kMouse) {
+    ApplyRecordedInputDevice(replay_);
+    if (settings.inputDevice == INPUT_MOUSE) {
         if (theMouse) theMouse->ReleaseDevice();
         liveMouse_ = theMouse;
         mouse_ = std::make_unique<ReplayMouse>();
         mouse_->SetBounds(replay_.mouseMinX, 0, replay_.mouseMaxX, 1000);
         mouse_->Setup();
         theMouse = mouse_.get();
-    } else if (settings.inputDevice == kJoystick) {
+    } else if (settings.inputDevice == INPUT_JOYSTICK) {
         liveJoystick_ = theJoystick;
         joystick_ = std::make_unique<ReplayJoystick>();
         joystick_->Setup();

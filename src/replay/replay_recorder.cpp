@@ -9,10 +9,6 @@
 #include "replay/window_intercept.h"
 #include "replay/world_hash.h"
 
-namespace {
-constexpr int kMouse = 0, kJoystick = 2;
-}
-
 WNDPROC ReplayRecorder::WindowProc(WNDPROC game) {
     return InterceptWindowProc(game, [this](uint32_t m, WPARAM w, LPARAM l) { return OnMessage(m, w, l); });
 }
@@ -38,9 +34,9 @@ void ReplayRecorder::CaptureDevice() {
     if (deviceTaken_ || replay_.frames.empty()) return;
     deviceTaken_ = true;
     ReplayDevice& state = replay_.frames.back().device;
-    if (settings.inputDevice == kMouse && theMouse)
+    if (settings.inputDevice == INPUT_MOUSE && theMouse)
         state = CaptureReplayDevice(*theMouse, theMouse->dx);
-    else if (settings.inputDevice == kJoystick && theJoystick)
+    else if (settings.inputDevice == INPUT_JOYSTICK && theJoystick)
         state = CaptureReplayDevice(*theJoystick);
 }
 

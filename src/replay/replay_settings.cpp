@@ -1,81 +1,94 @@
 #include "replay/replay_settings.h"
 
+#include <array>
+#include <bit>
 #include <cstring>
+#include <type_traits>
 
 #include "framework/gameglobals.h"
 #include "persist/highscore.h"
 
 namespace {
 
-struct PlaySetting {
-    const char* name;
-    int32_t TSettings::*integer;
-    float TSettings::*real;
-};
+using namespace setting_columns;
 
 // Everything the simulation, the ship's controls or the window procedure
-// read; display, sound and drawing options are left out.
-const PlaySetting kPlaySettings[] = {
-    {"difficulty", &TSettings::difficulty, nullptr},
-    {"gameId", &TSettings::gameId, nullptr},
-    {"shipHull", &TSettings::shipHull, nullptr},
-    {"shipStartHull", &TSettings::shipStartHull, nullptr},
-    {"asteroidHull", &TSettings::asteroidHull, nullptr},
-    {"powerUpChance", &TSettings::powerUpChance, nullptr},
-    {"baseSpawnInterval", nullptr, &TSettings::baseSpawnInterval},
-    {"baseSpeedMin", nullptr, &TSettings::baseSpeedMin},
-    {"baseSpeedMax", nullptr, &TSettings::baseSpeedMax},
-    {"inputDevice", &TSettings::inputDevice, nullptr},
-    {"background", &TSettings::background, nullptr},
-    {"enableCheat", &TSettings::enableCheat, nullptr},
-    {"accel", &TSettings::accel, nullptr},
-    {"playerMissile", &TSettings::playerMissile, nullptr},
-    {"ufoMissile", &TSettings::ufoMissile, nullptr},
-    {"enableBarricades", &TSettings::enableBarricades, nullptr},
-    {"enableRotation", &TSettings::enableRotation, nullptr},
-    {"keyFire", &TSettings::keyFire, nullptr},
-    {"keyFire0", &TSettings::keyFire0, nullptr},
-    {"keyFire1", &TSettings::keyFire1, nullptr},
-    {"keyFire2", &TSettings::keyFire2, nullptr},
-    {"keyAltFire", &TSettings::keyAltFire, nullptr},
-    {"keyShield", &TSettings::keyShield, nullptr},
-    {"keyBrake", &TSettings::keyBrake, nullptr},
-    {"keyThrust", &TSettings::keyThrust, nullptr},
-    {"keyLeft", &TSettings::keyLeft, nullptr},
-    {"keyRight", &TSettings::keyRight, nullptr},
-    {"mouseVelocity", &TSettings::mouseVelocity, nullptr},
-    {"pauseOnFocusLoss", &TSettings::pauseOnFocusLoss, nullptr},
-};
+// read is recorded (the replay column); display, sound and drawing options
+// are left out.
+constexpr int CountRecorded() {
+    int count = 0;
+#define COUNT(type, field, store, key, written, def, low, high, reset, place, control) count += (place) != NOT_RECORDED;
+    ROCKPILE_SETTINGS(COUNT)
+#undef COUNT
+    return count;
+}
+constexpr int kRecorded = CountRecorded();
+
+// Every place from 0 to kRecorded - 1 is taken once.
+constexpr bool PlacesAreDistinct() {
+    std::array<int, kRecorded> taken{};
+    bool distinct = true;
+    auto take = [&](int place) {
+        if (place == NOT_RECORDED) return;
+        if (place < 0 || place >= kRecorded || taken[place]++) distinct = false;
+    };
+#define TAKE(type, field, store, key, written, def, low, high, reset, place, control) take(place);
+    ROCKPILE_SETTINGS(TAKE)
+#undef TAKE
+    return distinct;
+}
+static_assert(PlacesAreDistinct(), "each recorded setting needs its own place in the replay column, 0 upwards");
+
+// A replay keeps 32 bits per setting: floats as their bit pattern.
+template <class T>
+int32_t Bits(const T& value) {
+    if constexpr (std::is_floating_point_v<T>)
+        return std::bit_cast<int32_t>(value);
+    else
+        return static_cast<int32_t>(value);
+}
+
+template <class T>
+T FromBits(int32_t bits) {
+    if constexpr (std::is_floating_point_v<T>)
+        return std::bit_cast<T>(bits);
+    else
+        return static_cast<T>(bits);
+}
+
+// The name a replay records a setting under: its field's name.
+#define RECORDED_NAME(field) (static_cast<void>(&TSettings::field), #field)
 
 }  // namespace
 
 void CaptureReplaySettings(Replay& replay) {
-    replay.settings.clear();
-    for (const PlaySetting& s : kPlaySettings) {
-        int32_t value = 0;
-        if (s.integer)
-            value = settings.*s.integer;
-        else
-            std::memcpy(&value, &(settings.*s.real), sizeof value);
-        replay.settings.push_back({s.name, value});
-    }
+    std::array<ReplaySetting, kRecorded> recorded;
+    auto record = [&](int place, const char* name, int32_t value) {
+        if (place != NOT_RECORDED) recorded[place] = {name, value};
+    };
+#define RECORD(type, field, store, key, written, def, low, high, reset, place, control) \
+    record(place, RECORDED_NAME(field), Bits(settings.field));
+    ROCKPILE_SETTINGS(RECORD)
+#undef RECORD
+    replay.settings.assign(recorded.begin(), recorded.end());
     replay.highScores.clear();
     for (const THighScore& h : highScores) replay.highScores.push_back({h.playerName, h.score});
 }
 
 bool ApplyReplaySettings(const Replay& replay, std::string& unknown) {
     for (const ReplaySetting& r : replay.settings) {
-        const PlaySetting* found = nullptr;
-        for (const PlaySetting& s : kPlaySettings)
-            if (r.name == s.name) found = &s;
+        bool found = false;
+#define APPLY(type, field, store, key, written, def, low, high, reset, place, control) \
+    if ((place) != NOT_RECORDED && r.name == RECORDED_NAME(field)) {                \
+        settings.field = FromBits<type>(r.value);                                    \
+        found = true;                                                                \
+    }
+        ROCKPILE_SETTINGS(APPLY)
+#undef APPLY
         if (!found) {
             unknown = r.name;
             return false;
         }
-        if (found->integer)
-            settings.*found->integer = r.value;
-        else
-            std::memcpy(&(settings.*found->real), &r.value, sizeof r.value);
     }
     ClearHighScores();
     for (size_t i = 0; i < replay.highScores.size() && i < NUM_HIGH_SCORES; ++i) {
@@ -83,4 +96,9 @@ bool ApplyReplaySettings(const Replay& replay, std::string& unknown) {
         highScores[i].score = replay.highScores[i].score;
     }
     return true;
+}
+
+void ApplyRecordedInputDevice(const Replay& replay) {
+    for (const ReplaySetting& r : replay.settings)
+        if (r.name == RECORDED_NAME(inputDevice)) settings.inputDevice = FromBits<decltype(settings.inputDevice)>(r.value);
 }

@@ -10,3 +10,6 @@ void CaptureReplaySettings(Replay& replay);
 // it does not name keep their values. False (with the name in `unknown`)
 // for a setting this program does not have.
 bool ApplyReplaySettings(const Replay& replay, std::string& unknown);
+// Sets the input device alone from the replay, when it records one (a run
+// may have forced another after ApplyReplaySettings).
+void ApplyRecordedInputDevice(const Replay& replay);

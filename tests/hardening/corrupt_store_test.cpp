@@ -216,7 +216,7 @@ TEST_F(CorruptStoreTest, ADamagedFileIsToldToThePlayerOnce) {
 TEST_F(CorruptStoreTest, ANameIsSavedWithTheChosenSettings) {
     MakeState(2, 2);
     const TSettings chosen = settings;
-    settings.inputDevice = (chosen.inputDevice + 1) % 3;  // e.g. no joystick: keyboard for this run
+    settings.inputDevice = static_cast<InputDevice>((chosen.inputDevice + 1) % 3);  // e.g. no joystick: keyboard for this run
     settings.difficulty = 4;
     highScores[0].playerName = "NEW";
     highScores[0].score = 1000000;

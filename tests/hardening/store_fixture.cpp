@@ -54,7 +54,7 @@ void StoreTest::MakeState(int pack, int game) {
     settings.width = 1000 + pack;
     settings.height = 2000 + pack;
     settings.adapter = pack % 3;
-    settings.inputDevice = pack % 3;
+    settings.inputDevice = static_cast<InputDevice>(pack % 3);
     settings.windowed = pack % 2;
     settings.didSurvey = 1 - pack % 2;
     settings.shipHull = game;

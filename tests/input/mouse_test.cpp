@@ -27,7 +27,7 @@ class MouseTest : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
-        ASSERT_EQ(SelectInputDeviceForPlay(GameWindow(), 0, 0), 0);  // velocity 0.25
+        ASSERT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_MOUSE, 0), INPUT_MOUSE);  // velocity 0.25
     }
     static void Send(const SDL_Event& e) { DispatchNativeEvent(e); }
 };
@@ -36,7 +36,7 @@ TEST_F(MouseTest, PlayOpensTheMouseWithTheTrackBarVelocity) {
     EXPECT_TRUE(theMouse->created);
     EXPECT_EQ(theMouse->window, GameWindow());
     EXPECT_DOUBLE_EQ(theMouse->velocity, 0.25);
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), 0, 5), 0);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_MOUSE, 5), INPUT_MOUSE);
     EXPECT_DOUBLE_EQ(theMouse->velocity, 1.5);
 }
 

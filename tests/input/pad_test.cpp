@@ -119,10 +119,10 @@ TEST_F(PadTest, APlainJoystickReadsItsFirstAxesHatAndButtons) {
 }
 
 TEST_F(PadTest, PlayKeepsTheJoystickOnlyWhenAPadIsFound) {
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), 2, 5), 1);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_JOYSTICK, 5), INPUT_KEYBOARD);
 
     Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, PAD_AXES, PAD_BUTTONS, PAD_HATS);
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), 2, 5), 2);
+    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_JOYSTICK, 5), INPUT_JOYSTICK);
     EXPECT_EQ(theJoystick->window, GameWindow());
 }
 
@@ -131,14 +131,15 @@ TEST(InputSelectionTest, WithoutVideoOrDevicesPlayFallsBackToTheKeyboard) {
     HWND window = reinterpret_cast<HWND>(&windowPlaceholder);
     ASSERT_EQ(CreateInputDevices(), 0);
     ASSERT_FALSE(SDL_WasInit(SDL_INIT_VIDEO));
-    EXPECT_EQ(SelectInputDeviceForPlay(window, 0, 5), 1);
+    EXPECT_EQ(SelectInputDeviceForPlay(window, INPUT_MOUSE, 5), INPUT_KEYBOARD);
     EXPECT_FALSE(theMouse->created);
-    EXPECT_EQ(SelectInputDeviceForPlay(window, 1, 5), 1);
+    EXPECT_EQ(SelectInputDeviceForPlay(window, INPUT_KEYBOARD, 5), INPUT_KEYBOARD);
 
     DestroyInputDevices();
     EXPECT_EQ(theMouse, nullptr);
     EXPECT_EQ(theJoystick, nullptr);
-    for (int device : {0, 2}) EXPECT_EQ(SelectInputDeviceForPlay(window, device, 5), 1);
+    for (InputDevice device : {INPUT_MOUSE, INPUT_JOYSTICK})
+        EXPECT_EQ(SelectInputDeviceForPlay(window, device, 5), INPUT_KEYBOARD);
 }
 
 }  // namespace

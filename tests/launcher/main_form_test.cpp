@@ -164,7 +164,7 @@ TEST_F(LauncherTest, TheDemoKeepsNeitherScoresNorSettings) {
     host_.onRun = [&](TGame&, GameRun kind) {
         EXPECT_EQ(kind, GameRun::Demo);
         EXPECT_EQ(settings.difficulty, 0);
-        settings.inputDevice = 1;
+        settings.inputDevice = INPUT_KEYBOARD;
         InsertHighScore(5000);
         highScores[0].playerName = "AUTOPILOT";
     };
@@ -209,13 +209,13 @@ TEST_F(LauncherTest, TheInputChoiceReadsBackInItsOrder) {
     TLauncherForm& form = StartForm();
     form.RadioButtonMouse.checked = false;
     form.ReadForm();
-    EXPECT_EQ(settings.inputDevice, 1);  // nothing chosen: the keyboard
+    EXPECT_EQ(settings.inputDevice, INPUT_KEYBOARD);  // nothing chosen: the keyboard
     form.RadioButtonJoystick.checked = true;
     form.ReadForm();
-    EXPECT_EQ(settings.inputDevice, 2);
+    EXPECT_EQ(settings.inputDevice, INPUT_JOYSTICK);
     form.RadioButtonKeyboard.checked = true;
     form.ReadForm();
-    EXPECT_EQ(settings.inputDevice, 1);
+    EXPECT_EQ(settings.inputDevice, INPUT_KEYBOARD);
 }
 
 TEST_F(LauncherTest, TheChosenResolutionAndAdapterAreStored) {

@@ -66,7 +66,7 @@ public:
 class MouseRecorder : public ReplayRecorder {
 public:
     void BeforeSetup(const TGame& game) override {
-        settings.inputDevice = 0;
+        settings.inputDevice = INPUT_MOUSE;
         mouse.Setup();
         theMouse = &mouse;
         ReplayRecorder::BeforeSetup(game);

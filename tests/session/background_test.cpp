@@ -42,7 +42,7 @@ TEST_F(BackgroundTest, ModeTable) {
     background->SetMode(BACKGROUND_HORIZONTAL_SCROLL);
     EXPECT_FLOAT_EQ(background->scrollH, -0.1f);
     EXPECT_FLOAT_EQ(background->scrollV, -0.1f);  // both directions scroll now
-    background->SetMode(9);
+    background->SetMode(static_cast<BackgroundMode>(9));  // a stored value out of range
     EXPECT_EQ(background->mode, 9);
     EXPECT_FLOAT_EQ(background->scrollV, -0.1f);
 }
@@ -52,7 +52,7 @@ TEST_F(BackgroundTest, DisabledDrawsNothingAndTakesNoDepth) {
     drawDepth = 800;
     StepAndDraw(0.016);
     EXPECT_EQ(device.Stats().drawCalls, 0u);
-    background->SetMode(7);  // unknown modes draw nothing either
+    background->SetMode(static_cast<BackgroundMode>(7));  // unknown modes draw nothing either
     StepAndDraw(0.016);
     EXPECT_EQ(device.Stats().drawCalls, 0u);
     background->SetMode(BACKGROUND_FIXED);

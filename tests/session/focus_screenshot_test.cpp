@@ -31,7 +31,7 @@ class FocusTest : public SessionTest {
 protected:
     void SetUp() override {
         SessionTest::SetUp();
-        settings.inputDevice = 0;
+        settings.inputDevice = INPUT_MOUSE;
         mouse.Setup();
         mouse.SetPosition(700, 300);
         theMouse = &mouse;
@@ -72,7 +72,7 @@ TEST_F(FocusTest, TheOptionOffLeavesPlayAndMouseAlone) {
 }
 
 TEST_F(FocusTest, KeyboardPlayPausesWithoutAMouse) {
-    settings.inputDevice = 1;
+    settings.inputDevice = INPUT_KEYBOARD;
     theMouse = nullptr;
     Focus(false);
     EXPECT_EQ(paused, 1);

@@ -79,7 +79,7 @@ void SessionTest::BuildSession(int gameIndex) {
     game = pack->FindGameNamed(std::to_string(gameIndex));
     pack->current = game;
     settings = TSettings{};
-    settings.inputDevice = 1;
+    settings.inputDevice = INPUT_KEYBOARD;
     settings.gameId = game->GetGameId();
     game->SetDifficulty(2);
     rp::srand(1);

@@ -134,7 +134,7 @@ TEST_F(Ship, KeyboardTurnsSixRadiansASecondAndKeepsTheHeadingInRange) {
 }
 
 TEST_F(Ship, MouseSteersAndPlacesTheSlider) {
-    settings.inputDevice = 0;
+    settings.inputDevice = INPUT_MOUSE;
     theMouse = new TDIMouse();
     theMouse->buttonCount = 3;
     theMouse->dx = 50;
@@ -162,7 +162,7 @@ TEST_F(Ship, MouseSteersAndPlacesTheSlider) {
 }
 
 TEST_F(Ship, JoystickDeflectionBeyondAHundredSteers) {
-    settings.inputDevice = 2;
+    settings.inputDevice = INPUT_JOYSTICK;
     theJoystick = new ScriptedJoystick();
     theJoystick->buttonCount = 2;
     theJoystick->x = -101;

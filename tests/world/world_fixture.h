@@ -85,7 +85,7 @@ protected:
     void SetUp() override {
         settings = TSettings();
         settings.gameId = 99;  // no wave rules unless a test picks a game
-        settings.inputDevice = 1;
+        settings.inputDevice = INPUT_KEYBOARD;
         theGamePack = nullptr;
         rp::srand(12345);
         drawDepth = 500.0;

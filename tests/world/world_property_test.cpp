@@ -39,7 +39,7 @@ class BusyField : public ::testing::Test {
 protected:
     void SetUp() override {
         settings = TSettings();
-        settings.inputDevice = 1;
+        settings.inputDevice = INPUT_KEYBOARD;
         settings.showBounding = 1;
         rp::srand(2024);
         theShip = new TShip();
