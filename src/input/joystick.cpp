@@ -25,7 +25,7 @@ void TInputDevice::SetExclusive(bool e) {
     coopFlags = (coopFlags & ~3u) | (e ? COOP_EXCLUSIVE : COOP_NONEXCLUSIVE);
 }
 
-void TInputDevice::Init(HWND w) {
+void TInputDevice::Init(GameWindow* w) {
     window = w;
     created = false;
     coopFlags = COOP_EXCLUSIVE | COOP_FOREGROUND;
@@ -74,7 +74,7 @@ void DestroyInputDevices() {
     g_controllerSubsystem = false;
 }
 
-void SetWindow(TInputDevice* device, HWND window) {
+void SetWindow(TInputDevice* device, GameWindow* window) {
     if (device) device->window = window;
 }
 
@@ -102,7 +102,7 @@ void HandleInputEvent(const SDL_Event& event) {
     }
 }
 
-int SelectInputDeviceForPlay(HWND gameWindow, int requested, int mouseVelocity) {
+int SelectInputDeviceForPlay(GameWindow* gameWindow, int requested, int mouseVelocity) {
     if (requested == JOYSTICK) {
         if (!theJoystick || !theJoystick->found) return KEYBOARD;
         SetWindow(theJoystick, gameWindow);

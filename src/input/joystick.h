@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 union SDL_Event;
 
@@ -25,7 +25,7 @@ public:
     TInputDevice(const TInputDevice&) = delete;
     TInputDevice& operator=(const TInputDevice&) = delete;
     virtual void SetExclusive(bool exclusive);
-    virtual void Init(HWND window);
+    virtual void Init(GameWindow* window);
     virtual void ReleaseDevice();
     virtual int Setup() { return -1; }
     virtual int Poll() { return -1; }
@@ -34,7 +34,7 @@ public:
         this->y = y;
     }
 
-    HWND window = nullptr;
+    GameWindow* window = nullptr;
     int readMode = 0;  // 0 buffered events, 1 key state, 2 joystick state
     uint32_t coopFlags = 0;
     int buttonCount = 0;
@@ -129,7 +129,7 @@ extern TDIMouse* theMouse;
 // controller support cannot start.
 int CreateInputDevices();
 void DestroyInputDevices();
-void SetWindow(TInputDevice* device, HWND window);
+void SetWindow(TInputDevice* device, GameWindow* window);
 // Hands the native events of mice and pad arrivals and departures to the
 // devices (registered as a native event listener by CreateInputDevices).
 void HandleInputEvent(const SDL_Event& event);
@@ -138,6 +138,6 @@ void HandleInputEvent(const SDL_Event& event);
 // 1 keyboard, 2 joystick): the joystick needs a pad found, the mouse a
 // successful Setup (at velocity (mouseVelocity + 1) × 0.25); otherwise the
 // keyboard (1).
-int SelectInputDeviceForPlay(HWND gameWindow, int requested, int mouseVelocity);
+int SelectInputDeviceForPlay(GameWindow* gameWindow, int requested, int mouseVelocity);
 // Releases the mouse (and its capture) when a game ends.
 void ReleaseInputAfterPlay();

@@ -32,7 +32,7 @@ public:
     }
 };
 
-// A recorder that also runs a script before each frame (posting messages,
+// A recorder that also runs a script before each frame (posting events,
 // holding keys) as a person at the keyboard would.
 class ScriptedRecorder : public ReplayRecorder {
 public:
@@ -185,26 +185,29 @@ TEST_F(ReplayPlayTest, ADifferentStartIsCaught) {
     EXPECT_NE(outcome.report.find("gravity"), std::string::npos);
 }
 
-TEST_F(ReplayPlayTest, MessagesPauseGameOverNameEntryAndRestartPlayBack) {
+TEST_F(ReplayPlayTest, EventsPauseGameOverNameEntryAndRestartPlayBack) {
     ScriptedRecorder recorder;
     recorder.script = [](int64_t frame) {
-        if (frame == 40) PostMessage(theGameWindow, WM_CHAR, 27, 0);  // pause
-        if (frame == 90) PostMessage(theGameWindow, WM_CHAR, 'x', 0);  // resume
-        if (frame == 120) PostMessage(theGameWindow, WM_KILLFOCUS, 0, 0);
-        if (frame == 150) PostMessage(theGameWindow, WM_CHAR, 'x', 0);
-        if (frame % 150 == 50 && frame >= 200) PostMessage(theGameWindow, WM_KEYDOWN, VK_F8, 0);  // lose a ship
-        if (frame == 205) PostMessage(theGameWindow, WM_KEYDOWN, VK_F12, 0);  // a picture is not play
+        if (frame == 40) PostEvent(theGameWindow, CharacterEvent(27));  // pause
+        if (frame == 90) PostEvent(theGameWindow, CharacterEvent('x'));  // resume
+        if (frame == 120) PostEvent(theGameWindow, Event(GameEventType::FocusLost));
+        if (frame == 150) PostEvent(theGameWindow, CharacterEvent('x'));
+        if (frame % 150 == 50 && frame >= 200) PostEvent(theGameWindow, KeyDownEvent(VK_F8));  // lose a ship
+        if (frame == 205) PostEvent(theGameWindow, KeyDownEvent(VK_F12));  // a picture is not play
+        if (frame == 206) PostEvent(theGameWindow, KeyUpEvent(VK_F8));  // nor is a key let go
     };
     PlaySummary recorded = Record(Game(2), recorder, 1500, 3, true, true);
     ASSERT_GE(recorded.gamesOver, 1) << "the script should end a game";
-    int shipsLost = 0, pictures = 0;
+    int shipsLost = 0, pictures = 0, keysLetGo = 0;
     for (const ReplayFrame& f : recorder.replay().frames)
-        for (const ReplayMessage& m : f.messages) {
-            shipsLost += m.message == WM_KEYDOWN && m.wParam == VK_F8;
-            pictures += m.message == WM_KEYDOWN && m.wParam == VK_F12;
+        for (const GameEvent& e : f.events) {
+            shipsLost += e == KeyDownEvent(VK_F8);
+            pictures += e.type == GameEventType::KeyDown && e.key == VK_F12;
+            keysLetGo += e.type == GameEventType::KeyUp;
         }
     EXPECT_EQ(shipsLost, 9);
     EXPECT_EQ(pictures, 0);
+    EXPECT_EQ(keysLetGo, 0);
 
     ReplayOutcome outcome = Play(Game(2), recorder.replay());
     EXPECT_TRUE(outcome.verified) << outcome.report;

@@ -64,14 +64,35 @@ TEST_F(WindowProcTest, NameEntryTakesEveryCharacterAsText) {
 
 TEST_F(WindowProcTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
     postQuitOnDestroy = 0;
-    DestroyWindow(window);
-    MSG msg;
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    HWND second = CreateHeadlessWindow(game->GetWindowProc());
+    DestroyGameWindow(window);
+    QueuedEvent queued;
+    EXPECT_FALSE(PollEvent(&queued));
+    GameWindow* second = CreateHeadlessWindow(game->GetEventHandler());
     postQuitOnDestroy = 1;
-    DestroyWindow(second);
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_QUIT);
+    DestroyGameWindow(second);
+    ASSERT_TRUE(PollEvent(&queued));
+    EXPECT_EQ(queued.event.type, GameEventType::Quit);
+}
+
+// The close button during play ends the loop before another frame is drawn.
+TEST_F(WindowProcTest, CloseDuringPlayEndsTheLoopBeforeTheNextFrame) {
+    Frame();
+    const uint64_t frames = device.Stats().frames;
+    PostEvent(window, Event(GameEventType::CloseRequested));
+    EXPECT_EQ(game->Run(), 0);
+    EXPECT_TRUE(window->destroyed);
+    EXPECT_EQ(device.Stats().frames, frames);
+    EXPECT_EQ(gameState, GAME_STATE_PLAYING);
+}
+
+TEST_F(WindowProcTest, KeyUpsExposureAndThePointerChangeNoPlay) {
+    settings.enableCheat = 1;
+    SendEvent(window, KeyUpEvent(VK_F6));
+    SendEvent(window, Event(GameEventType::Exposed));
+    SendEvent(window, Event(GameEventType::PointerEntered));
+    EXPECT_EQ(theShip->starbursts, 0);
+    EXPECT_EQ(paused, 0);
+    EXPECT_FALSE(window->destroyed);
 }
 
 }  // namespace
