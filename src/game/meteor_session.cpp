@@ -64,7 +64,7 @@ void TMeteorMarshal::SetDifficulty(int level) {
 }
 
 GameEventHandler TMeteorMarshal::GetEventHandler() {
-    return [](const GameEvent& event) { HandleSessionEvent(event, kRules); };
+    return SessionEventHandler(kRules);
 }
 
 bool TMeteorMarshal::Setup() {

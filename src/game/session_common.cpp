@@ -243,8 +243,6 @@ void HandleFocus(bool gained) {
     }
 }
 
-}  // namespace
-
 void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
     switch (event.type) {
         case GameEventType::Destroyed:
@@ -274,4 +272,10 @@ void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
         default:
             break;
     }
+}
+
+}  // namespace
+
+GameEventHandler SessionEventHandler(const SessionRules& rules) {
+    return [rules](const GameEvent& event) { HandleSessionEvent(event, rules); };
 }

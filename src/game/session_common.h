@@ -56,6 +56,6 @@ struct SessionRules {
 // state machine, pause message, present.
 void DrawSessionFrame(float dt, const SessionRules& rules);
 
-// Pause, quit, restart, name entry, the cheat keys, focus pause and the end
-// of the loop when the window goes.
-void HandleSessionEvent(const GameEvent& event, const SessionRules& rules);
+// The game window's handler: pause, quit, restart, name entry, the cheat
+// keys, focus pause and the end of the loop when the window goes.
+GameEventHandler SessionEventHandler(const SessionRules& rules);

@@ -54,7 +54,7 @@ void TShardstorm::OnNewGame() {
 }
 
 GameEventHandler TShardstorm::GetEventHandler() {
-    return [](const GameEvent& event) { HandleSessionEvent(event, kRules); };
+    return SessionEventHandler(kRules);
 }
 
 void TShardstorm::LoadTextures() { LoadRockTextures(); }
