@@ -18,7 +18,7 @@ enum class GameEventType : uint8_t {
 };
 
 struct GameEvent {
-    GameEventType type = GameEventType::Exposed;
+    GameEventType type = GameEventType::Exposed;  // a default event only asks for a redraw
     int key = 0;             // virtual-key code (vk_map.h)
     bool repeat = false;     // a held key's automatic repeat
     uint32_t character = 0;  // Unicode code point

@@ -9,9 +9,9 @@
 
 namespace {
 
-using WindowProcTest = SessionTest;
+using SessionEventsTest = SessionTest;
 
-TEST_F(WindowProcTest, EscapePausesAndAnyOtherKeyButRResumes) {
+TEST_F(SessionEventsTest, EscapePausesAndAnyOtherKeyButRResumes) {
     Char(27);
     EXPECT_EQ(paused, 1);
     Char('r');  // restart only works on the table: the pause stays
@@ -21,7 +21,7 @@ TEST_F(WindowProcTest, EscapePausesAndAnyOtherKeyButRResumes) {
     EXPECT_EQ(paused, 0);
 }
 
-TEST_F(WindowProcTest, QuitOnlyAbandonsAPausedGame) {
+TEST_F(SessionEventsTest, QuitOnlyAbandonsAPausedGame) {
     Char('q');
     EXPECT_EQ(theShip->lives, 4);
     Char(27);
@@ -30,7 +30,7 @@ TEST_F(WindowProcTest, QuitOnlyAbandonsAPausedGame) {
     EXPECT_EQ(paused, 0);
 }
 
-TEST_F(WindowProcTest, CheatKeysNeedTheSetting) {
+TEST_F(SessionEventsTest, CheatKeysNeedTheSetting) {
     Key(VK_F6);
     EXPECT_EQ(theShip->starbursts, 0);
     settings.enableCheat = 1;
@@ -50,7 +50,7 @@ TEST_F(WindowProcTest, CheatKeysNeedTheSetting) {
     EXPECT_DOUBLE_EQ(theShip->respawnTimer, 2.0);
 }
 
-TEST_F(WindowProcTest, NameEntryTakesEveryCharacterAsText) {
+TEST_F(SessionEventsTest, NameEntryTakesEveryCharacterAsText) {
     gameState = GAME_STATE_ENTER_NAME;
     ASSERT_TRUE(theHighScoreBoard->AddScore(500));
     for (uint32_t ch : {uint32_t('q'), uint32_t('r'), 27u, uint32_t('a')}) Char(ch);
@@ -62,7 +62,7 @@ TEST_F(WindowProcTest, NameEntryTakesEveryCharacterAsText) {
     EXPECT_EQ(namesSaved, 1);
 }
 
-TEST_F(WindowProcTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
+TEST_F(SessionEventsTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
     postQuitOnDestroy = 0;
     DestroyGameWindow(window);
     QueuedEvent queued;
@@ -75,7 +75,7 @@ TEST_F(WindowProcTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
 }
 
 // The close button during play ends the loop before another frame is drawn.
-TEST_F(WindowProcTest, CloseDuringPlayEndsTheLoopBeforeTheNextFrame) {
+TEST_F(SessionEventsTest, CloseDuringPlayEndsTheLoopBeforeTheNextFrame) {
     Frame();
     const uint64_t frames = device.Stats().frames;
     PostEvent(window, Event(GameEventType::CloseRequested));
@@ -85,7 +85,7 @@ TEST_F(WindowProcTest, CloseDuringPlayEndsTheLoopBeforeTheNextFrame) {
     EXPECT_EQ(gameState, GAME_STATE_PLAYING);
 }
 
-TEST_F(WindowProcTest, KeyUpsExposureAndThePointerChangeNoPlay) {
+TEST_F(SessionEventsTest, KeyUpsExposureAndThePointerChangeNoPlay) {
     settings.enableCheat = 1;
     SendEvent(window, KeyUpEvent(VK_F6));
     SendEvent(window, Event(GameEventType::Exposed));
