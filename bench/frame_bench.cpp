@@ -27,7 +27,7 @@ double Millis(Clock::time_point a, Clock::time_point b) {
 
 // Takes the frame times of the session's own frames: the time from the end
 // of one tap call to the start of the next is the game's frame (and its
-// window messages); staging and refills happen inside the tap, untimed.
+// window events); staging and refills happen inside the tap, untimed.
 class FrameTimingTap : public PlayTap {
 public:
     explicit FrameTimingTap(int framesPerScene) : n_(framesPerScene) {}

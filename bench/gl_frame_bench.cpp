@@ -14,7 +14,7 @@
 namespace {
 
 struct Rig {
-    HWND window = nullptr;
+    GameWindow* window = nullptr;
     std::unique_ptr<GlDevice> device;
     std::shared_ptr<D3DXMesh> mesh;
 };
@@ -24,7 +24,7 @@ Rig& TheRig() {
         Rig r;
         SdlWindowOptions options;
         options.title = "frame benchmark";
-        r.window = CreateSdlWindow(DefWindowProc, options);
+        r.window = CreateSdlWindow(nullptr, options);
         if (!r.window) return r;
         GlDeviceParams params;
         params.swapInterval = 0;

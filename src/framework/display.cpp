@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <utility>
+
 #include "framework/display_check.h"
 #include "framework/display_modes.h"
 #include "framework/display_report.h"
@@ -10,7 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/sdl_window.h"
 
-HWND theGameWindow = nullptr;
+GameWindow* theGameWindow = nullptr;
 Device* theDevice = nullptr;
 PresentParams savedPresentParams;
 bool displayWindowed = true;
@@ -32,16 +34,16 @@ const char* FormatName(D3DFORMAT format) {
     }
 }
 
-std::unique_ptr<Device> CreateDevice(D3DDEVTYPE type, HWND window, const PresentParams& params,
+std::unique_ptr<Device> CreateDevice(D3DDEVTYPE type, GameWindow* window, const PresentParams& params,
                                      std::string& error) {
     if (g_creator) return g_creator(window, params, error);
     if (type == D3DDEVTYPE_NULLREF) return std::make_unique<NullDevice>(params.backBufferWidth, params.backBufferHeight);
     return GlDeviceCreator()(window, params, error);
 }
 
-HWND CreateGameWindow(D3DDEVTYPE type, WNDPROC proc, const std::string& title, int width, int height,
-                      bool windowed, int adapter) {
-    if (type == D3DDEVTYPE_NULLREF) return CreateHeadlessWindow(proc);
+GameWindow* CreateGameWindow(D3DDEVTYPE type, GameEventHandler handler, const std::string& title, int width,
+                             int height, bool windowed, int adapter) {
+    if (type == D3DDEVTYPE_NULLREF) return CreateHeadlessWindow(std::move(handler));
     SdlWindowOptions options;
     options.title = title;
     SDL_Rect bounds{0, 0, 0, 0};
@@ -53,12 +55,12 @@ HWND CreateGameWindow(D3DDEVTYPE type, WNDPROC proc, const std::string& title, i
     const int outer = GameWindowHeight(height, kFrameAndCaptionHeight, ScreenHeight(adapter));
     options.height = outer - kFrameAndCaptionHeight;
     options.fullscreen = !windowed;
-    return CreateSdlWindow(proc, options);
+    return CreateSdlWindow(std::move(handler), options);
 }
 
 // The facts for the failure report; the driver is asked through a context
 // of any version on the game window.
-DeviceFailureFacts CollectFailureFacts(D3DDEVTYPE type, HWND window, int adapter, const PresentParams& params) {
+DeviceFailureFacts CollectFailureFacts(D3DDEVTYPE type, GameWindow* window, int adapter, const PresentParams& params) {
     DeviceFailureFacts facts;
     if (type != D3DDEVTYPE_NULLREF) {
         facts.modes = DescribeModes(EnumModes(adapter));
@@ -87,7 +89,7 @@ void ReportFailure(const std::string& text) {
 
 }  // namespace
 
-bool InitD3D(WNDPROC windowProc, const std::string& programName, const std::string& programVersion,
+bool InitD3D(GameEventHandler handler, const std::string& programName, const std::string& programVersion,
              const std::string& className, const std::string& windowTitle, int width, int height, bool windowed,
              uint32_t presentInterval, int /*multiSample*/, int adapter, D3DDEVTYPE deviceType, Device** outDevice) {
     // SDL has no window classes: what stands in for registering one is
@@ -100,7 +102,8 @@ bool InitD3D(WNDPROC windowProc, const std::string& programName, const std::stri
         MessageBox(NoDisplayMessage(), "Error");
         return false;
     }
-    HWND window = CreateGameWindow(deviceType, windowProc, windowTitle, width, height, windowed, adapter);
+    GameWindow* window =
+        CreateGameWindow(deviceType, std::move(handler), windowTitle, width, height, windowed, adapter);
     if (!window) {
         MessageBox("CreateWindow() - FAILED", "");
         return false;
@@ -163,7 +166,8 @@ void ShutdownD3D(Device* device) {
 void SetDeviceCreator(DeviceCreator creator) { g_creator = std::move(creator); }
 
 DeviceCreator GlDeviceCreator(int glMajor, int glMinor) {
-    return [glMajor, glMinor](HWND window, const PresentParams& params, std::string& error) -> std::unique_ptr<Device> {
+    return [glMajor, glMinor](GameWindow* window, const PresentParams& params,
+                              std::string& error) -> std::unique_ptr<Device> {
         GlDeviceParams gl;
         gl.width = params.backBufferWidth;
         gl.height = params.backBufferHeight;

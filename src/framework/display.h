@@ -1,6 +1,6 @@
 // The game window and its 3D device: created from the player's display
 // settings when a game starts, back to an 800 x 600 window when it ends,
-// released after it. A headless device type gives a window handle without
+// released after it. A headless device type gives a game window without
 // a native window and a device that draws nothing.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/device.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 enum D3DDEVTYPE : uint32_t { D3DDEVTYPE_HAL = 1, D3DDEVTYPE_NULLREF = 4 };
 
@@ -23,7 +23,7 @@ struct PresentParams {
     uint32_t presentationInterval = D3DPRESENT_INTERVAL_ONE;
 };
 
-extern HWND theGameWindow;
+extern GameWindow* theGameWindow;
 extern Device* theDevice;  // owned by the display; released by ShutdownD3D
 extern PresentParams savedPresentParams;
 // The window mode of the running game (full screen hides the pointer).
@@ -40,7 +40,7 @@ extern bool displayHeadless;
 // through the error reporter, with the window hidden, which is then closed)
 // and return false. `multiSample` < 0 asks for
 // none; no multisampling is offered, so other values are treated alike.
-bool InitD3D(WNDPROC windowProc, const std::string& programName, const std::string& programVersion,
+bool InitD3D(GameEventHandler handler, const std::string& programName, const std::string& programVersion,
              const std::string& className, const std::string& windowTitle, int width, int height, bool windowed,
              uint32_t presentInterval, int multiSample, int adapter, D3DDEVTYPE deviceType, Device** outDevice);
 // Back to an 800 x 600 window (the end of a game); the result is ignored.
@@ -51,7 +51,7 @@ void ShutdownD3D(Device* device);
 
 // Makes a device for a window; null with the reason when it cannot.
 using DeviceCreator =
-    std::function<std::unique_ptr<Device>(HWND window, const PresentParams& params, std::string& error)>;
+    std::function<std::unique_ptr<Device>(GameWindow* window, const PresentParams& params, std::string& error)>;
 // Replaces how InitD3D makes devices; an empty creator restores the default
 // (the OpenGL device, or the null device for D3DDEVTYPE_NULLREF).
 void SetDeviceCreator(DeviceCreator creator);

@@ -1,18 +1,29 @@
+#include "framework/gameloop.h"
+
 #include "framework/frame_source.h"
 #include "framework/tgame.h"
 #include "framework/timer.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
+
+void GameLoop::Start() { ResetTimer(); }
+
+bool GameLoop::Frame() {
+    QueuedEvent queued;
+    while (PollEvent(&queued)) {
+        if (queued.event.type == GameEventType::Quit) {
+            exitCode_ = queued.event.exitCode;
+            return false;
+        }
+        DispatchEvent(queued);
+    }
+    game_.Display(NextFrameSeconds());
+    return true;
+}
 
 int TGame::Run() {
-    MSG msg;
-    ResetTimer();
-    while (msg.message != WM_QUIT) {
-        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        } else {
-            Display(NextFrameSeconds());
-        }
+    GameLoop loop(*this);
+    loop.Start();
+    while (loop.Frame()) {
     }
-    return static_cast<int>(msg.wParam);
+    return loop.exitCode();
 }

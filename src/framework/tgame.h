@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/game_description.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 class TGame {
 public:
@@ -56,9 +56,11 @@ public:
 
     // Called when a new game starts from the high score screen.
     virtual void OnNewGame() {}
-    // The game loop; the same for every game.
+    // The desktop's game loop: GameLoop's frames until the quit event, whose
+    // exit code it returns. The same for every game.
     virtual int Run();
-    virtual WNDPROC GetWindowProc() { return nullptr; }
+    // What the game window does with its events; empty: nothing.
+    virtual GameEventHandler GetEventHandler() { return {}; }
     virtual void SetDifficulty(int) {}
     virtual bool Setup() { return false; }
     virtual void Cleanup() {}

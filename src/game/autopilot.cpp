@@ -13,7 +13,7 @@
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "platform/keyboard.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ void Autopilot::Drive(double dt) {
     if (gameState == GAME_STATE_HIGH_SCORES) {
         tableTime_ += dt;
         if (restartDelay > 0 && tableTime_ >= restartDelay && theGameWindow) {
-            PostMessage(theGameWindow, WM_CHAR, 'r', 0);
+            PostEvent(theGameWindow, CharacterEvent('r'));
             tableTime_ = 0;
         }
         return;
@@ -109,8 +109,8 @@ void Autopilot::Drive(double dt) {
 void Autopilot::TypeName() {
     if (!theGameWindow) return;
     // One character per frame, as a person types.
-    WPARAM ch = typed_ < name_.size() ? static_cast<unsigned char>(name_[typed_]) : 13;
-    PostMessage(theGameWindow, WM_CHAR, ch, 0);
+    const uint32_t ch = typed_ < name_.size() ? static_cast<unsigned char>(name_[typed_]) : 13;
+    PostEvent(theGameWindow, CharacterEvent(ch));
     ++typed_;
 }
 

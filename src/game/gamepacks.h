@@ -10,7 +10,7 @@ class TMeteorMarshal : public TGame {
 public:
     explicit TMeteorMarshal(const GameDescription& description = kMeteorMarshalGame) : TGame(description) {}
 
-    WNDPROC GetWindowProc() override;
+    GameEventHandler GetEventHandler() override;
     void SetDifficulty(int level) override;
     bool Setup() override;
     void Cleanup() override;
@@ -40,7 +40,7 @@ public:
     int nextSpeedUpScore = 0;
 
     void OnNewGame() override;
-    WNDPROC GetWindowProc() override;
+    GameEventHandler GetEventHandler() override;
     void SetDifficulty(int level) override;
     bool Setup() override;
     void Cleanup() override;

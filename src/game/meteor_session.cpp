@@ -25,10 +25,6 @@ constexpr HullRow kHulls[5] = {{12, 1}, {8, 3}, {5, 5}, {4, 10}, {3, 15}};
 
 const SessionRules kRules{false};
 
-LRESULT MeteorWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) {
-    return SessionWindowProc(hwnd, message, wParam, lParam, kRules);
-}
-
 bool IsVariant(const TGame& game) { return game.GetGameId() == GAME_ID_CLASSIC || game.GetGameId() == GAME_ID_RETRO; }
 
 // The field's kinds and power-ups. Rocks are needed to play at all.
@@ -67,7 +63,9 @@ void TMeteorMarshal::SetDifficulty(int level) {
     if (IsVariant(*this)) settings.asteroidHull = 1;
 }
 
-WNDPROC TMeteorMarshal::GetWindowProc() { return MeteorWindowProc; }
+GameEventHandler TMeteorMarshal::GetEventHandler() {
+    return SessionEventHandler(kRules);
+}
 
 bool TMeteorMarshal::Setup() {
     Matrix4 view, projection;
@@ -136,5 +134,5 @@ void TMeteorMarshal::Cleanup() {
 void TMeteorMarshal::Shutdown() {
     quitting = 1;
     Cleanup();
-    DestroyWindow(theGameWindow);
+    DestroyGameWindow(theGameWindow);
 }

@@ -220,7 +220,7 @@ void PlaySessionFrame(float dt, const SessionRules& rules) {
 
 namespace {
 
-void HandleCheatKey(WPARAM key, const SessionRules& rules) {
+void HandleCheatKey(int key, const SessionRules& rules) {
     switch (key) {
         case VK_F3: theShip->invulnerable += 300.0; break;
         case VK_F4: theAsteroids->Spawn(KIND_POWERUP, KEY_ANY, -1); break;
@@ -238,8 +238,8 @@ void HandleCheatKey(WPARAM key, const SessionRules& rules) {
     }
 }
 
-void HandleCharacter(WPARAM ch) {
-    if (ch < 128) ch = static_cast<WPARAM>(std::tolower(static_cast<int>(ch)));
+void HandleCharacter(uint32_t ch) {
+    if (ch < 128) ch = static_cast<uint32_t>(std::tolower(static_cast<int>(ch)));
     switch (ch) {
         case 27:
             paused = 1;
@@ -279,36 +279,39 @@ void HandleFocus(bool gained) {
     }
 }
 
-}  // namespace
-
-LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam, const SessionRules& rules) {
-    switch (message) {
-        case WM_DESTROY:
-            if (rules.secondGame || postQuitOnDestroy) PostQuitMessage(0);
+void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
+    switch (event.type) {
+        case GameEventType::Destroyed:
+            if (rules.secondGame || postQuitOnDestroy) PostQuit(0);
             break;
-        case WM_SETCURSOR:
+        case GameEventType::PointerEntered:
             if (!displayWindowed) ShowPointer(false);
             break;
-        case WM_KEYDOWN:
-            if (wParam == VK_F12 && theDevice)
+        case GameEventType::KeyDown:
+            if (event.key == VK_F12 && theDevice)
                 SaveScreenshot(*theDevice);
             else if (settings.enableCheat && theShip && theAsteroids)
-                HandleCheatKey(wParam, rules);
+                HandleCheatKey(event.key, rules);
             break;
-        case WM_KILLFOCUS:
-        case WM_SETFOCUS:
-            if (settings.pauseOnFocusLoss && theShip) HandleFocus(message == WM_SETFOCUS);
+        case GameEventType::FocusLost:
+        case GameEventType::FocusGained:
+            if (settings.pauseOnFocusLoss && theShip) HandleFocus(event.type == GameEventType::FocusGained);
             break;
-        case WM_CHAR:
+        case GameEventType::Character:
             if (!theShip || !theAsteroids) break;
             if (gameState == GAME_STATE_ENTER_NAME) {
-                if (theHighScoreBoard) theHighScoreBoard->OnChar(static_cast<uint32_t>(wParam));
+                if (theHighScoreBoard) theHighScoreBoard->OnChar(event.character);
             } else {
-                HandleCharacter(wParam);
+                HandleCharacter(event.character);
             }
             break;
         default:
             break;
     }
-    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+GameEventHandler SessionEventHandler(const SessionRules& rules) {
+    return [rules](const GameEvent& event) { HandleSessionEvent(event, rules); };
 }

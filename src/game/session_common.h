@@ -1,11 +1,11 @@
 // What the two game sessions share: the setup steps they have in common, the
-// frame with its three states, and the window procedure.
+// frame with its three states, and the game window's event handling.
 #pragma once
 
 #include <cstdint>
 
 #include "gamelib/mesh.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 // The two lines of the pause message.
 extern TMesh pausedText;
@@ -47,7 +47,7 @@ bool HasFieldKind(uint32_t flags, int32_t key);
 // and high score board. False when the head-up panel cannot be loaded.
 bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile);
 
-// How the second game differs in the frame and the window procedure.
+// How the second game differs in the frame and the event handling.
 struct SessionRules {
     bool secondGame = false;
 };
@@ -62,5 +62,6 @@ bool DrawSessionFrame();
 // ends the game.
 void PlaySessionFrame(float dt, const SessionRules& rules);
 
-// Pause, quit, restart, name entry and the cheat keys.
-LRESULT SessionWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam, const SessionRules& rules);
+// The game window's handler: pause, quit, restart, name entry, the cheat
+// keys, focus pause and the end of the loop when the window goes.
+GameEventHandler SessionEventHandler(const SessionRules& rules);

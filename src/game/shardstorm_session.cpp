@@ -27,10 +27,6 @@ constexpr DifficultyRow kRows[5] = {
 
 const SessionRules kRules{true};
 
-LRESULT ShardstormWindowProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) {
-    return SessionWindowProc(hwnd, message, wParam, lParam, kRules);
-}
-
 }  // namespace
 
 void TShardstorm::SetDifficulty(int level) {
@@ -57,7 +53,9 @@ void TShardstorm::OnNewGame() {
     theAsteroids->speedMax = settings.baseSpeedMax;
 }
 
-WNDPROC TShardstorm::GetWindowProc() { return ShardstormWindowProc; }
+GameEventHandler TShardstorm::GetEventHandler() {
+    return SessionEventHandler(kRules);
+}
 
 void TShardstorm::LoadTextures() { LoadRockTextures(); }
 
@@ -120,7 +118,7 @@ int TShardstorm::Display(float dt) {
     if (endRequested) {
         quitting = 1;
         Cleanup();
-        DestroyWindow(theGameWindow);
+        DestroyGameWindow(theGameWindow);
     }
     return 1;
 }

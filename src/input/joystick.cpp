@@ -24,7 +24,7 @@ void TInputDevice::SetExclusive(bool e) {
     coopFlags = (coopFlags & ~3u) | (e ? COOP_EXCLUSIVE : COOP_NONEXCLUSIVE);
 }
 
-void TInputDevice::Init(HWND w) {
+void TInputDevice::Init(GameWindow* w) {
     window = w;
     created = false;
     coopFlags = COOP_EXCLUSIVE | COOP_FOREGROUND;
@@ -73,7 +73,7 @@ void DestroyInputDevices() {
     g_controllerSubsystem = false;
 }
 
-void SetWindow(TInputDevice* device, HWND window) {
+void SetWindow(TInputDevice* device, GameWindow* window) {
     if (device) device->window = window;
 }
 
@@ -101,7 +101,7 @@ void HandleInputEvent(const SDL_Event& event) {
     }
 }
 
-InputDevice SelectInputDeviceForPlay(HWND gameWindow, InputDevice requested, int mouseVelocity) {
+InputDevice SelectInputDeviceForPlay(GameWindow* gameWindow, InputDevice requested, int mouseVelocity) {
     if (requested == INPUT_JOYSTICK) {
         if (!theJoystick || !theJoystick->found) return INPUT_KEYBOARD;
         SetWindow(theJoystick, gameWindow);

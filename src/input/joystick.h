@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "framework/settings_list.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 union SDL_Event;
 
@@ -26,7 +26,7 @@ public:
     TInputDevice(const TInputDevice&) = delete;
     TInputDevice& operator=(const TInputDevice&) = delete;
     virtual void SetExclusive(bool exclusive);
-    virtual void Init(HWND window);
+    virtual void Init(GameWindow* window);
     virtual void ReleaseDevice();
     virtual int Setup() { return -1; }
     virtual int Poll() { return -1; }
@@ -35,7 +35,7 @@ public:
         this->y = y;
     }
 
-    HWND window = nullptr;
+    GameWindow* window = nullptr;
     int readMode = 0;  // 0 buffered events, 1 key state, 2 joystick state
     uint32_t coopFlags = 0;
     int buttonCount = 0;
@@ -130,7 +130,7 @@ extern TDIMouse* theMouse;
 // controller support cannot start.
 int CreateInputDevices();
 void DestroyInputDevices();
-void SetWindow(TInputDevice* device, HWND window);
+void SetWindow(TInputDevice* device, GameWindow* window);
 // Hands the native events of mice and pad arrivals and departures to the
 // devices (registered as a native event listener by CreateInputDevices).
 void HandleInputEvent(const SDL_Event& event);
@@ -138,6 +138,6 @@ void HandleInputEvent(const SDL_Event& event);
 // The device a game plays with when the player chose `requested`: the
 // joystick needs a pad found, the mouse a successful Setup (at velocity
 // (mouseVelocity + 1) × 0.25); otherwise the keyboard.
-InputDevice SelectInputDeviceForPlay(HWND gameWindow, InputDevice requested, int mouseVelocity);
+InputDevice SelectInputDeviceForPlay(GameWindow* gameWindow, InputDevice requested, int mouseVelocity);
 // Releases the mouse (and its capture) when a game ends.
 void ReleaseInputAfterPlay();

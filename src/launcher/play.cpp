@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <sstream>
+#include <utility>
 
 #include "effects/explode.h"
 #include "framework/display.h"
@@ -70,8 +71,8 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     // Stored files and replays may hold anything; the games compute with these.
     ClampSettings(settings);
     uint32_t interval = settings.presentImmediate ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
-    WNDPROC windowProc = options.tap ? options.tap->WindowProc(game.GetWindowProc()) : game.GetWindowProc();
-    if (!InitD3D(windowProc, game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
+    GameEventHandler handler = options.tap ? options.tap->EventHandler(game.GetEventHandler()) : game.GetEventHandler();
+    if (!InitD3D(std::move(handler), game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
                  game.GetWindowTitle(), settings.width, settings.height, settings.windowed != 0, interval, -1,
                  settings.adapter, options.headless ? D3DDEVTYPE_NULLREF : D3DDEVTYPE_HAL, &theDevice)) {
         MessageBox("InitD3D() - FAILED", "");

@@ -1,4 +1,4 @@
-// Keyboard state by Windows virtual-key code, as the game polls it.
+// Keyboard state by virtual-key code, as the game polls it.
 // The native layer reports physical keys; a program driver (autopilot,
 // replay, tests) may hold keys down too. A key is down when either says so.
 #pragma once

@@ -1,6 +1,6 @@
 // Listeners for raw SDL events. The window layer's event pump hands every
 // event it takes from SDL to the listeners (input devices, the launcher)
-// before turning it into window messages.
+// before turning it into game events.
 #pragma once
 
 #include <functional>

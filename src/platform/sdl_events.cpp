@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr LPARAM kHitClient = 1;
-
 // Calls `emit` with each code point of a UTF-8 string; bytes that do not
 // form a valid sequence are skipped.
 template <typename Emit>
@@ -41,7 +39,7 @@ void ForEachCodePoint(std::string_view text, Emit emit) {
     }
 }
 
-WPARAM CharForKey(SDL_Scancode sc) {
+uint32_t CharacterForKey(SDL_Scancode sc) {
     switch (sc) {
         case SDL_SCANCODE_ESCAPE: return 27;
         case SDL_SCANCODE_RETURN:
@@ -51,40 +49,36 @@ WPARAM CharForKey(SDL_Scancode sc) {
     }
 }
 
-void TranslateKey(const SDL_KeyboardEvent& key, HWND window) {
+void TranslateKey(const SDL_KeyboardEvent& key, GameWindow* window) {
     const int vk = VirtualKeyFromScancode(key.keysym.scancode);
     const bool down = key.type == SDL_KEYDOWN;
     if (vk) SetPhysicalKey(vk, down);
     if (!window) return;
-    // lParam as Windows fills it: repeat count 1, scan code, previous state
-    // (bit 30) and transition (bit 31).
-    LPARAM lParam = 1 | (static_cast<LPARAM>(key.keysym.scancode & 0xFF) << 16);
     if (!down) {
-        lParam |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
-        if (vk) PostMessage(window, WM_KEYUP, vk, lParam);
+        if (vk) PostEvent(window, KeyUpEvent(vk));
         return;
     }
-    if (key.repeat) lParam |= LPARAM{1} << 30;
-    if (vk) PostMessage(window, WM_KEYDOWN, vk, lParam);
-    if (WPARAM ch = CharForKey(key.keysym.scancode)) PostMessage(window, WM_CHAR, ch, lParam);
+    if (vk) PostEvent(window, KeyDownEvent(vk, key.repeat != 0));
+    if (uint32_t ch = CharacterForKey(key.keysym.scancode)) PostEvent(window, CharacterEvent(ch));
 }
 
-void TranslateWindowEvent(const SDL_WindowEvent& event, HWND window) {
+void TranslateWindowEvent(const SDL_WindowEvent& event, GameWindow* window) {
     switch (event.event) {
         case SDL_WINDOWEVENT_ENTER:
-            if (window)
-                PostMessage(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                            kHitClient | (static_cast<LPARAM>(0x0200) << 16));  // WM_MOUSEMOVE
+            if (window) PostEvent(window, Event(GameEventType::PointerEntered));
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            if (window) PostEvent(window, Event(GameEventType::Exposed));
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            if (window) PostMessage(window, WM_SETFOCUS, 0, 0);
+            if (window) PostEvent(window, Event(GameEventType::FocusGained));
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             ReleaseAllPhysicalKeys();
-            if (window) PostMessage(window, WM_KILLFOCUS, 0, 0);
+            if (window) PostEvent(window, Event(GameEventType::FocusLost));
             break;
         case SDL_WINDOWEVENT_CLOSE:
-            if (window) PostMessage(window, WM_CLOSE, 0, 0);
+            if (window) PostEvent(window, Event(GameEventType::CloseRequested));
             break;
         default: break;
     }
@@ -102,12 +96,12 @@ uint32_t EventWindowId(const SDL_Event& event) {
 
 }  // namespace
 
-void TranslateSdlEvent(const SDL_Event& event, HWND window) {
+void TranslateSdlEvent(const SDL_Event& event, GameWindow* window) {
     switch (event.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: TranslateKey(event.key, window); break;
         case SDL_TEXTINPUT:
-            if (window) ForEachCodePoint(event.text.text, [&](uint32_t cp) { PostMessage(window, WM_CHAR, cp, 1); });
+            if (window) ForEachCodePoint(event.text.text, [&](uint32_t cp) { PostEvent(window, CharacterEvent(cp)); });
             break;
         case SDL_WINDOWEVENT: TranslateWindowEvent(event.window, window); break;
         default: break;

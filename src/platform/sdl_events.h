@@ -1,20 +1,21 @@
-// SDL events as window messages. Every event goes to the native listeners
+// SDL events as game events. Every event goes to the native listeners
 // first; key events also keep the physical key state for GetKeyState.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 union SDL_Event;
 
-// Posts the messages `event` stands for to `window` (none when it is null)
-// and updates the physical key state:
-//  - key down: WM_KEYDOWN with the virtual-key code, plus WM_CHAR 27, 13 or 8
-//    for Escape, Enter and Backspace; key up: WM_KEYUP;
-//  - text input: one WM_CHAR per Unicode code point;
-//  - pointer entering: WM_SETCURSOR; focus: WM_SETFOCUS / WM_KILLFOCUS (all
-//    keys are released on losing focus); close button: WM_CLOSE.
-void TranslateSdlEvent(const SDL_Event& event, HWND window);
+// Posts the game events `event` stands for to `window` (none when it is
+// null) and updates the physical key state:
+//  - key down: KeyDown with the virtual-key code, plus Character 27, 13 or 8
+//    for Escape, Enter and Backspace; key up: KeyUp;
+//  - text input: one Character per Unicode code point;
+//  - pointer entering: PointerEntered; exposure: Exposed; focus: FocusGained /
+//    FocusLost (all keys are released on losing focus); close button:
+//    CloseRequested.
+void TranslateSdlEvent(const SDL_Event& event, GameWindow* window);
 
-// Takes every pending SDL event: listeners, then the messages for the
-// game window the event names. Installed with SetEventPump.
+// Takes every pending SDL event: listeners, then the game events for
+// the game window the event names. Installed with SetEventPump.
 void PumpSdlEvents();

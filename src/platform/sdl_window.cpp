@@ -3,13 +3,14 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/sdl_events.h"
 
 namespace {
 
-std::vector<HWND> g_windows;  // handles with a live native window
+std::vector<GameWindow*> g_windows;  // game windows with a live native window
 
 }  // namespace
 
@@ -29,7 +30,7 @@ bool InitSdlVideo(std::string* error) {
     return false;
 }
 
-HWND CreateSdlWindow(WNDPROC proc, const SdlWindowOptions& options) {
+GameWindow* CreateSdlWindow(GameEventHandler handler, const SdlWindowOptions& options) {
     if (!InitSdlVideo()) return nullptr;
     // The device draws into its own framebuffer objects.
     SetColourOnlySurfaceAttributes();
@@ -37,7 +38,7 @@ HWND CreateSdlWindow(WNDPROC proc, const SdlWindowOptions& options) {
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_Window* native = SDL_CreateWindow(options.title.c_str(), options.x, options.y, options.width, options.height, flags);
     if (!native) return nullptr;
-    HWND window = CreateHeadlessWindow(proc);
+    GameWindow* window = CreateHeadlessWindow(std::move(handler));
     window->native = native;
     g_windows.push_back(window);
     SetEventPump(PumpSdlEvents);
@@ -45,17 +46,17 @@ HWND CreateSdlWindow(WNDPROC proc, const SdlWindowOptions& options) {
     return window;
 }
 
-SDL_Window* NativeWindow(HWND window) { return window ? static_cast<SDL_Window*>(window->native) : nullptr; }
+SDL_Window* NativeWindow(GameWindow* window) { return window ? static_cast<SDL_Window*>(window->native) : nullptr; }
 
-HWND WindowFromSdlId(uint32_t windowId) {
+GameWindow* WindowFromSdlId(uint32_t windowId) {
     SDL_Window* native = SDL_GetWindowFromID(windowId);
     if (!native) return nullptr;
-    for (HWND w : g_windows)
+    for (GameWindow* w : g_windows)
         if (w->native == native) return w;
     return nullptr;
 }
 
-void CloseNativeWindow(HWND window) {
+void CloseNativeWindow(GameWindow* window) {
     if (!window) return;
     window->destroyed = true;
     SDL_Window* native = NativeWindow(window);

@@ -1,11 +1,12 @@
-// The game window as an SDL window with an OpenGL surface. Window handles of
-// SDL windows get their messages from the SDL event pump (sdl_events.h).
+// The game window as an SDL window with an OpenGL surface. Game windows
+// backed by SDL windows get their events from the SDL event pump
+// (sdl_events.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 struct SDL_Window;
 
@@ -24,12 +25,13 @@ struct SdlWindowOptions {
 // Asks for a double-buffered 8-bit RGB window surface without depth or
 // stencil, for windows whose drawing needs no more.
 void SetColourOnlySurfaceAttributes();
-// Creates the native window for `proc` (null on failure; SDL_GetError says
-// why). Installs the SDL event pump and the native destroy hook.
-HWND CreateSdlWindow(WNDPROC proc, const SdlWindowOptions& options);
-SDL_Window* NativeWindow(HWND window);
-// The handle of an SDL window by its SDL id; null for windows made elsewhere.
-HWND WindowFromSdlId(uint32_t windowId);
-// Releases the native window without sending any message; the handle is
-// marked destroyed. What DestroyWindow does after WM_DESTROY.
-void CloseNativeWindow(HWND window);
+// Creates the native window for `handler` (null on failure; SDL_GetError
+// says why). Installs the SDL event pump and the native destroy hook.
+GameWindow* CreateSdlWindow(GameEventHandler handler, const SdlWindowOptions& options);
+SDL_Window* NativeWindow(GameWindow* window);
+// The game window of an SDL window by its SDL id; null for windows made
+// elsewhere.
+GameWindow* WindowFromSdlId(uint32_t windowId);
+// Releases the native window without sending any event; the window is marked
+// destroyed. What DestroyGameWindow does after the Destroyed event.
+void CloseNativeWindow(GameWindow* window);

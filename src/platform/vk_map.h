@@ -1,5 +1,5 @@
-// Windows virtual-key codes for SDL scancodes: what WM_KEYDOWN carries and
-// what GetKeyState is asked about.
+// Virtual-key codes for SDL scancodes: what key events carry, what the
+// settings store and what GetKeyState is asked about.
 #pragma once
 
 #include <SDL_scancode.h>

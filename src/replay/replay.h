@@ -1,15 +1,19 @@
 // A recorded game: what it needs to start exactly as it did (game, settings
 // that change play, the high score table, the generator's state at setup)
-// and, per frame, the elapsed time, the input the ship read and the window
-// messages handled before the frame, plus world-state hashes to check
-// against on playback.
+// and, per frame, the elapsed time, the input the ship read and the play
+// events handled before the frame, plus world-state hashes to check against
+// on playback.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-constexpr uint32_t REPLAY_FORMAT_VERSION = 1;
+#include "platform/game_event.h"
+
+// Version 1 kept window messages where version 2 keeps game events; it is
+// still read.
+constexpr uint32_t REPLAY_FORMAT_VERSION = 2;
 // A world-state hash is taken at the start of every frame whose number is a
 // multiple of this.
 constexpr int64_t REPLAY_HASH_INTERVAL = 300;
@@ -25,13 +29,6 @@ enum ReplayKey : uint8_t {
     REPLAY_KEY_SHIELD = 1 << 6,
 };
 
-struct ReplayMessage {
-    uint32_t message = 0;
-    uint64_t wParam = 0;
-    int64_t lParam = 0;
-    bool operator==(const ReplayMessage&) const = default;
-};
-
 // The device state the ship read in a frame: mouse (input device 0) or
 // joystick (input device 2); buttons 0 to 2 as bits.
 struct ReplayDevice {
@@ -44,7 +41,7 @@ struct ReplayFrame {
     float dt = 0;
     uint8_t keys = 0;
     ReplayDevice device;
-    std::vector<ReplayMessage> messages;  // handled before this frame
+    std::vector<GameEvent> events;  // play events handled before this frame
     bool operator==(const ReplayFrame&) const = default;
 };
 

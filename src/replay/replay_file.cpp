@@ -1,8 +1,11 @@
 #include "replay/replay_file.h"
 
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "platform/files.h"
+#include "replay/replay_v1.h"
 #include "replay/window_intercept.h"
 
 namespace {
@@ -12,7 +15,10 @@ constexpr char kMagic[8] = {'R', 'P', 'R', 'E', 'P', 'L', 'A', 'Y'};
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Frame flags.
-constexpr uint8_t kNewDt = 1, kDevice = 2, kMessages = 4;
+constexpr uint8_t kNewDt = 1, kDevice = 2, kEvents = 4;
+// Event kinds as stored: a key down (key code, repeat byte), a character
+// (code point), focus gained, focus lost.
+constexpr uint64_t kKeyDown = 1, kCharacter = 2, kFocusGained = 3, kFocusLost = 4;
 // Hours of play take a few megabytes; the limit keeps a foreign file from
 // taking all memory.
 constexpr size_t kMaxReplayBytes = size_t(64) << 20;
@@ -117,11 +123,30 @@ private:
     bool ok_ = true;
 };
 
+// Events other than play input have no code of their own; they are written
+// as kind 0, which no decoder takes.
+void EncodeEvent(Writer& w, const GameEvent& e) {
+    switch (e.type) {
+        case GameEventType::KeyDown:
+            w.Varint(kKeyDown);
+            w.Varint(static_cast<uint32_t>(e.key));
+            w.Byte(e.repeat ? 1 : 0);
+            break;
+        case GameEventType::Character:
+            w.Varint(kCharacter);
+            w.Varint(e.character);
+            break;
+        case GameEventType::FocusGained: w.Varint(kFocusGained); break;
+        case GameEventType::FocusLost: w.Varint(kFocusLost); break;
+        default: w.Varint(0); break;
+    }
+}
+
 void EncodeFrame(Writer& w, const ReplayFrame& f, float previousDt) {
     uint8_t flags = 0;
     if (!SameBits(f.dt, previousDt)) flags |= kNewDt;
     if (f.device != ReplayDevice{}) flags |= kDevice;
-    if (!f.messages.empty()) flags |= kMessages;
+    if (!f.events.empty()) flags |= kEvents;
     w.Byte(flags);
     w.Byte(f.keys);
     if (flags & kNewDt) w.Float(f.dt);
@@ -131,17 +156,41 @@ void EncodeFrame(Writer& w, const ReplayFrame& f, float previousDt) {
         w.Signed(f.device.dx);
         w.Byte(f.device.buttons);
     }
-    if (flags & kMessages) {
-        w.Varint(f.messages.size());
-        for (const ReplayMessage& m : f.messages) {
-            w.Varint(m.message);
-            w.Varint(m.wParam);
-            w.Signed(m.lParam);
-        }
+    if (flags & kEvents) {
+        w.Varint(f.events.size());
+        for (const GameEvent& e : f.events) EncodeEvent(w, e);
     }
 }
 
-ReplayFrame DecodeFrame(Reader& r, float previousDt) {
+// An event that is no play input is one no recording holds: it has no code.
+std::optional<GameEvent> DecodeEvent(Reader& r) {
+    switch (r.Varint()) {
+        case kKeyDown: {
+            const uint64_t key = r.Varint();
+            const uint8_t repeat = r.Byte();
+            if (key > static_cast<uint64_t>(INT32_MAX) || repeat > 1) return std::nullopt;
+            return KeyDownEvent(static_cast<int>(key), repeat != 0);
+        }
+        case kCharacter: {
+            const uint64_t character = r.Varint();
+            if (character > UINT32_MAX) return std::nullopt;
+            return CharacterEvent(static_cast<uint32_t>(character));
+        }
+        case kFocusGained: return Event(GameEventType::FocusGained);
+        case kFocusLost: return Event(GameEventType::FocusLost);
+        default: return std::nullopt;
+    }
+}
+
+std::optional<GameEvent> DecodeVersion1Message(Reader& r) {
+    const uint64_t message = r.Varint();
+    const uint64_t wParam = r.Varint();
+    const int64_t lParam = r.Signed();
+    return EventFromVersion1Message(message, wParam, lParam);
+}
+
+// Null when the frame holds an event that is not play input.
+std::optional<ReplayFrame> DecodeFrame(Reader& r, float previousDt, uint32_t version) {
     ReplayFrame f;
     uint8_t flags = r.Byte();
     f.keys = r.Byte();
@@ -152,15 +201,13 @@ ReplayFrame DecodeFrame(Reader& r, float previousDt) {
         f.device.dx = r.Signed32();
         f.device.buttons = r.Byte();
     }
-    if (flags & kMessages) {
-        uint64_t n = r.Count(3);
+    if (flags & kEvents) {
+        uint64_t n = r.Count(version == 1 ? 3 : 1);
         for (uint64_t i = 0; i < n && r.ok(); ++i) {
-            ReplayMessage m;
-            const uint64_t message = r.Varint();
-            m.message = message <= UINT32_MAX ? static_cast<uint32_t>(message) : 0;
-            m.wParam = r.Varint();
-            m.lParam = r.Signed();
-            f.messages.push_back(m);
+            std::optional<GameEvent> e = version == 1 ? DecodeVersion1Message(r) : DecodeEvent(r);
+            if (!r.ok()) break;
+            if (!e || !IsPlayEvent(*e)) return std::nullopt;
+            f.events.push_back(*e);
         }
     }
     return f;
@@ -208,7 +255,7 @@ std::optional<Replay> DecodeReplay(const std::string& bytes, std::string& error)
     }
     Reader r(bytes, sizeof kMagic);
     uint32_t version = r.Fixed32();
-    if (version != REPLAY_FORMAT_VERSION) {
+    if (version != 1 && version != REPLAY_FORMAT_VERSION) {
         error = "recorded in replay format " + std::to_string(version) + ", " +
                 (version < REPLAY_FORMAT_VERSION ? "older" : "newer") + " than this program's format " +
                 std::to_string(REPLAY_FORMAT_VERSION) + "; it cannot be played back exactly, so it is refused";
@@ -235,17 +282,17 @@ std::optional<Replay> DecodeReplay(const std::string& bytes, std::string& error)
     float dt = 0;
     uint64_t frames = r.Count(2);
     for (uint64_t i = 0; i < frames && r.ok(); ++i) {
-        replay.frames.push_back(DecodeFrame(r, dt));
+        std::optional<ReplayFrame> frame = DecodeFrame(r, dt, version);
+        if (!frame) {
+            error = "damaged replay (frame " + std::to_string(i + 1) + " holds an event that is not play input)";
+            return std::nullopt;
+        }
+        replay.frames.push_back(std::move(*frame));
         dt = replay.frames.back().dt;
         if (!(dt >= 0 && dt <= 1e6f)) {
             error = "damaged replay (frame " + std::to_string(i + 1) + " has no valid time step)";
             return std::nullopt;
         }
-        for (const ReplayMessage& m : replay.frames.back().messages)
-            if (!IsPlayMessage(m.message, static_cast<WPARAM>(m.wParam))) {
-                error = "damaged replay (frame " + std::to_string(i + 1) + " holds a message that is not play input)";
-                return std::nullopt;
-            }
     }
     // Checks name frames of the recording in increasing order.
     for (uint64_t i = 0, n = r.Count(9); i < n && r.ok(); ++i) {

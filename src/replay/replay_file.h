@@ -1,6 +1,6 @@
 // Replay files: a magic tag, the format version, then the recording in a
 // compact byte encoding (variable-length integers; a frame that repeats the
-// previous frame's time step and has no device state or messages takes two
+// previous frame's time step and has no device state or events takes two
 // bytes).
 #pragma once
 

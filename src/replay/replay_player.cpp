@@ -1,6 +1,7 @@
 #include "replay/replay_player.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "framework/display.h"
 #include "framework/gameglobals.h"
@@ -16,11 +17,11 @@ ReplayPlayer::ReplayPlayer(const Replay& replay, bool stopAtMismatch)
 
 ReplayPlayer::~ReplayPlayer() { Finish(); }
 
-WNDPROC ReplayPlayer::WindowProc(WNDPROC game) {
+GameEventHandler ReplayPlayer::EventHandler(GameEventHandler game) {
     game_ = game;
     // Live keys, characters and focus changes would change play: only the
     // recorded ones count. Closing the window and the rest still work.
-    return InterceptWindowProc(game, [](uint32_t m, WPARAM w, LPARAM) { return !IsPlayMessage(m, w); });
+    return InterceptEvents(std::move(game), [](const GameEvent& event) { return !IsPlayEvent(event); });
 }
 
 void ReplayPlayer::BeforeSetup(const TGame&) {
@@ -53,9 +54,8 @@ float ReplayPlayer::Frame(int64_t frame, float dt) {
     DriveReplayKeys(record.keys);
     if (mouse_) mouse_->next = record.device;
     if (joystick_) joystick_->next = record.device;
-    for (const ReplayMessage& m : record.messages)
-        if (theGameWindow && game_)
-            game_(theGameWindow, m.message, static_cast<WPARAM>(m.wParam), static_cast<LPARAM>(m.lParam));
+    for (const GameEvent& event : record.events)
+        if (theGameWindow && game_) game_(event);
     Check(frame);
     return record.dt;
 }
@@ -75,7 +75,7 @@ void ReplayPlayer::Check(int64_t frame) {
 }
 
 void ReplayPlayer::Finish() {
-    EndWindowInterception();
+    EndEventInterception();
     ReleaseAllDrivenKeys();
     if (mouse_) theMouse = liveMouse_;
     if (joystick_) theJoystick = liveJoystick_;

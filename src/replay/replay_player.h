@@ -1,7 +1,7 @@
 // Plays a recording back through the same game code: installed as the run's
 // tap, it starts the game from the recorded state, hands each frame its
-// recorded time, input and messages, ignores the live ones, and compares the
-// world-state hashes with the recorded ones.
+// recorded time, input and play events, ignores the live ones, and compares
+// the world-state hashes with the recorded ones.
 #pragma once
 
 #include <memory>
@@ -17,7 +17,7 @@ public:
     ReplayPlayer(const Replay& replay, bool stopAtMismatch);
     ~ReplayPlayer() override;
 
-    WNDPROC WindowProc(WNDPROC game) override;
+    GameEventHandler EventHandler(GameEventHandler game) override;
     void BeforeSetup(const TGame& game) override;
     float Frame(int64_t frame, float dt) override;
     void Finish() override;
@@ -36,7 +36,7 @@ private:
 
     const Replay& replay_;
     bool stopAtMismatch_;
-    WNDPROC game_ = nullptr;
+    GameEventHandler game_;
     std::unique_ptr<ReplayMouse> mouse_;
     std::unique_ptr<ReplayJoystick> joystick_;
     TDIMouse* liveMouse_ = nullptr;

@@ -1,5 +1,7 @@
 #include "replay/replay_recorder.h"
 
+#include <utility>
+
 #include "framework/gameglobals.h"
 #include "framework/tgame.h"
 #include "input/joystick.h"
@@ -9,14 +11,16 @@
 #include "replay/window_intercept.h"
 #include "replay/world_hash.h"
 
-WNDPROC ReplayRecorder::WindowProc(WNDPROC game) {
-    return InterceptWindowProc(game, [this](uint32_t m, WPARAM w, LPARAM l) { return OnMessage(m, w, l); });
+GameEventHandler ReplayRecorder::EventHandler(GameEventHandler game) {
+    return InterceptEvents(std::move(game), [this](const GameEvent& event) {
+        OnEvent(event);
+        return true;
+    });
 }
 
-bool ReplayRecorder::OnMessage(uint32_t message, WPARAM wParam, LPARAM lParam) {
+void ReplayRecorder::OnEvent(const GameEvent& event) {
     CaptureDevice();
-    if (IsPlayMessage(message, wParam)) pending_.push_back({message, wParam, lParam});
-    return true;
+    if (IsPlayEvent(event)) pending_.push_back(event);
 }
 
 void ReplayRecorder::BeforeSetup(const TGame& game) {
@@ -45,7 +49,7 @@ float ReplayRecorder::Frame(int64_t frame, float dt) {
     ReplayFrame record;
     record.dt = dt;
     record.keys = CaptureReplayKeys();
-    record.messages = std::move(pending_);
+    record.events = std::move(pending_);
     pending_.clear();
     replay_.frames.push_back(std::move(record));
     deviceTaken_ = false;
@@ -55,5 +59,5 @@ float ReplayRecorder::Frame(int64_t frame, float dt) {
 
 void ReplayRecorder::Finish() {
     CaptureDevice();
-    EndWindowInterception();
+    EndEventInterception();
 }

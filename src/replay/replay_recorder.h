@@ -1,6 +1,6 @@
 // Records a game as it is played: installed as the run's tap, it keeps what
 // the game starts from, and per frame the elapsed time, the input the ship
-// read and the play messages the window handled, with a world-state hash at
+// read and the play events the window handled, with a world-state hash at
 // every REPLAY_HASH_INTERVAL-th frame.
 #pragma once
 
@@ -9,7 +9,7 @@
 
 class ReplayRecorder : public PlayTap {
 public:
-    WNDPROC WindowProc(WNDPROC game) override;
+    GameEventHandler EventHandler(GameEventHandler game) override;
     void BeforeSetup(const TGame& game) override;
     float Frame(int64_t frame, float dt) override;
     void Finish() override;
@@ -17,13 +17,13 @@ public:
     const Replay& replay() const { return replay_; }
 
 private:
-    bool OnMessage(uint32_t message, WPARAM wParam, LPARAM lParam);
+    void OnEvent(const GameEvent& event);
     // The mouse or joystick state the ship read in the last frame; taken
     // once after the frame, before anything else can change the device.
     void CaptureDevice();
 
     Replay replay_;
-    std::vector<ReplayMessage> pending_;
+    std::vector<GameEvent> pending_;
     uint64_t drawsBefore_ = 0;
     bool deviceTaken_ = true;
 };

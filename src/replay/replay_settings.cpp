@@ -12,7 +12,7 @@ namespace {
 
 using namespace setting_columns;
 
-// Everything the simulation, the ship's controls or the window procedure
+// Everything the simulation, the ship's controls or the session's event handling
 // read is recorded (the replay column); display, sound and drawing options
 // are left out.
 constexpr int CountRecorded() {

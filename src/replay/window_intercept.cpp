@@ -1,33 +1,31 @@
 #include "replay/window_intercept.h"
 
+#include <utility>
+
 #include "platform/keyboard.h"
 
 namespace {
 
-WNDPROC g_game = nullptr;
-MessageFilter g_filter;
-
-LRESULT InterceptingProc(HWND hwnd, uint32_t message, WPARAM wParam, LPARAM lParam) {
-    if (g_filter && !g_filter(message, wParam, lParam)) return 0;
-    return g_game ? g_game(hwnd, message, wParam, lParam) : DefWindowProc(hwnd, message, wParam, lParam);
-}
+EventFilter g_filter;
 
 }  // namespace
 
-WNDPROC InterceptWindowProc(WNDPROC game, MessageFilter filter) {
-    g_game = game;
+GameEventHandler InterceptEvents(GameEventHandler game, EventFilter filter) {
     g_filter = std::move(filter);
-    return InterceptingProc;
+    return [game = std::move(game)](const GameEvent& event) {
+        if (g_filter && !g_filter(event)) return;
+        if (game) game(event);
+    };
 }
 
-void EndWindowInterception() { g_filter = nullptr; }
+void EndEventInterception() { g_filter = nullptr; }
 
-bool IsPlayMessage(uint32_t message, WPARAM wParam) {
-    switch (message) {
-        case WM_KEYDOWN: return wParam != VK_F12;
-        case WM_CHAR:
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS: return true;
+bool IsPlayEvent(const GameEvent& event) {
+    switch (event.type) {
+        case GameEventType::KeyDown: return event.key != VK_F12;
+        case GameEventType::Character:
+        case GameEventType::FocusGained:
+        case GameEventType::FocusLost: return true;
         default: return false;
     }
 }

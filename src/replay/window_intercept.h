@@ -1,19 +1,19 @@
-// Standing between the game window and its procedure: one interception at a
-// time sees every message first and decides whether the game gets it.
+// Standing between the game window and its event handler: one interception
+// at a time sees every event first and decides whether the game gets it.
 #pragma once
 
 #include <functional>
 
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
-// Returns whether the message goes on to the game's procedure.
-using MessageFilter = std::function<bool(uint32_t message, WPARAM wParam, LPARAM lParam)>;
+// Returns whether the event goes on to the game's handler.
+using EventFilter = std::function<bool(const GameEvent& event)>;
 
-// A procedure to install on the game window in place of `game`.
-WNDPROC InterceptWindowProc(WNDPROC game, MessageFilter filter);
-// Ends the interception; the returned procedure then passes everything on.
-void EndWindowInterception();
+// A handler to install on the game window in place of `game`.
+GameEventHandler InterceptEvents(GameEventHandler game, EventFilter filter);
+// Ends the interception; the returned handler then passes everything on.
+void EndEventInterception();
 
-// The messages whose handling changes play: keys (the screenshot key
+// The events whose handling changes play: key downs (the screenshot key
 // excepted), characters and focus changes.
-bool IsPlayMessage(uint32_t message, WPARAM wParam);
+bool IsPlayEvent(const GameEvent& event);

@@ -110,7 +110,7 @@ void SetVoiceVolume(SoundBuffer* voice, int volume) {
 
 }  // namespace
 
-bool InitSound(HWND, const std::string& captureWavPath) {
+bool InitSound(GameWindow*, const std::string& captureWavPath) {
     ShutdownSound();
     if (captureWavPath.empty()) {
         if (!OpenPlaybackOutput()) {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 constexpr int NUM_SOUND_SLOTS = 16;
 constexpr int MAX_BUFFERS = 16;
@@ -54,7 +54,7 @@ extern TSoundSlot soundTable[NUM_SOUND_SLOTS];
 // renders the mix through a loopback device instead of playing it: mono,
 // 16-bit, 22,050 samples per second, advanced by SoundCaptureAdvance and
 // written to that file as a WAV at ShutdownSound.
-bool InitSound(HWND window, const std::string& captureWavPath = {});
+bool InitSound(GameWindow* window, const std::string& captureWavPath = {});
 // Releases every voice and the device and completes a capture file.
 void ShutdownSound();
 

@@ -20,7 +20,7 @@ protected:
     }
     bool Init(bool windowed = true, uint32_t interval = D3DPRESENT_INTERVAL_ONE) {
         Device* device = nullptr;
-        const bool ok = InitD3D(DefWindowProc, "Meteor Marshal", "1.2", "MeteorMarshalWnd", "Meteor Marshal", 640,
+        const bool ok = InitD3D(nullptr, "Meteor Marshal", "1.2", "MeteorMarshalWnd", "Meteor Marshal", 640,
                                 480, windowed, interval, -1, 0, D3DDEVTYPE_NULLREF, &device);
         EXPECT_EQ(device, ok ? theDevice : nullptr);
         return ok;
@@ -50,7 +50,7 @@ TEST_F(DisplayInitTest, HeadlessInitGivesAWindowAndADeviceOfTheRequestedSize) {
 
 TEST_F(DisplayInitTest, AFailedD24S8DeviceIsRetriedOnceWithD16) {
     std::vector<D3DFORMAT> tried;
-    SetDeviceCreator([&](HWND, const PresentParams& p, std::string& error) -> std::unique_ptr<Device> {
+    SetDeviceCreator([&](GameWindow*, const PresentParams& p, std::string& error) -> std::unique_ptr<Device> {
         tried.push_back(p.depthStencilFormat);
         if (p.depthStencilFormat == D3DFMT_D24S8) {
             error = "no D24S8";
@@ -65,7 +65,7 @@ TEST_F(DisplayInitTest, AFailedD24S8DeviceIsRetriedOnceWithD16) {
 
 TEST_F(DisplayInitTest, TwoFailuresGiveTheReportAndNoDevice) {
     int attempts = 0;
-    SetDeviceCreator([&](HWND, const PresentParams& p, std::string& error) -> std::unique_ptr<Device> {
+    SetDeviceCreator([&](GameWindow*, const PresentParams& p, std::string& error) -> std::unique_ptr<Device> {
         ++attempts;
         error = std::string("refused ") + (p.depthStencilFormat == D3DFMT_D16 ? "D16" : "D24S8");
         return nullptr;
@@ -87,7 +87,7 @@ TEST_F(DisplayInitTest, TwoFailuresGiveTheReportAndNoDevice) {
 }
 
 TEST_F(DisplayInitTest, InBatchModeTheReportGoesToStandardError) {
-    SetDeviceCreator([](HWND, const PresentParams&, std::string&) { return std::unique_ptr<Device>(); });
+    SetDeviceCreator([](GameWindow*, const PresentParams&, std::string&) { return std::unique_ptr<Device>(); });
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(Init());
     const std::string err = ::testing::internal::GetCapturedStderr();
@@ -99,7 +99,7 @@ TEST_F(DisplayInitTest, AWindowClassNeedsAName) {
     std::vector<std::string> boxes;
     SetMessageObserver([&](const std::string& text, const std::string&) { boxes.push_back(text); });
     Device* device = nullptr;
-    EXPECT_FALSE(InitD3D(DefWindowProc, "p", "v", "", "t", 640, 480, true, 1, -1, 0, D3DDEVTYPE_NULLREF, &device));
+    EXPECT_FALSE(InitD3D(nullptr, "p", "v", "", "t", 640, 480, true, 1, -1, 0, D3DDEVTYPE_NULLREF, &device));
     SetMessageObserver(nullptr);
     EXPECT_EQ(boxes, std::vector<std::string>{"RegisterClass() - FAILED"});
 }

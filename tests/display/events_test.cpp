@@ -1,20 +1,20 @@
-// SDL events become window messages and key state; no video needed.
+// SDL events become game events and key state; no video needed.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/keyboard.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 #include "platform/sdl_events.h"
 #include "platform/vk_map.h"
 
 namespace {
 
-std::vector<MSG> Drain() {
-    std::vector<MSG> out;
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) out.push_back(msg);
+std::vector<QueuedEvent> Drain() {
+    std::vector<QueuedEvent> out;
+    QueuedEvent queued;
+    while (PollEvent(&queued)) out.push_back(queued);
     return out;
 }
 
@@ -38,11 +38,11 @@ class EventsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetEventPump(nullptr);
-        ClearMessageQueue();
+        ClearEventQueue();
         ReleaseAllPhysicalKeys();
-        window_ = CreateHeadlessWindow(DefWindowProc);
+        window_ = CreateHeadlessWindow(nullptr);
     }
-    HWND window_ = nullptr;
+    GameWindow* window_ = nullptr;
 };
 
 TEST(VirtualKeys, ScancodesMapToWindowsCodes) {
@@ -71,21 +71,19 @@ TEST_F(EventsTest, KeysPostKeyDownAndHoldTheKeyState) {
     EXPECT_TRUE(GetKeyState(VK_CONTROL) & 0x8000);
     TranslateSdlEvent(Key(SDL_SCANCODE_LCTRL, false), window_);
     EXPECT_FALSE(GetKeyState(VK_CONTROL) & 0x8000);
-    const auto messages = Drain();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].hwnd, window_);
-    EXPECT_EQ(messages[0].message, WM_KEYDOWN);
-    EXPECT_EQ(messages[0].wParam, WPARAM(VK_CONTROL));
-    EXPECT_EQ(messages[0].lParam & (LPARAM{1} << 30), 0);
-    EXPECT_EQ(messages[1].message, WM_KEYUP);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].window, window_);
+    EXPECT_EQ(events[0].event, KeyDownEvent(VK_CONTROL, /*repeat=*/false));
+    EXPECT_EQ(events[1].event, KeyUpEvent(VK_CONTROL));
 }
 
 TEST_F(EventsTest, RepeatsAreMarkedAsPreviouslyDown) {
     TranslateSdlEvent(Key(SDL_SCANCODE_F3, true, /*repeat=*/true), window_);
-    const auto messages = Drain();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].wParam, WPARAM(VK_F3));
-    EXPECT_NE(messages[0].lParam & (LPARAM{1} << 30), 0);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].event.key, VK_F3);
+    EXPECT_TRUE(events[0].event.repeat);
 }
 
 TEST_F(EventsTest, EscapeEnterAndBackspaceAlsoPostCharacters) {
@@ -93,15 +91,12 @@ TEST_F(EventsTest, EscapeEnterAndBackspaceAlsoPostCharacters) {
     TranslateSdlEvent(Key(SDL_SCANCODE_RETURN, true), window_);
     TranslateSdlEvent(Key(SDL_SCANCODE_BACKSPACE, true), window_);
     TranslateSdlEvent(Key(SDL_SCANCODE_Q, true), window_);  // 'q' comes from text input
-    const auto messages = Drain();
-    ASSERT_EQ(messages.size(), 7u);
-    const std::pair<uint32_t, WPARAM> expected[] = {{WM_KEYDOWN, VK_ESCAPE}, {WM_CHAR, 27}, {WM_KEYDOWN, VK_RETURN},
-                                                    {WM_CHAR, 13},           {WM_KEYDOWN, VK_BACK}, {WM_CHAR, 8},
-                                                    {WM_KEYDOWN, 'Q'}};
-    for (size_t i = 0; i < messages.size(); ++i) {
-        EXPECT_EQ(messages[i].message, expected[i].first) << i;
-        EXPECT_EQ(messages[i].wParam, expected[i].second) << i;
-    }
+    const auto events = Drain();
+    const std::vector<GameEvent> expected = {KeyDownEvent(VK_ESCAPE), CharacterEvent(27), KeyDownEvent(VK_RETURN),
+                                             CharacterEvent(13),      KeyDownEvent(VK_BACK), CharacterEvent(8),
+                                             KeyDownEvent('Q')};
+    ASSERT_EQ(events.size(), expected.size());
+    for (size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i].event, expected[i]) << i;
 }
 
 TEST_F(EventsTest, TextInputPostsOneCharacterPerCodePoint) {
@@ -109,27 +104,30 @@ TEST_F(EventsTest, TextInputPostsOneCharacterPerCodePoint) {
     e.type = SDL_TEXTINPUT;
     SDL_strlcpy(e.text.text, "q\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFFz", sizeof e.text.text);  // q é € 😀, a stray byte, z
     TranslateSdlEvent(e, window_);
-    const auto messages = Drain();
-    const std::vector<WPARAM> expected = {'q', 0xE9, 0x20AC, 0x1F600, 'z'};
-    ASSERT_EQ(messages.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(messages[i].message, WM_CHAR);
-        EXPECT_EQ(messages[i].wParam, expected[i]);
-    }
+    const auto events = Drain();
+    const std::vector<uint32_t> expected = {'q', 0xE9, 0x20AC, 0x1F600, 'z'};
+    ASSERT_EQ(events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(events[i].event, CharacterEvent(expected[i])) << i;
 }
 
-TEST_F(EventsTest, WindowEventsPostCursorFocusAndClose) {
+TEST_F(EventsTest, WindowEventsPostPointerExposureFocusAndClose) {
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_ENTER), window_);
+    TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_EXPOSED), window_);
+    TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_MOVED), window_);  // nothing the game handles
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED), window_);
     TranslateSdlEvent(Key(SDL_SCANCODE_UP, true), window_);
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST), window_);
     EXPECT_FALSE(GetKeyState(VK_UP) & 0x8000) << "keys held when focus goes are released";
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_CLOSE), window_);
-    const auto messages = Drain();
-    const std::vector<uint32_t> expected = {WM_SETCURSOR, WM_SETFOCUS, WM_KEYDOWN, WM_KILLFOCUS, WM_CLOSE};
-    ASSERT_EQ(messages.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(messages[i].message, expected[i]) << i;
-    EXPECT_EQ(messages[0].wParam, reinterpret_cast<WPARAM>(window_));
+    const auto events = Drain();
+    const std::vector<GameEventType> expected = {GameEventType::PointerEntered, GameEventType::Exposed,
+                                                 GameEventType::FocusGained,    GameEventType::KeyDown,
+                                                 GameEventType::FocusLost,      GameEventType::CloseRequested};
+    ASSERT_EQ(events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(events[i].event.type, expected[i]) << i;
+        EXPECT_EQ(events[i].window, window_) << i;
+    }
 }
 
 TEST_F(EventsTest, WithoutAWindowOnlyTheKeyStateChanges) {

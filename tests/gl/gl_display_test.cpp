@@ -14,11 +14,11 @@ protected:
     void TearDown() override {
         ShutdownD3D(theDevice);
         SetDeviceCreator(nullptr);
-        ClearMessageQueue();
+        ClearEventQueue();
     }
     bool Init(bool windowed) {
         Device* device = nullptr;
-        return InitD3D(DefWindowProc, "Driftrock Retro", "1.2", "DriftrockWnd", "Driftrock", 320, 240, windowed,
+        return InitD3D(nullptr, "Driftrock Retro", "1.2", "DriftrockWnd", "Driftrock", 320, 240, windowed,
                        D3DPRESENT_INTERVAL_IMMEDIATE, -1, 0, D3DDEVTYPE_HAL, &device);
     }
 };
@@ -74,7 +74,7 @@ TEST_F(GlDisplayTest, AnImpossibleGlVersionReportsTheDriverOnStandardError) {
     EXPECT_EQ(theGameWindow, nullptr) << "no window is left behind";
 }
 
-TEST_F(GlDisplayTest, ThePumpTurnsSdlEventsIntoMessagesAfterTheListeners) {
+TEST_F(GlDisplayTest, ThePumpTurnsSdlEventsIntoGameEventsAfterTheListeners) {
     ASSERT_TRUE(Init(true));
     int heard = 0;
     const int id = AddNativeEventListener([&](const SDL_Event& e) {
@@ -92,18 +92,18 @@ TEST_F(GlDisplayTest, ThePumpTurnsSdlEventsIntoMessagesAfterTheListeners) {
     SDL_PushEvent(&close);
 
     bool sawKey = false, sawClose = false;
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.hwnd != theGameWindow) continue;
-        sawKey |= msg.message == WM_KEYDOWN && msg.wParam == 0x74;
-        sawClose |= msg.message == WM_CLOSE;
-        DispatchMessage(&msg);
+    QueuedEvent queued;
+    while (PollEvent(&queued)) {
+        if (queued.window != theGameWindow) continue;
+        sawKey |= queued.event == KeyDownEvent(0x74);
+        sawClose |= queued.event.type == GameEventType::CloseRequested;
+        DispatchEvent(queued);
     }
     RemoveNativeEventListener(id);
     EXPECT_EQ(heard, 1);
     EXPECT_TRUE(sawKey);
     EXPECT_TRUE(sawClose);
-    // The close button destroyed the window through DefWindowProc.
+    // The close request destroyed the window after its handler.
     EXPECT_TRUE(theGameWindow->destroyed);
     EXPECT_EQ(NativeWindow(theGameWindow), nullptr);
     EXPECT_EQ(theDevice->Present(), D3DERR_DEVICELOST);

@@ -6,7 +6,7 @@
 #include "platform/sdl_window.h"
 
 std::unique_ptr<GlDevice> GlDeviceTest::device_;
-HWND GlDeviceTest::window_ = nullptr;
+GameWindow* GlDeviceTest::window_ = nullptr;
 
 void GlDeviceTest::SetUpTestSuite() {
     SdlWindowOptions options;
@@ -14,7 +14,7 @@ void GlDeviceTest::SetUpTestSuite() {
     options.width = kSize;
     options.height = kSize;
     options.hidden = true;
-    window_ = CreateSdlWindow(DefWindowProc, options);
+    window_ = CreateSdlWindow(nullptr, options);
     ASSERT_NE(window_, nullptr) << "no SDL window (run under xvfb-run)";
     GlDeviceParams params;
     params.width = params.height = kSize;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/gl/gl_device.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 struct Rgb {
     int r, g, b;
@@ -38,7 +38,7 @@ protected:
     std::unique_ptr<VertexBuffer> Square(float h, float z = 0.0f, bool clockwise = true);
 
     static std::unique_ptr<GlDevice> device_;
-    static HWND window_;
+    static GameWindow* window_;
 };
 
 // The colour of one pixel.

@@ -64,7 +64,7 @@ TEST(GlDeviceLifetime, AClosedWindowLosesTheDevice) {
     SdlWindowOptions options;
     options.width = options.height = 32;
     options.hidden = true;
-    HWND window = CreateSdlWindow(DefWindowProc, options);
+    GameWindow* window = CreateSdlWindow(nullptr, options);
     ASSERT_NE(window, nullptr);
     GlDeviceParams params;
     params.width = params.height = 32;
@@ -100,7 +100,7 @@ TEST(GlScreenshot, ASceneIsWrittenAsPng) {
     options.width = 320;
     options.height = 240;
     options.hidden = true;
-    HWND window = CreateSdlWindow(DefWindowProc, options);
+    GameWindow* window = CreateSdlWindow(nullptr, options);
     ASSERT_NE(window, nullptr);
     GlDeviceParams params;
     params.width = 320;

@@ -2,8 +2,8 @@
 
 namespace {
 
-HWND GameWindow() {
-    static Window window;
+GameWindow* TestWindow() {
+    static GameWindow window;
     return &window;
 }
 
@@ -27,16 +27,16 @@ class MouseTest : public InputTest {
 protected:
     void SetUp() override {
         InputTest::SetUp();
-        ASSERT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_MOUSE, 0), INPUT_MOUSE);  // velocity 0.25
+        ASSERT_EQ(SelectInputDeviceForPlay(TestWindow(), INPUT_MOUSE, 0), INPUT_MOUSE);  // velocity 0.25
     }
     static void Send(const SDL_Event& e) { DispatchNativeEvent(e); }
 };
 
 TEST_F(MouseTest, PlayOpensTheMouseWithTheTrackBarVelocity) {
     EXPECT_TRUE(theMouse->created);
-    EXPECT_EQ(theMouse->window, GameWindow());
+    EXPECT_EQ(theMouse->window, TestWindow());
     EXPECT_DOUBLE_EQ(theMouse->velocity, 0.25);
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_MOUSE, 5), INPUT_MOUSE);
+    EXPECT_EQ(SelectInputDeviceForPlay(TestWindow(), INPUT_MOUSE, 5), INPUT_MOUSE);
     EXPECT_DOUBLE_EQ(theMouse->velocity, 1.5);
 }
 

@@ -6,8 +6,8 @@ constexpr int PAD_AXES = 6, PAD_BUTTONS = 15, PAD_HATS = 1;
 // Button numbers of SDL's virtual controller mapping.
 constexpr int VIRTUAL_A = 0, VIRTUAL_B = 1, VIRTUAL_X = 2, VIRTUAL_DPAD_UP = 11, VIRTUAL_DPAD_LEFT = 13;
 
-HWND GameWindow() {
-    static Window window;
+GameWindow* TestWindow() {
+    static GameWindow window;
     return &window;
 }
 
@@ -119,16 +119,16 @@ TEST_F(PadTest, APlainJoystickReadsItsFirstAxesHatAndButtons) {
 }
 
 TEST_F(PadTest, PlayKeepsTheJoystickOnlyWhenAPadIsFound) {
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_JOYSTICK, 5), INPUT_KEYBOARD);
+    EXPECT_EQ(SelectInputDeviceForPlay(TestWindow(), INPUT_JOYSTICK, 5), INPUT_KEYBOARD);
 
     Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, PAD_AXES, PAD_BUTTONS, PAD_HATS);
-    EXPECT_EQ(SelectInputDeviceForPlay(GameWindow(), INPUT_JOYSTICK, 5), INPUT_JOYSTICK);
-    EXPECT_EQ(theJoystick->window, GameWindow());
+    EXPECT_EQ(SelectInputDeviceForPlay(TestWindow(), INPUT_JOYSTICK, 5), INPUT_JOYSTICK);
+    EXPECT_EQ(theJoystick->window, TestWindow());
 }
 
 TEST(InputSelectionTest, WithoutVideoOrDevicesPlayFallsBackToTheKeyboard) {
     int windowPlaceholder = 0;
-    HWND window = reinterpret_cast<HWND>(&windowPlaceholder);
+    GameWindow* window = reinterpret_cast<GameWindow*>(&windowPlaceholder);
     ASSERT_EQ(CreateInputDevices(), 0);
     ASSERT_FALSE(SDL_WasInit(SDL_INIT_VIDEO));
     EXPECT_EQ(SelectInputDeviceForPlay(window, INPUT_MOUSE, 5), INPUT_KEYBOARD);

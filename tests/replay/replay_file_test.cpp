@@ -1,10 +1,15 @@
-// The replay file encoding: what goes in comes back, other format versions
-// and damaged files are refused with a reason.
+// The replay file encoding: what goes in comes back, version 1 files are read
+// through the message converter, other format versions and damaged files are
+// refused with a reason.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
+#include <vector>
 
+#include "platform/keyboard.h"
 #include "replay/replay_file.h"
+#include "replay/replay_v1.h"
 
 namespace {
 
@@ -22,8 +27,8 @@ Replay Sample() {
         f.dt = i == 0 ? 0.0f : (i < 400 ? 1.0f / 60 : 0.0213f + i * 1e-6f);
         f.keys = static_cast<uint8_t>(i % 7 == 0 ? REPLAY_KEY_FIRE | REPLAY_KEY_LEFT : 0);
         if (i % 50 == 0) f.device = {i, -i, -3 * i, static_cast<uint8_t>(i % 8)};
-        if (i == 10) f.messages = {{0x0102, 27, 1}, {0x0100, 0x77, -5}};
-        if (i == 11) f.messages = {{0x0008, 0, 0}};
+        if (i == 10) f.events = {CharacterEvent(27), KeyDownEvent(VK_F8, true), CharacterEvent(0x1F600)};
+        if (i == 11) f.events = {Event(GameEventType::FocusLost), Event(GameEventType::FocusGained)};
         r.frames.push_back(f);
     }
     r.checks = {{300, 0x0123456789ABCDEFull}, {600, ~0ull}};
@@ -53,9 +58,10 @@ TEST(ReplayFile, SteadyFramesTakeTwoBytes) {
 
 TEST(ReplayFile, OtherFormatVersionsAreRefusedByName) {
     const std::string bytes = EncodeReplay(Sample());
+    EXPECT_EQ(bytes[8], REPLAY_FORMAT_VERSION);
     std::string error;
-    EXPECT_FALSE(DecodeReplay(WithVersion(bytes, REPLAY_FORMAT_VERSION - 1), error));
-    EXPECT_NE(error.find("format " + std::to_string(REPLAY_FORMAT_VERSION - 1)), std::string::npos) << error;
+    EXPECT_FALSE(DecodeReplay(WithVersion(bytes, 0), error));
+    EXPECT_NE(error.find("format 0"), std::string::npos) << error;
     EXPECT_NE(error.find("older"), std::string::npos) << error;
     EXPECT_FALSE(DecodeReplay(WithVersion(bytes, REPLAY_FORMAT_VERSION + 1), error));
     EXPECT_NE(error.find("newer"), std::string::npos) << error;
@@ -83,18 +89,103 @@ TEST(ReplayFile, DamagedOrForeignFilesAreRefused) {
     EXPECT_FALSE(DecodeReplay(EncodeReplay(badTime), error));
 }
 
-// A replay drives the game window: only the messages a recording keeps may
+// A replay drives the game window: only the events a recording keeps may
 // come from a file.
-TEST(ReplayFile, MessagesOtherThanPlayInputAreRefused) {
+TEST(ReplayFile, EventsOtherThanPlayInputAreRefused) {
     std::string error;
-    // WM_CLOSE, WM_DESTROY, the screenshot key.
-    for (ReplayMessage foreign : {ReplayMessage{0x0010, 0, 0}, ReplayMessage{0x0002, 0, 0},
-                                  ReplayMessage{0x0100, 0x7B, 0}}) {
+    for (GameEvent foreign : {Event(GameEventType::CloseRequested), Event(GameEventType::Destroyed),
+                              Event(GameEventType::Quit), KeyUpEvent('A'), KeyDownEvent(VK_F12)}) {
         Replay r = Sample();
-        r.frames[20].messages = {foreign};
-        EXPECT_FALSE(DecodeReplay(EncodeReplay(r), error)) << foreign.message;
+        r.frames[20].events = {CharacterEvent('a'), foreign};
+        EXPECT_FALSE(DecodeReplay(EncodeReplay(r), error)) << static_cast<int>(foreign.type);
         EXPECT_NE(error.find("frame 21"), std::string::npos) << error;
     }
+}
+
+// Each stored event starts with its kind (1 to 4); a key down ends with a
+// repeat byte of 0 or 1. Anything else is refused.
+TEST(ReplayFile, UnknownEventKindsAndRepeatBytesAreRefused) {
+    Replay r = Sample();
+    for (ReplayFrame& f : r.frames) f.events.clear();
+    r.frames[20].events = {KeyDownEvent('A')};
+    const std::string bytes = EncodeReplay(r);
+    const std::string event = {'\x01', 'A', '\x00'};
+    const size_t at = bytes.find(event);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_EQ(bytes.find(event, at + 1), std::string::npos);
+    std::string error;
+    ASSERT_TRUE(DecodeReplay(bytes, error)) << error;
+    for (char kind : {'\x00', '\x05', '\x7F'}) {
+        std::string damaged = bytes;
+        damaged[at] = kind;
+        EXPECT_FALSE(DecodeReplay(damaged, error)) << int(kind);
+        EXPECT_NE(error.find("frame 21"), std::string::npos) << error;
+    }
+    std::string badRepeat = bytes;
+    badRepeat[at + 2] = 2;
+    EXPECT_FALSE(DecodeReplay(badRepeat, error));
+    EXPECT_NE(error.find("frame 21"), std::string::npos) << error;
+}
+
+// A version 1 file of one frame that handled `messages` (message, wParam,
+// lParam), laid out byte by byte as that format wrote it.
+std::string Version1Bytes(const std::vector<std::array<uint8_t, 3>>& messages) {
+    std::string b = "RPREPLAY";
+    b += {'\x01', '\0', '\0', '\0'};  // version
+    b += {'\x14', '\x01', 'M', '\x07', '\0', '\0', '\0'};  // game 10, title "M", seed 7
+    b += {'\0', '\0', '\0', '\0'};  // no settings, no scores, mouse 0 to 0
+    b += {'\x01', '\x04', '\0'};  // one frame: messages, no keys
+    b += static_cast<char>(messages.size());
+    for (const auto& m : messages)
+        for (uint8_t v : m) b += static_cast<char>(v);
+    b += '\0';  // no checks
+    return b;
+}
+
+TEST(ReplayFile, Version1MessagesAreReadAsTheirEvents) {
+    std::string error;
+    // Character 'q', key down F8 with bit 30 set (a zigzag varint), focus lost.
+    std::string bytes = Version1Bytes({{0x7F, 'q', 0}, {0x7F, 0x77, 0}, {0x08, 0, 0}});
+    bytes.replace(bytes.find("\x7F" "q"), 1, "\x82\x02");  // 0x0102
+    bytes.replace(bytes.find("\x7F\x77\0"), 3, std::string("\x80\x02\x77\x80\x80\x80\x80\x08", 8));
+    std::optional<Replay> r = DecodeReplay(bytes, error);
+    ASSERT_TRUE(r) << error;
+    ASSERT_EQ(r->frames.size(), 1u);
+    const std::vector<GameEvent> expected = {CharacterEvent('q'), KeyDownEvent(VK_F8, true),
+                                             Event(GameEventType::FocusLost)};
+    EXPECT_EQ(r->frames[0].events, expected);
+    EXPECT_EQ(r->gameTitle, "M");
+    // Written again, it is a version 2 file with the same content.
+    const std::string again = EncodeReplay(*r);
+    EXPECT_EQ(again[8], 2);
+    EXPECT_EQ(DecodeReplay(again, error), r);
+}
+
+TEST(ReplayFile, Version1MessagesOtherThanPlayInputAreRefused) {
+    std::string error;
+    ASSERT_TRUE(DecodeReplay(Version1Bytes({{0x08, 0, 0}}), error)) << error;
+    // Close, destroy, set cursor, quit, the screenshot key (0x0100 0x7B).
+    for (uint8_t message : {0x10, 0x02, 0x20, 0x12}) {
+        EXPECT_FALSE(DecodeReplay(Version1Bytes({{message, 0, 0}}), error)) << int(message);
+        EXPECT_NE(error.find("frame 1 holds"), std::string::npos) << error;
+    }
+    std::string screenshot = Version1Bytes({{0x7F, 0x7B, 0}});
+    screenshot.replace(screenshot.find("\x7F\x7B"), 1, "\x80\x02");
+    EXPECT_FALSE(DecodeReplay(screenshot, error));
+    EXPECT_NE(error.find("frame 1 holds"), std::string::npos) << error;
+}
+
+TEST(ReplayFile, Version1ConverterKeepsWhatPlayReadsAndNothingElse) {
+    EXPECT_EQ(EventFromVersion1Message(0x0100, 'A', 1), KeyDownEvent('A', false));
+    EXPECT_EQ(EventFromVersion1Message(0x0100, 'A', 1 | (1 << 30)), KeyDownEvent('A', true));
+    EXPECT_EQ(EventFromVersion1Message(0x0102, 0x20AC, 0), CharacterEvent(0x20AC));
+    EXPECT_EQ(EventFromVersion1Message(0x0007, 0, 0), Event(GameEventType::FocusGained));
+    EXPECT_EQ(EventFromVersion1Message(0x0008, 0, 0), Event(GameEventType::FocusLost));
+    EXPECT_FALSE(EventFromVersion1Message(0x0101, 'A', 0)) << "key up";
+    EXPECT_FALSE(EventFromVersion1Message(0x0010, 0, 0)) << "close";
+    EXPECT_FALSE(EventFromVersion1Message(0x0102, uint64_t{1} << 32 | 'q', 0)) << "no character that large";
+    EXPECT_FALSE(EventFromVersion1Message(0x0100, uint64_t{1} << 31, 0)) << "no key code that large";
+    EXPECT_FALSE(EventFromVersion1Message(uint64_t{1} << 32 | 0x0102, 'q', 0));
 }
 
 TEST(ReplayFile, ChecksMustNameFramesOfTheRecordingInOrder) {

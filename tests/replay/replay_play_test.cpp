@@ -18,6 +18,8 @@
 #include "launcher/settings_store.h"
 #include "platform/crt_rand.h"
 #include "platform/keyboard.h"
+#include "platform/files.h"
+#include "replay/replay_file.h"
 #include "replay/replay_recorder.h"
 
 namespace {
@@ -32,7 +34,7 @@ public:
     }
 };
 
-// A recorder that also runs a script before each frame (posting messages,
+// A recorder that also runs a script before each frame (posting events,
 // holding keys) as a person at the keyboard would.
 class ScriptedRecorder : public ReplayRecorder {
 public:
@@ -185,26 +187,29 @@ TEST_F(ReplayPlayTest, ADifferentStartIsCaught) {
     EXPECT_NE(outcome.report.find("gravity"), std::string::npos);
 }
 
-TEST_F(ReplayPlayTest, MessagesPauseGameOverNameEntryAndRestartPlayBack) {
+TEST_F(ReplayPlayTest, EventsPauseGameOverNameEntryAndRestartPlayBack) {
     ScriptedRecorder recorder;
     recorder.script = [](int64_t frame) {
-        if (frame == 40) PostMessage(theGameWindow, WM_CHAR, 27, 0);  // pause
-        if (frame == 90) PostMessage(theGameWindow, WM_CHAR, 'x', 0);  // resume
-        if (frame == 120) PostMessage(theGameWindow, WM_KILLFOCUS, 0, 0);
-        if (frame == 150) PostMessage(theGameWindow, WM_CHAR, 'x', 0);
-        if (frame % 150 == 50 && frame >= 200) PostMessage(theGameWindow, WM_KEYDOWN, VK_F8, 0);  // lose a ship
-        if (frame == 205) PostMessage(theGameWindow, WM_KEYDOWN, VK_F12, 0);  // a picture is not play
+        if (frame == 40) PostEvent(theGameWindow, CharacterEvent(27));  // pause
+        if (frame == 90) PostEvent(theGameWindow, CharacterEvent('x'));  // resume
+        if (frame == 120) PostEvent(theGameWindow, Event(GameEventType::FocusLost));
+        if (frame == 150) PostEvent(theGameWindow, CharacterEvent('x'));
+        if (frame % 150 == 50 && frame >= 200) PostEvent(theGameWindow, KeyDownEvent(VK_F8));  // lose a ship
+        if (frame == 205) PostEvent(theGameWindow, KeyDownEvent(VK_F12));  // a picture is not play
+        if (frame == 206) PostEvent(theGameWindow, KeyUpEvent(VK_F8));  // nor is a key let go
     };
     PlaySummary recorded = Record(Game(2), recorder, 1500, 3, true, true);
     ASSERT_GE(recorded.gamesOver, 1) << "the script should end a game";
-    int shipsLost = 0, pictures = 0;
+    int shipsLost = 0, pictures = 0, keysLetGo = 0;
     for (const ReplayFrame& f : recorder.replay().frames)
-        for (const ReplayMessage& m : f.messages) {
-            shipsLost += m.message == WM_KEYDOWN && m.wParam == VK_F8;
-            pictures += m.message == WM_KEYDOWN && m.wParam == VK_F12;
+        for (const GameEvent& e : f.events) {
+            shipsLost += e == KeyDownEvent(VK_F8);
+            pictures += e.type == GameEventType::KeyDown && e.key == VK_F12;
+            keysLetGo += e.type == GameEventType::KeyUp;
         }
     EXPECT_EQ(shipsLost, 9);
     EXPECT_EQ(pictures, 0);
+    EXPECT_EQ(keysLetGo, 0);
 
     ReplayOutcome outcome = Play(Game(2), recorder.replay());
     EXPECT_TRUE(outcome.verified) << outcome.report;
@@ -229,6 +234,47 @@ TEST_F(ReplayPlayTest, MouseInputPlaysBackAndMatters) {
     nudged.frames[100].device.dx += 1;
     EXPECT_EQ(Play(Game(2), nudged).firstMismatch, 300);
     EXPECT_EQ(theMouse, nullptr) << "the live mouse comes back after a playback";
+}
+
+std::vector<GameEvent> AllEvents(const Replay& replay) {
+    std::vector<GameEvent> events;
+    for (const ReplayFrame& f : replay.frames) events.insert(events.end(), f.events.begin(), f.events.end());
+    return events;
+}
+
+// The stored format 1 recordings and the same games recorded again in
+// format 2 (tests/replays/record.sh): the headless ones, with a fixed frame
+// time, are the same games, so they read alike and play back to the same
+// world hashes. The windowed ones had measured frame times, so only their
+// events are compared.
+TEST_F(ReplayPlayTest, Version1RecordingsAndTheirVersion2RecordingsPlayAlike) {
+    const std::string folder = ROCKPILE_STORED_REPLAYS;
+    for (const std::string game : {"driftrock-classic", "driftrock-retro", "meteor-marshal", "shardstorm"}) {
+        std::optional<Replay> loaded[2][2];
+        for (int version : {1, 2})
+            for (int windowed : {0, 1}) {
+                const std::string path = folder + (version == 2 ? "/v2/" : "/") + game +
+                                         (windowed ? "-window.rpl" : "-headless.rpl");
+                const std::optional<std::vector<char>> bytes = ReadWholeFile(path, 1 << 20);
+                ASSERT_TRUE(bytes && bytes->size() > 8) << path;
+                EXPECT_EQ((*bytes)[8], version) << path;
+                std::string error;
+                loaded[version - 1][windowed] = LoadReplay(path, error);
+                ASSERT_TRUE(loaded[version - 1][windowed]) << error;
+            }
+        const Replay& v1 = *loaded[0][0];
+        const Replay& v2 = *loaded[1][0];
+        EXPECT_EQ(v1, v2) << game;
+        ASSERT_EQ(v1.checks.size(), 5u);
+        TGame* played = pack.FindGame(v1.gameId);
+        ASSERT_NE(played, nullptr);
+        for (const Replay* replay : {&v1, &v2}) {
+            ReplayOutcome outcome = Play(*played, *replay);
+            EXPECT_TRUE(outcome.verified) << game << ": " << outcome.report;
+        }
+        EXPECT_EQ(AllEvents(*loaded[0][1]), AllEvents(*loaded[1][1])) << game;
+        EXPECT_FALSE(AllEvents(*loaded[0][1]).empty()) << game;
+    }
 }
 
 }  // namespace

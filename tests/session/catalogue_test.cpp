@@ -140,7 +140,7 @@ TEST(Catalogue, AGameWithoutADescriptionAnswersTheBaseValues) {
     EXPECT_TRUE(game.HasBorgCubes());
     EXPECT_FALSE(game.UsesOutlineRendering());
     EXPECT_FALSE(game.Setup());
-    EXPECT_EQ(game.GetWindowProc(), nullptr);
+    EXPECT_FALSE(game.GetEventHandler());
     EXPECT_EQ(game.Display(0.1f), 0);
 }
 

@@ -40,7 +40,7 @@ protected:
         theMouse = nullptr;
         SessionTest::TearDown();
     }
-    void Focus(bool gained) { SendMessage(window, gained ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0); }
+    void Focus(bool gained) { SendEvent(window, Event(gained ? GameEventType::FocusGained : GameEventType::FocusLost)); }
 
     TestMouse mouse;
 };

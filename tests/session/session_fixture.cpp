@@ -14,7 +14,7 @@
 #include "platform/crt_rand.h"
 #include "platform/d3dx_shapes.h"
 #include "platform/keyboard.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 HRESULT RecordingDevice::Clear(uint32_t flags, D3DCOLOR colour, float z) {
     ++pictureCalls;
@@ -71,7 +71,7 @@ TMesh SphereKind(float radius, uint32_t flags, int32_t key) {
 }
 
 void SessionTest::BuildSession(int gameIndex) {
-    ClearMessageQueue();
+    ClearEventQueue();
     ReleaseAllDrivenKeys();
     ClearHighScores();
     pack = std::make_unique<TRockpileGamePack>();
@@ -113,7 +113,7 @@ void SessionTest::BuildSession(int gameIndex) {
     delete theHighScoreBoard;
     theHighScoreBoard = new THighScoreBoard;
     theHighScoreBoard->device = &device;
-    window = CreateHeadlessWindow(game->GetWindowProc());
+    window = CreateHeadlessWindow(game->GetEventHandler());
     theGameWindow = window;
     gameState = GAME_STATE_PLAYING;
     postQuitOnDestroy = 1;
@@ -128,9 +128,9 @@ void SessionTest::TearDown() {
     theDevice = nullptr;
     theGameWindow = nullptr;
     theGamePack = nullptr;
-    ClearMessageQueue();
+    ClearEventQueue();
 }
 
-void SessionTest::Char(uint32_t ch) { SendMessage(window, WM_CHAR, ch, 0); }
-void SessionTest::Key(uint32_t vk) { SendMessage(window, WM_KEYDOWN, vk, 0); }
+void SessionTest::Char(uint32_t ch) { SendEvent(window, CharacterEvent(ch)); }
+void SessionTest::Key(int vk) { SendEvent(window, KeyDownEvent(vk)); }
 void SessionTest::Frame(float dt) { game->Display(dt); }

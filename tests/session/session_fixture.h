@@ -38,12 +38,12 @@ protected:
     void SetUp() override { BuildSession(2); }
     void TearDown() override;
     void Char(uint32_t ch);
-    void Key(uint32_t vk);
+    void Key(int vk);
     void Frame(float dt = 0.016f);
 
     RecordingDevice device;
     std::unique_ptr<TRockpileGamePack> pack;
     TGame* game = nullptr;
-    HWND window = nullptr;
+    GameWindow* window = nullptr;
     int namesSaved = 0;
 };

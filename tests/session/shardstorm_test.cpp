@@ -65,9 +65,9 @@ TEST_F(ShardstormTest, QuitEndsTheSessionInsideTheFrame) {
     Frame();
     EXPECT_TRUE(window->destroyed);
     EXPECT_EQ(theShip, nullptr);  // the objects go at clean-up
-    MSG msg;
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_QUIT);
+    QueuedEvent queued;
+    ASSERT_TRUE(PollEvent(&queued));
+    EXPECT_EQ(queued.event.type, GameEventType::Quit);
 }
 
 }  // namespace

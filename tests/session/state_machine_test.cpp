@@ -94,9 +94,9 @@ TEST_F(StateMachineTest, QuitFromTheTableEndsTheSessionAfterTheNextFrame) {
     EXPECT_EQ(device.Stats().frames, frames + 1);  // that frame is still shown
     EXPECT_EQ(quitting, 1);
     EXPECT_TRUE(window->destroyed);
-    MSG msg;
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_QUIT);
+    QueuedEvent queued;
+    ASSERT_TRUE(PollEvent(&queued));
+    EXPECT_EQ(queued.event.type, GameEventType::Quit);
     Frame();
     EXPECT_EQ(device.Stats().frames, frames + 1);  // nothing more is drawn
 }

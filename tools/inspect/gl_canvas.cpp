@@ -15,7 +15,7 @@ std::unique_ptr<GlCanvas> GlCanvas::Open(int width, int height, std::string& err
     options.width = 64;
     options.height = 64;
     options.hidden = true;
-    HWND window = CreateSdlWindow(DefWindowProc, options);
+    GameWindow* window = CreateSdlWindow(nullptr, options);
     if (!window) {
         error = std::string("no window for the OpenGL device: ") + SDL_GetError();
         return nullptr;

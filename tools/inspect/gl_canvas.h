@@ -22,8 +22,8 @@ public:
     bool Capture(Image& out);
 
 private:
-    GlCanvas(HWND window, std::unique_ptr<GlDevice> device) : window_(window), device_(std::move(device)) {}
+    GlCanvas(GameWindow* window, std::unique_ptr<GlDevice> device) : window_(window), device_(std::move(device)) {}
 
-    HWND window_;
+    GameWindow* window_;
     std::unique_ptr<GlDevice> device_;
 };

@@ -84,7 +84,7 @@ GlProgram* ProgramOf(const VertexShader* shader, const GlContextRef& context) {
 
 }  // namespace
 
-std::unique_ptr<GlDevice> GlDevice::Create(HWND window, const GlDeviceParams& params, std::string& error) {
+std::unique_ptr<GlDevice> GlDevice::Create(GameWindow* window, const GlDeviceParams& params, std::string& error) {
     SDL_Window* native = NativeWindow(window);
     if (!native) {
         error = "the window has no native surface";
@@ -97,7 +97,7 @@ std::unique_ptr<GlDevice> GlDevice::Create(HWND window, const GlDeviceParams& pa
     return device;
 }
 
-GlDevice::GlDevice(HWND window, const GlDeviceParams& params, SDL_GLContext context)
+GlDevice::GlDevice(GameWindow* window, const GlDeviceParams& params, SDL_GLContext context)
     : window_(window), params_(params), context_(context), token_(std::make_shared<GlContextToken>()) {
     token_->context = context;
 }

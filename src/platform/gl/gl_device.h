@@ -16,7 +16,7 @@
 #include "platform/gl/gl_objects.h"
 #include "platform/gl/gl_programs.h"
 #include "platform/gl/gl_state.h"
-#include "platform/messages.h"
+#include "platform/game_window.h"
 
 struct GlDeviceParams {
     int width = 800, height = 600;  // back buffer
@@ -29,7 +29,7 @@ struct GlDeviceParams {
 class GlDevice : public Device {
 public:
     // A device on the SDL window of `window`; null with the reason in `error`.
-    static std::unique_ptr<GlDevice> Create(HWND window, const GlDeviceParams& params, std::string& error);
+    static std::unique_ptr<GlDevice> Create(GameWindow* window, const GlDeviceParams& params, std::string& error);
     ~GlDevice() override;
 
     HRESULT Clear(uint32_t flags, D3DCOLOR color, float z) override;
@@ -55,7 +55,7 @@ public:
     const std::string& Renderer() const { return renderer_; }
 
 private:
-    GlDevice(HWND window, const GlDeviceParams& params, SDL_GLContext context);
+    GlDevice(GameWindow* window, const GlDeviceParams& params, SDL_GLContext context);
     bool Init(std::string& error);
     // The window still exists and our context is current on it.
     bool Ready();
@@ -78,7 +78,7 @@ private:
     void BindLayout(GLuint vertexBuffer, const Layout& layout);
     void CountDraw(uint32_t primitiveCount);
 
-    HWND window_;
+    GameWindow* window_;
     GlDeviceParams params_;
     SDL_GLContext context_;
     GlContextRef token_;

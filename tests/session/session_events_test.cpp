@@ -9,9 +9,9 @@
 
 namespace {
 
-using WindowProcTest = SessionTest;
+using SessionEventsTest = SessionTest;
 
-TEST_F(WindowProcTest, EscapePausesAndAnyOtherKeyButRResumes) {
+TEST_F(SessionEventsTest, EscapePausesAndAnyOtherKeyButRResumes) {
     Char(27);
     EXPECT_EQ(paused, 1);
     Char('r');  // restart only works on the table: the pause stays
@@ -21,7 +21,7 @@ TEST_F(WindowProcTest, EscapePausesAndAnyOtherKeyButRResumes) {
     EXPECT_EQ(paused, 0);
 }
 
-TEST_F(WindowProcTest, QuitOnlyAbandonsAPausedGame) {
+TEST_F(SessionEventsTest, QuitOnlyAbandonsAPausedGame) {
     Char('q');
     EXPECT_EQ(theShip->lives, 4);
     Char(27);
@@ -30,7 +30,7 @@ TEST_F(WindowProcTest, QuitOnlyAbandonsAPausedGame) {
     EXPECT_EQ(paused, 0);
 }
 
-TEST_F(WindowProcTest, CheatKeysNeedTheSetting) {
+TEST_F(SessionEventsTest, CheatKeysNeedTheSetting) {
     Key(VK_F6);
     EXPECT_EQ(theShip->starbursts, 0);
     settings.enableCheat = 1;
@@ -50,7 +50,7 @@ TEST_F(WindowProcTest, CheatKeysNeedTheSetting) {
     EXPECT_DOUBLE_EQ(theShip->respawnTimer, 2.0);
 }
 
-TEST_F(WindowProcTest, NameEntryTakesEveryCharacterAsText) {
+TEST_F(SessionEventsTest, NameEntryTakesEveryCharacterAsText) {
     gameState = GAME_STATE_ENTER_NAME;
     ASSERT_TRUE(theHighScoreBoard->AddScore(500));
     for (uint32_t ch : {uint32_t('q'), uint32_t('r'), 27u, uint32_t('a')}) Char(ch);
@@ -62,16 +62,37 @@ TEST_F(WindowProcTest, NameEntryTakesEveryCharacterAsText) {
     EXPECT_EQ(namesSaved, 1);
 }
 
-TEST_F(WindowProcTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
+TEST_F(SessionEventsTest, DestroyPostsQuitOnlyOnceSetupArmedIt) {
     postQuitOnDestroy = 0;
-    DestroyWindow(window);
-    MSG msg;
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    HWND second = CreateHeadlessWindow(game->GetWindowProc());
+    DestroyGameWindow(window);
+    QueuedEvent queued;
+    EXPECT_FALSE(PollEvent(&queued));
+    GameWindow* second = CreateHeadlessWindow(game->GetEventHandler());
     postQuitOnDestroy = 1;
-    DestroyWindow(second);
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_QUIT);
+    DestroyGameWindow(second);
+    ASSERT_TRUE(PollEvent(&queued));
+    EXPECT_EQ(queued.event.type, GameEventType::Quit);
+}
+
+// The close button during play ends the loop before another frame is drawn.
+TEST_F(SessionEventsTest, CloseDuringPlayEndsTheLoopBeforeTheNextFrame) {
+    Frame();
+    const uint64_t frames = device.Stats().frames;
+    PostEvent(window, Event(GameEventType::CloseRequested));
+    EXPECT_EQ(game->Run(), 0);
+    EXPECT_TRUE(window->destroyed);
+    EXPECT_EQ(device.Stats().frames, frames);
+    EXPECT_EQ(gameState, GAME_STATE_PLAYING);
+}
+
+TEST_F(SessionEventsTest, KeyUpsExposureAndThePointerChangeNoPlay) {
+    settings.enableCheat = 1;
+    SendEvent(window, KeyUpEvent(VK_F6));
+    SendEvent(window, Event(GameEventType::Exposed));
+    SendEvent(window, Event(GameEventType::PointerEntered));
+    EXPECT_EQ(theShip->starbursts, 0);
+    EXPECT_EQ(paused, 0);
+    EXPECT_FALSE(window->destroyed);
 }
 
 }  // namespace
