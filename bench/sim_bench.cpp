@@ -50,25 +50,25 @@ public:
         settings.asteroidHull = 1 << 30;
         rp::srand(1);
 
-        theShip = new TShip();
+        theShip = std::make_unique<TShip>();
         theShip->device = &device_;
         theShip->mesh = MeshKind(0, 0, 1.0, 16, 12);
         ComputeBoundingSphere(theShip->mesh.mesh.get(), theShip->meshSphere);
         theShip->NewGame();
         theShip->invulnerable = 1e9;
 
-        theProjectiles = new TProjectiles();
+        theProjectiles = std::make_unique<TProjectiles>();
         theProjectiles->device = &device_;
         theProjectiles->AddKind(MeshKind(0x400200, 0, 0.5, 8, 6));
         theProjectiles->AddKind(MeshKind(0x400400, 0, 0.5, 8, 6));
 
-        theExplosions = new TExplosions(ShipPosition);
+        theExplosions = std::make_unique<TExplosions>(ShipPosition);
         theExplosions->device = &device_;
         TMesh sprite = CreateQuad(&device_, MESH_ALPHA_BLEND, 1.0, 1.0, false);
         sprite.numTextures = 16;
         theExplosions->AddTemplate(sprite);
 
-        theAsteroids = new TAsteroids();
+        theAsteroids = std::make_unique<TAsteroids>();
         theAsteroids->device = &device_;
         theAsteroids->visitorRate = 0;
         for (int i = 0; i < 4; ++i) theAsteroids->AddKind(MeshKind(KIND_ROCK, KEY_ROCK, 1.0, 16, 12));
@@ -84,8 +84,7 @@ public:
     }
 
     ~FullField() {
-        delete theExplosions;
-        theExplosions = nullptr;
+        theExplosions.reset();
         ResetSessionGlobals();
     }
 

@@ -35,7 +35,7 @@ bool RegisterFlagshipKinds(const TGame& game) {
 }
 
 void CreateFlagshipBackground() {
-    theBackground = new TBackground(theDevice);
+    theBackground = std::make_unique<TBackground>(theDevice);
     theBackground->SetMode(settings.background);
     if (settings.background == BACKGROUND_STARFIELD) {
         theBackground->AddPicture("backs\\starfield.jpg");
@@ -91,12 +91,12 @@ bool TMeteorMarshal::Setup() {
         !LoadRequiredMesh("ufomissile.x", ENEMY_MISSILE_KIND, 0, 0.5, ufoMissile))
         return false;
 
-    theAsteroids = new TAsteroids;
+    theAsteroids = std::make_unique<TAsteroids>();
     theAsteroids->device = theDevice;
     LoadRockTextures();
     if (!RegisterFlagshipKinds(*this)) return false;
 
-    theShip = new TShip;
+    theShip = std::make_unique<TShip>();
     theShip->device = theDevice;
     theShip->SetAxis(0, 0, 1);
     theShip->mesh = ship;

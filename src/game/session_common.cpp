@@ -26,8 +26,6 @@
 #include "platform/keyboard.h"
 #include "sound/soundman.h"
 
-TMesh pausedText;
-TMesh quitHintText;
 
 void ApplySessionDeviceState(Device* device, Matrix4& view, Matrix4& projection) {
     device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
@@ -107,25 +105,23 @@ void RegisterPowerups(uint32_t flags) {
 }
 
 bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile) {
-    theProjectiles = new TProjectiles;
+    theProjectiles = std::make_unique<TProjectiles>();
     theProjectiles->device = theDevice;
     theProjectiles->AddKind(missile);
     theProjectiles->AddKind(ufoMissile);
 
-    delete theExplosions;
-    theExplosions = new TExplosions(ShipPosition);
+    theExplosions = std::make_unique<TExplosions>(ShipPosition);
     theExplosions->device = theDevice;
     theExplosions->AddTemplate(theExplosions->LoadExplosionSprite());
 
-    theScoreBoard = new TScoreBoard;
+    theScoreBoard = std::make_unique<TScoreBoard>();
     theScoreBoard->device = theDevice;
     theScoreBoard->position = {-20, 20, 0};
     if (!LoadRequiredMesh("status.x", MESH_ALPHA_BLEND, 0, 1.0, theScoreBoard->panelMesh) ||
         !LoadRequiredMesh("hullstatus.x", MESH_ALPHA_BLEND, 0, 1.0, theScoreBoard->barMesh))
         return false;
 
-    delete theHighScoreBoard;
-    theHighScoreBoard = new THighScoreBoard;
+    theHighScoreBoard = std::make_unique<THighScoreBoard>();
     theHighScoreBoard->position = {0, 0, 0};
     theHighScoreBoard->device = theDevice;
     return true;

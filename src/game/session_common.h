@@ -7,10 +7,6 @@
 #include "gamelib/mesh.h"
 #include "platform/game_window.h"
 
-// The two lines of the pause message.
-extern TMesh pausedText;
-extern TMesh quitHintText;
-
 class Device;
 class TGame;
 struct FieldKindTable;

@@ -1,39 +1,49 @@
 #include "game/session_globals.h"
 
+#include "effects/explode.h"
 #include "framework/timer.h"
 #include "game/asteroid.h"
 #include "game/background.h"
+#include "game/highscore_board.h"
 #include "game/projectile.h"
 #include "game/scoreboard.h"
 #include "game/ship.h"
 #include "gamelib/edgerender.h"
+#include "gamelib/fontman.h"
+#include "gamelib/texman.h"
 
-GameState gameState = GAME_STATE_NONE;
-int32_t paused = 0;
-int32_t quitting = 0;
-int32_t endRequested = 0;
-int32_t postQuitOnDestroy = 0;
+GameSession theSession;
 
-TAsteroids* theAsteroids = nullptr;
-TShip* theShip = nullptr;
-TProjectiles* theProjectiles = nullptr;
-TExplosions* theExplosions = nullptr;
-TScoreBoard* theScoreBoard = nullptr;
-THighScoreBoard* theHighScoreBoard = nullptr;
-TBackground* theBackground = nullptr;
+GameSession::GameSession() = default;
+GameSession::~GameSession() = default;
 
 void ResetSessionGlobals() {
     quitting = paused = endRequested = postQuitOnDestroy = 0;
     ResetFrameStatistics();
     outlineEdgesEnabled = 0;
-    delete theAsteroids;
-    theAsteroids = nullptr;
-    delete theProjectiles;
-    theProjectiles = nullptr;
-    delete theShip;
-    theShip = nullptr;
-    delete theScoreBoard;
-    theScoreBoard = nullptr;
-    delete theBackground;
-    theBackground = nullptr;
+    theAsteroids.reset();
+    theProjectiles.reset();
+    theShip.reset();
+    theScoreBoard.reset();
+    theBackground.reset();
+}
+
+void EndSession() {
+    theBackground.reset();
+    theHighScoreBoard.reset();
+    theScoreBoard.reset();
+    theExplosions.reset();
+    theProjectiles.reset();
+    theShip.reset();
+    theAsteroids.reset();
+    quitHintText = TMesh{};
+    pausedText = TMesh{};
+    delete theTextureManager;
+    theTextureManager = nullptr;
+    delete theEdgeRender;
+    theEdgeRender = nullptr;
+    ReleaseFonts();
+    gameState = GAME_STATE_NONE;
+    quitting = paused = endRequested = postQuitOnDestroy = 0;
+    outlineEdgesEnabled = 0;
 }

@@ -1,8 +1,12 @@
-// The running game's state: plain globals shared by the world objects and
-// the session code, reset at the start of every game setup.
+// The running game's state: one session record that owns the world objects
+// and holds the session flags. The names the games use (`theShip`,
+// `gameState` ...) are the record's members.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+
+#include "gamelib/mesh.h"
 
 class TAsteroids;
 class TShip;
@@ -21,22 +25,58 @@ enum GameState : int32_t {
     GAME_STATE_HIGH_SCORES = 6,
 };
 
-extern GameState gameState;
-extern int32_t paused;
-extern int32_t quitting;
-extern int32_t endRequested;
-extern int32_t postQuitOnDestroy;
+struct GameSession {
+    GameSession();
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
 
-extern TAsteroids* theAsteroids;
-extern TShip* theShip;
-extern TProjectiles* theProjectiles;
-extern TExplosions* theExplosions;
-extern TScoreBoard* theScoreBoard;
-extern THighScoreBoard* theHighScoreBoard;
-extern TBackground* theBackground;
+    GameState gameState = GAME_STATE_NONE;
+    int32_t paused = 0;
+    int32_t quitting = 0;
+    int32_t endRequested = 0;
+    int32_t postQuitOnDestroy = 0;
+
+    std::unique_ptr<TAsteroids> asteroids;
+    std::unique_ptr<TShip> ship;
+    std::unique_ptr<TProjectiles> projectiles;
+    std::unique_ptr<TExplosions> explosions;
+    std::unique_ptr<TScoreBoard> scoreBoard;
+    std::unique_ptr<THighScoreBoard> highScoreBoard;
+    std::unique_ptr<TBackground> background;
+
+    // The two lines of the pause message.
+    TMesh pausedText;
+    TMesh quitHintText;
+};
+
+extern GameSession theSession;
+
+inline GameState& gameState = theSession.gameState;
+inline int32_t& paused = theSession.paused;
+inline int32_t& quitting = theSession.quitting;
+inline int32_t& endRequested = theSession.endRequested;
+inline int32_t& postQuitOnDestroy = theSession.postQuitOnDestroy;
+
+inline std::unique_ptr<TAsteroids>& theAsteroids = theSession.asteroids;
+inline std::unique_ptr<TShip>& theShip = theSession.ship;
+inline std::unique_ptr<TProjectiles>& theProjectiles = theSession.projectiles;
+inline std::unique_ptr<TExplosions>& theExplosions = theSession.explosions;
+inline std::unique_ptr<TScoreBoard>& theScoreBoard = theSession.scoreBoard;
+inline std::unique_ptr<THighScoreBoard>& theHighScoreBoard = theSession.highScoreBoard;
+inline std::unique_ptr<TBackground>& theBackground = theSession.background;
+
+inline TMesh& pausedText = theSession.pausedText;
+inline TMesh& quitHintText = theSession.quitHintText;
 
 // Clears the session flags, the frame statistics and outline mode, and
 // destroys the field, ship, projectiles, scoreboard and background.
 // Explosions, high score board, textures and outline renderer are replaced
 // (and released) by the next setup instead.
 void ResetSessionGlobals();
+
+// Ends the session: destroys every object it made (the world objects, the
+// boards, the background, the pause texts, the textures, the outline renderer
+// and the fonts), newest first, and clears its flags. After a game, and after
+// a setup that failed at any step.
+void EndSession();

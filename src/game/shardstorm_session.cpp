@@ -73,7 +73,7 @@ bool TShardstorm::Setup() {
         !LoadRequiredMesh("ufomissile.x", ENEMY_MISSILE_KIND, 0, 0.5, ufoMissile))
         return false;
 
-    theAsteroids = new TAsteroids;
+    theAsteroids = std::make_unique<TAsteroids>();
     theAsteroids->device = theDevice;
     theAsteroids->fallingMode = 1;
     theAsteroids->timedSpawns = 1;
@@ -84,7 +84,7 @@ bool TShardstorm::Setup() {
     if (!HasFieldKind(KIND_ROCK, KEY_ROCK)) return false;
     RegisterPowerups(kShardstormKinds.powerupFlags);
 
-    theShip = new TShip;
+    theShip = std::make_unique<TShip>();
     theShip->controlFlags = SHIP_SLIDER | SHIP_CLAMP;
     theShip->device = theDevice;
     theShip->SetAxis(0, 0, 1);
@@ -97,7 +97,7 @@ bool TShardstorm::Setup() {
 
     if (!CreateSessionObjects(missile, ufoMissile)) return false;
 
-    theBackground = new TBackground(theDevice);
+    theBackground = std::make_unique<TBackground>(theDevice);
     theBackground->SetMode(settings.background);
     LoadBackgroundPictures();
 

@@ -26,6 +26,7 @@
 #include "platform/message_box.h"
 #include "platform/png_writer.h"
 #include "platform/process_memory.h"
+#include "platform/scope_exit.h"
 #include "replay/play_tap.h"
 #include "sound/soundman.h"
 
@@ -67,6 +68,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     SetMessageObserver([&](const std::string& text, const std::string&) {
         if (IsMissingResourceMessage(text)) ++summary.missingResources;
     });
+    ScopeExit forgetObserver([] { SetMessageObserver(nullptr); });
 
     // Stored files and replays may hold anything; the games compute with these.
     ClampSettings(settings);
@@ -77,9 +79,15 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
                  settings.adapter, options.headless ? D3DDEVTYPE_NULLREF : D3DDEVTYPE_HAL, &theDevice)) {
         MessageBox("InitD3D() - FAILED", "");
         if (options.tap) options.tap->Finish();
-        SetMessageObserver(nullptr);
         return false;
     }
+    ScopeExit closeDevices([] {
+        ShutdownD3D(theDevice);
+        theDevice = nullptr;
+        ReleaseInputAfterPlay();
+        ShutdownSound();
+        ShowPointer(true);
+    });
     frameClock.timingFallback = settings.timingFallback;
     SetSoundEnabled(settings.enableSound != 0);
     if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
@@ -90,50 +98,48 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
         settings.inputDevice = SelectInputDeviceForPlay(theGameWindow, settings.inputDevice, settings.mouseVelocity);
 
     // A computer player never writes the high score table.
-    std::function<void()> saveNames = THighScoreBoard::onNameEntered;
+    const std::function<void()> saveNames = THighScoreBoard::onNameEntered;
     if (options.autopilot) THighScoreBoard::onNameEntered = nullptr;
+    ScopeExit restoreNames([&] { THighScoreBoard::onNameEntered = saveNames; });
+    ScopeExit finishTap([&] {
+        if (options.tap) options.tap->Finish();
+    });
 
     if (options.tap) options.tap->BeforeSetup(game);
-    bool ok = game.Setup();
-    if (!ok) {
+    // Whatever the setup made, up to a step that failed, or the game played
+    // with, goes with the session.
+    ScopeExit endSession([] { EndSession(); });
+    if (!game.Setup()) {
         MessageBox("Setup() - FAILED", "");
-    } else {
-        if (!settings.windowed && !options.headless) ShowPointer(false);
-        texturesEnabled = settings.wireFrame ? 0 : 1;
-        FlushParams();
-
-        std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
-        int64_t frame = 0;
-        SetFrameSource([&](float measured) -> float {
-            ++frame;
-            Snapshot(summary, frame);
-            SampleMemory(summary, frame, options.frames);
-            bool last = options.frames > 0 && frame >= options.frames;
-            if (last) endRequested = 1;
-            if (!options.screenshot.empty() && (last || options.frames == 0)) {
-                Image image;
-                if (theDevice && theDevice->ReadFrontBuffer(image) && !WritePng(image, options.screenshot))
-                    std::fprintf(stderr, "rockpile: cannot write the screenshot %s\n", options.screenshot.c_str());
-            }
-            float dt = options.fixedDt > 0 ? static_cast<float>(options.fixedDt) : measured;
-            if (pilot) pilot->Drive(dt);
-            if (options.tap) dt = options.tap->Frame(frame, dt);
-            SoundCaptureAdvance(dt);
-            return dt;
-        });
-        game.Run();
-        SetFrameSource({});
-        if (pilot) pilot->Release();
+        return false;
     }
-    if (options.tap) options.tap->Finish();
-    THighScoreBoard::onNameEntered = saveNames;
-    ShutdownD3D(theDevice);
-    theDevice = nullptr;
-    ReleaseInputAfterPlay();
-    ShutdownSound();
-    ShowPointer(true);
-    SetMessageObserver(nullptr);
-    return ok;
+    if (!settings.windowed && !options.headless) ShowPointer(false);
+    texturesEnabled = settings.wireFrame ? 0 : 1;
+    FlushParams();
+
+    std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
+    int64_t frame = 0;
+    SetFrameSource([&](float measured) -> float {
+        ++frame;
+        Snapshot(summary, frame);
+        SampleMemory(summary, frame, options.frames);
+        bool last = options.frames > 0 && frame >= options.frames;
+        if (last) endRequested = 1;
+        if (!options.screenshot.empty() && (last || options.frames == 0)) {
+            Image image;
+            if (theDevice && theDevice->ReadFrontBuffer(image) && !WritePng(image, options.screenshot))
+                std::fprintf(stderr, "rockpile: cannot write the screenshot %s\n", options.screenshot.c_str());
+        }
+        float dt = options.fixedDt > 0 ? static_cast<float>(options.fixedDt) : measured;
+        if (pilot) pilot->Drive(dt);
+        if (options.tap) dt = options.tap->Frame(frame, dt);
+        SoundCaptureAdvance(dt);
+        return dt;
+    });
+    ScopeExit forgetFrameSource([] { SetFrameSource({}); });
+    game.Run();
+    if (pilot) pilot->Release();
+    return true;
 }
 
 std::string SummaryJson(const TGame& game, const PlaySummary& s) {

@@ -12,9 +12,9 @@ TEST_F(SessionReset, ClearsTheFlagsAndDestroysTheSessionsObjects) {
     quitting = paused = endRequested = postQuitOnDestroy = 1;
     outlineEdgesEnabled = 1;
     frameClock.fpsMin = 3;
-    theScoreBoard = new TScoreBoard();
-    theBackground = new TBackground(&device);
-    TExplosions* explosions = theExplosions;
+    theScoreBoard = std::make_unique<TScoreBoard>();
+    theBackground = std::make_unique<TBackground>(&device);
+    TExplosions* explosions = theExplosions.get();
 
     ResetSessionGlobals();
     EXPECT_EQ(quitting + paused + endRequested + postQuitOnDestroy, 0);
@@ -26,7 +26,7 @@ TEST_F(SessionReset, ClearsTheFlagsAndDestroysTheSessionsObjects) {
     EXPECT_EQ(theScoreBoard, nullptr);
     EXPECT_EQ(theBackground, nullptr);
     // The next setup replaces the explosions itself.
-    EXPECT_EQ(theExplosions, explosions);
+    EXPECT_EQ(theExplosions.get(), explosions);
 
     ResetSessionGlobals();  // absent objects are skipped
     EXPECT_EQ(theShip, nullptr);

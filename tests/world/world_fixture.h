@@ -90,33 +90,32 @@ protected:
         rp::srand(12345);
         drawDepth = 500.0;
 
-        theShip = new TShip();
+        theShip = std::make_unique<TShip>();
         theShip->device = &device;
         theShip->SetAxis(0, 0, 1);
         theShip->mesh = SphereKind(0, 0, 1.0);
         ComputeBoundingSphere(theShip->mesh.mesh.get(), theShip->meshSphere);
         theShip->NewGame();
 
-        theProjectiles = new TProjectiles();
+        theProjectiles = std::make_unique<TProjectiles>();
         theProjectiles->device = &device;
         theProjectiles->AddKind(SphereKind(PLAYER_MISSILE_KIND, 0, 0.5));
         theProjectiles->AddKind(SphereKind(ENEMY_MISSILE_KIND, 0, 0.5));
 
-        theExplosions = new TExplosions(ShipPosition);
+        theExplosions = std::make_unique<TExplosions>(ShipPosition);
         theExplosions->device = &device;
         theExplosions->AddTemplate(BlankExplosionSprite());
 
-        theAsteroids = new TAsteroids();
+        theAsteroids = std::make_unique<TAsteroids>();
         theAsteroids->device = &device;
-        field = theAsteroids;
-        ship = theShip;
-        shots = theProjectiles;
-        booms = theExplosions;
+        field = theAsteroids.get();
+        ship = theShip.get();
+        shots = theProjectiles.get();
+        booms = theExplosions.get();
     }
 
     void TearDown() override {
-        delete theExplosions;
-        theExplosions = nullptr;
+        theExplosions.reset();
         ResetSessionGlobals();
         ReleaseAllDrivenKeys();
         theGamePack = nullptr;

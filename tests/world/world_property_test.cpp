@@ -42,24 +42,23 @@ protected:
         settings.inputDevice = INPUT_KEYBOARD;
         settings.showBounding = 1;
         rp::srand(2024);
-        theShip = new TShip();
+        theShip = std::make_unique<TShip>();
         theShip->device = &device;
         theShip->mesh = SphereKind(0, 0, 1.0);
         ComputeBoundingSphere(theShip->mesh.mesh.get(), theShip->meshSphere);
         theShip->NewGame();
-        theProjectiles = new TProjectiles();
+        theProjectiles = std::make_unique<TProjectiles>();
         theProjectiles->device = &device;
         theProjectiles->AddKind(SphereKind(PLAYER_MISSILE_KIND, 0, 0.5));
         theProjectiles->AddKind(SphereKind(ENEMY_MISSILE_KIND, 0, 0.5));
-        theExplosions = new TExplosions(ShipPosition);
+        theExplosions = std::make_unique<TExplosions>(ShipPosition);
         theExplosions->device = &device;
         theExplosions->AddTemplate(BlankExplosionSprite());
-        theAsteroids = new TAsteroids();
+        theAsteroids = std::make_unique<TAsteroids>();
         theAsteroids->device = &device;
     }
     void TearDown() override {
-        delete theExplosions;
-        theExplosions = nullptr;
+        theExplosions.reset();
         ResetSessionGlobals();
         ReleaseAllDrivenKeys();
         theGamePack = nullptr;
