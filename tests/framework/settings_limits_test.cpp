@@ -1,5 +1,5 @@
-// ClampSettings against the ranges of the spec (Part 9.1 and the settings
-// limits), written out here rather than taken from the settings list.
+// ClampSettings against the launcher's ranges, written out here rather than
+// taken from the settings list.
 #include <gtest/gtest.h>
 
 #include <climits>

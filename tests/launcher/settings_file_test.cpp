@@ -1,7 +1,7 @@
 // The settings files of the build before the settings list (data/, written by
 // it; data/README.md says how) load, show on the launcher and save back byte
 // for byte; the same choices write the same bytes; and each game's reset
-// gives the defaults of the spec (Part 9.1), written out here.
+// gives the documented defaults, written out here.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -329,9 +329,9 @@ TEST_F(SettingsFileTest, TheTrackBarsRunOverTheirSettingsRanges) {
     }
 }
 
-// The defaults column of Part 9.1; the game's own come from its getters and
-// its SetDifficulty(2).
-TSettings SpecDefaults(TGame& game) {
+// The documented defaults; the game's own come from its getters and its
+// SetDifficulty(2).
+TSettings DocumentedDefaults(TGame& game) {
     TSettings d;
     std::memset(static_cast<void*>(&d), 0x5a, sizeof d);  // nothing taken from TSettings{}
     d.adapter = 0;
@@ -388,7 +388,7 @@ TEST_F(SettingsFileTest, EachGameResetsToItsDefaults) {
         std::memset(static_cast<void*>(&settings), 0x3c, sizeof settings);
         FillScores();
         ResetSettings(*game);
-        ExpectSameSettings(settings, SpecDefaults(*game));
+        ExpectSameSettings(settings, DocumentedDefaults(*game));
         for (const THighScore& row : highScores) EXPECT_EQ(row.score, 0);
     }
 }
@@ -398,7 +398,7 @@ TEST_F(SettingsFileTest, ResettingTheKeysLeavesTheRestAlone) {
     ResetSettings(game);
     ChooseInStore();
     TSettings expected = settings;
-    const TSettings defaults = SpecDefaults(game);
+    const TSettings defaults = DocumentedDefaults(game);
     for (int32_t TSettings::*key : {&TSettings::keyFire, &TSettings::keyFire0, &TSettings::keyFire1,
                                     &TSettings::keyFire2, &TSettings::keyAltFire, &TSettings::keyShield,
                                     &TSettings::keyBrake, &TSettings::keyThrust, &TSettings::keyLeft,
