@@ -129,14 +129,6 @@ bool CreateSessionObjects(const TMesh& missile, const TMesh& ufoMissile) {
 
 namespace {
 
-// What the last step put on show besides the world objects.
-struct FrameShow {
-    bool highScores = false;
-    bool pauseMessage = false;
-    double messageDepth = 0.0;
-};
-FrameShow frameShow;
-
 bool SessionReady() {
     return theDevice && theAsteroids && theShip && theProjectiles && theExplosions && theScoreBoard &&
            theHighScoreBoard;
@@ -161,7 +153,7 @@ void StepSessionFrame(float dt, const SessionRules& rules) {
     theExplosions->StepAll(worldDt);
     theScoreBoard->Step(worldDt);
 
-    frameShow.highScores = false;
+    theSession.show.highScores = false;
 
     switch (gameState) {
         case GAME_STATE_PLAYING:
@@ -176,21 +168,21 @@ void StepSessionFrame(float dt, const SessionRules& rules) {
         case GAME_STATE_ENTER_NAME:
             paused = 0;
             theHighScoreBoard->Step(worldDt);
-            frameShow.highScores = true;
+            theSession.show.highScores = true;
             if (theHighScoreBoard->done) gameState = GAME_STATE_HIGH_SCORES;
             break;
         case GAME_STATE_HIGH_SCORES:
             if (rules.secondGame) StopLoopingSounds();
             paused = 0;
             theHighScoreBoard->Step(worldDt);
-            frameShow.highScores = true;
+            theSession.show.highScores = true;
             break;
         case GAME_STATE_NONE:
             break;
     }
 
-    frameShow.pauseMessage = paused != 0;
-    if (paused) frameShow.messageDepth = TurnMessage(pauseTime);
+    theSession.show.pauseMessage = paused != 0;
+    if (paused) theSession.show.messageDepth = TurnMessage(pauseTime);
 }
 
 bool DrawSessionFrame() {
@@ -203,8 +195,8 @@ bool DrawSessionFrame() {
     theProjectiles->DrawAll();
     theExplosions->DrawAll();
     theScoreBoard->Draw();
-    if (frameShow.highScores) theHighScoreBoard->Draw();
-    if (frameShow.pauseMessage) ShowMessage(frameShow.messageDepth, &pausedText, &quitHintText, nullptr, 5.0);
+    if (theSession.show.highScores) theHighScoreBoard->Draw();
+    if (theSession.show.pauseMessage) ShowMessage(theSession.show.messageDepth, &pausedText, &quitHintText, nullptr, 5.0);
     theDevice->EndScene();
     return theDevice->Present() != D3DERR_DEVICELOST;
 }

@@ -38,6 +38,7 @@ void EndSession() {
     theAsteroids.reset();
     quitHintText = TMesh{};
     pausedText = TMesh{};
+    theSession.show = FrameShow{};
     delete theTextureManager;
     theTextureManager = nullptr;
     delete theEdgeRender;

@@ -25,6 +25,13 @@ enum GameState : int32_t {
     GAME_STATE_HIGH_SCORES = 6,
 };
 
+// What the last step put on show besides the world objects.
+struct FrameShow {
+    bool highScores = false;
+    bool pauseMessage = false;
+    double messageDepth = 0.0;
+};
+
 struct GameSession {
     GameSession();
     ~GameSession();
@@ -48,6 +55,7 @@ struct GameSession {
     // The two lines of the pause message.
     TMesh pausedText;
     TMesh quitHintText;
+    FrameShow show;
 };
 
 extern GameSession theSession;
