@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds rockpile into build/ and runs every test;
-# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then builds the .deb and checks it (lintian, manual pages); then the whole
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # each fuzz target for a short time, and a short soak of every game.
 # With --quick: the build and the test suite only, for a developer's loop.
 set -eu
@@ -16,6 +17,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROCKPILE_WERROR=ON
 cmake --build build -j"$(nproc)"
 (cd build && ctest --output-on-failure -j"$(nproc)")
 [ "$quick" = 1 ] && exit 0
+
+./packaging/deb_check.sh build
 
 ROCKPILE_JOBS=$(nproc) ./scripts/sanitize.sh
 ROCKPILE_JOBS=$(nproc) ROCKPILE_FUZZ_SEED=${ROCKPILE_FUZZ_SEED:-1} ./scripts/fuzz.sh "${ROCKPILE_FUZZ_SECONDS:-30}"

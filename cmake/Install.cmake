@@ -1,8 +1,11 @@
-# Installation: the programs, the game library, the manual, the desktop
-# entry, the icons and the AppStream metainfo in their standard places, and
-# the .deb package built by CPack from them. The installed program finds its
-# library at <prefix>/share/rockpile/ from its own folder, <prefix>/bin.
+# Installation: the game, the tools, the game library, the manuals, the
+# copyright file and changelog, the desktop entry, the icons and the AppStream
+# metainfo in their standard places, and the .deb package built by CPack from
+# them. The game goes to <prefix>/games, the tools to <prefix>/bin; the game
+# finds its library at <prefix>/share/rockpile/ from its own folder.
 include(GNUInstallDirs)
+include(cmake/ManualPages.cmake)
+include(cmake/PackageDocs.cmake)
 
 set(ROCKPILE_APP_ID example.kestrelworks.rockpile)
 set(ROCKPILE_ICON_DIR ${CMAKE_BINARY_DIR}/share/icons/hicolor)
@@ -23,7 +26,8 @@ add_custom_target(rockpile-icons ALL DEPENDS ${ROCKPILE_ICON_DIR}/scalable/apps/
 configure_file(packaging/${ROCKPILE_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/share/metainfo/${ROCKPILE_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS rockpile rockpile-pack rockpile-inspect RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS rockpile RUNTIME DESTINATION games)
+install(TARGETS rockpile-pack rockpile-inspect RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${ROCKPILE_SHARE_DIR}/kwrockpile.lib DESTINATION ${CMAKE_INSTALL_DATADIR}/rockpile)
 install(FILES ${ROCKPILE_DOC_DIR}/rockpile.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/rockpile)
 install(FILES packaging/${ROCKPILE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

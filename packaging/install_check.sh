@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs a build into a scratch prefix and checks what a user gets: every
-# file in its standard place, icons of the sizes their folders name, a sound
-# desktop entry and metainfo, and the installed program playing a short game
-# with the library it finds from its own folder.
+# file in its standard place (the game in games/, the tools in bin/), icons of
+# the sizes their folders name, a sound desktop entry and metainfo, and the
+# installed game playing a short game with the library it finds from its own
+# folder.
 #
 #   packaging/install_check.sh BUILD_FOLDER
 set -eu
@@ -15,9 +16,10 @@ cmake --install "$build" --prefix "$stage/usr" >/dev/null
 cd "$stage/usr"
 app=example.kestrelworks.rockpile
 desktop=share/applications/$app.desktop
-for f in bin/rockpile bin/rockpile-pack bin/rockpile-inspect share/rockpile/kwrockpile.lib \
-         share/doc/rockpile/rockpile.html "$desktop" share/metainfo/$app.metainfo.xml \
-         share/icons/hicolor/scalable/apps/rockpile.svg; do
+for f in games/rockpile bin/rockpile-pack bin/rockpile-inspect share/rockpile/kwrockpile.lib \
+         share/doc/rockpile/rockpile.html share/doc/rockpile/copyright share/doc/rockpile/changelog.gz \
+         share/man/man6/rockpile.6.gz share/man/man1/rockpile-pack.1.gz share/man/man1/rockpile-inspect.1.gz \
+         "$desktop" share/metainfo/$app.metainfo.xml share/icons/hicolor/scalable/apps/rockpile.svg; do
     [ -f "$f" ] || fail "missing $f"
 done
 
@@ -30,7 +32,7 @@ for size in 16 24 32 48 64 128 256; do
 done
 
 exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[ -x "bin/$exec_program" ] || fail "the desktop entry runs '$exec_program', which is not installed in bin/"
+[ -x "games/$exec_program" ] || fail "the desktop entry runs '$exec_program', which is not installed in games/"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 [ -f "share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "the desktop entry's icon '$icon' is not installed"
 grep -q "<launchable type=\"desktop-id\">$app.desktop</launchable>" share/metainfo/$app.metainfo.xml ||
@@ -43,7 +45,7 @@ if command -v appstreamcli >/dev/null 2>&1; then
         fail "appstreamcli refused the metainfo: $(appstreamcli validate --no-net share/metainfo/$app.metainfo.xml)"
 fi
 
-stats=$(cd "$stage" && XDG_CONFIG_HOME="$stage/config" "$stage/usr/bin/rockpile" --play --headless --batch \
+stats=$(cd "$stage" && XDG_CONFIG_HOME="$stage/config" "$stage/usr/games/rockpile" --play --headless --batch \
         --frames 30 --fixed-dt 0.02 --stats) || fail "the installed program did not play"
 echo "$stats" | grep -q '"frames": 30,.*"missingResources": 0' || fail "unexpected play summary: $stats"
 echo "install check: $(find . -type f | wc -l) files installed and sound"
