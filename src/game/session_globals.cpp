@@ -29,13 +29,9 @@ void ResetSessionGlobals() {
 }
 
 void EndSession() {
-    theBackground.reset();
+    ResetSessionGlobals();
     theHighScoreBoard.reset();
-    theScoreBoard.reset();
     theExplosions.reset();
-    theProjectiles.reset();
-    theShip.reset();
-    theAsteroids.reset();
     quitHintText = TMesh{};
     pausedText = TMesh{};
     theSession.show = FrameShow{};
@@ -45,6 +41,4 @@ void EndSession() {
     theEdgeRender = nullptr;
     ReleaseFonts();
     gameState = GAME_STATE_NONE;
-    quitting = paused = endRequested = postQuitOnDestroy = 0;
-    outlineEdgesEnabled = 0;
 }

@@ -83,8 +83,8 @@ inline TMesh& quitHintText = theSession.quitHintText;
 // (and released) by the next setup instead.
 void ResetSessionGlobals();
 
-// Ends the session: destroys every object it made (the world objects, the
-// boards, the background, the pause texts, the textures, the outline renderer
-// and the fonts), newest first, and clears its flags. After a game, and after
-// a setup that failed at any step.
+// Ends the session: ResetSessionGlobals, then destroys what that leaves (the
+// high score board, the explosions, the pause texts, the textures, the
+// outline renderer and the fonts). After a game, and after a setup that
+// failed at any step.
 void EndSession();
