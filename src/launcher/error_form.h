@@ -17,12 +17,14 @@ struct TFormError {
 // Longest text ErrorBox shows (its buffer holds one more character).
 constexpr size_t kErrorBoxCapacity = 16383;
 
-// Shows the form until the player closes it.
-using ErrorFormPresenter = std::function<void(TFormError& form)>;
+// Shows the form until the player closes it; the form may stay open after
+// the presenter returns (it keeps its own copy).
+using ErrorFormPresenter = std::function<void(const TFormError& form)>;
 // Replaces how the form is shown; an empty presenter restores the default,
 // a message box captioned like the form.
 void SetErrorFormPresenter(ErrorFormPresenter presenter);
 
 // Formats the text (printf-style, cut at kErrorBoxCapacity characters) into
-// a new error form and shows it modally.
+// a new error form and shows it modally: the windowed launcher keeps drawing
+// and shows it until the player closes it, after this returns.
 void ErrorBox(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -297,9 +297,11 @@ void TLauncherForm::ComboBoxAdapterChange() {
     SelectResolutionOrDefault(ComboBoxResolution.list, settings.width, settings.height);
 }
 
-void TLauncherForm::RunCurrentGame(GameRun kind) {
-    host_.RunGame(*game_, kind);
-    host_.ShowLauncher(true);
+void TLauncherForm::RunCurrentGame(GameRun kind, std::function<void()> after) {
+    host_.RunGame(*game_, kind, [this, after = std::move(after)](bool) {
+        host_.ShowLauncher(true);
+        after();
+    });
 }
 
 void TLauncherForm::Play() {
@@ -307,21 +309,22 @@ void TLauncherForm::Play() {
     ReadForm();
     SaveSettings();
     // Told after the game: a message box would stop play.
-    const TSettings chosen = settings;
-    THighScoreBoard::onNameEntered = [this, &chosen] { SaveChosenSettings(pack_, *game_, chosen); };
-    RunCurrentGame(GameRun::Play);
-    THighScoreBoard::onNameEntered = nullptr;
-    ReportStoreProblems();
+    THighScoreBoard::onNameEntered = [this, chosen = settings] { SaveChosenSettings(pack_, *game_, chosen); };
+    RunCurrentGame(GameRun::Play, [this] {
+        THighScoreBoard::onNameEntered = nullptr;
+        ReportStoreProblems();
+    });
 }
 
 void TLauncherForm::PlayDemo() {
-    const TSettings keptSettings = settings;
     std::array<THighScore, NUM_HIGH_SCORES> keptScores;
     std::copy(std::begin(highScores), std::end(highScores), keptScores.begin());
+    auto restore = [keptSettings = settings, keptScores] {
+        settings = keptSettings;
+        std::copy(keptScores.begin(), keptScores.end(), std::begin(highScores));
+    };
     ReadForm();
-    RunCurrentGame(GameRun::Demo);
-    settings = keptSettings;
-    std::copy(keptScores.begin(), keptScores.end(), std::begin(highScores));
+    RunCurrentGame(GameRun::Demo, restore);
 }
 
 void TLauncherForm::ButtonSettingsClick() { SettingsPanel.visible = !SettingsPanel.visible; }
@@ -333,9 +336,11 @@ void TLauncherForm::ButtonDocumentationClick() {
 }
 
 void TLauncherForm::ButtonResetScoresClick() {
-    if (!host_.Confirm("Reset high score list -- are you sure?", "Confirm")) return;
-    ClearHighScores();
-    SaveSettings();
+    host_.Confirm("Reset high score list -- are you sure?", "Confirm", [this](bool yes) {
+        if (!yes) return;
+        ClearHighScores();
+        SaveSettings();
+    });
 }
 
 void TLauncherForm::ButtonResetKeyboardClick() {

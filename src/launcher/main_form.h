@@ -54,10 +54,12 @@ public:
     void ReadForm();
     void WriteForm();
     void ComboBoxAdapterChange();
-    // Play: save, run the game with the launcher hidden, show it again.
+    // Play: save, start the game with the launcher hidden; the launcher shows
+    // again when the game ends.
     void Play();
     // Attract mode: the computer plays the current game with the form's
-    // settings; nothing it does is stored.
+    // settings; nothing it does is stored, and the settings and scores are
+    // back as they were when it ends.
     void PlayDemo();
 
     void ButtonSettingsClick();  // "Options / Settings"
@@ -137,8 +139,8 @@ private:
     // "height" together: the resolutions are the chosen adapter's.
     void ShowDisplayMode();
     void TakeDisplayMode();
-    // Runs the game and shows the launcher again afterwards.
-    void RunCurrentGame(GameRun kind);
+    // Starts the game; when it ends, shows the launcher again, then `after`.
+    void RunCurrentGame(GameRun kind, std::function<void()> after);
 
     TGamePack& pack_;
     LauncherHost& host_;

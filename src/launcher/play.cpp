@@ -26,7 +26,6 @@
 #include "platform/message_box.h"
 #include "platform/png_writer.h"
 #include "platform/process_memory.h"
-#include "platform/scope_exit.h"
 #include "replay/play_tap.h"
 #include "sound/soundman.h"
 
@@ -63,25 +62,37 @@ bool IsMissingResourceMessage(const std::string& text) {
 
 }  // namespace
 
-bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
-    summary = PlaySummary{};
-    SetMessageObserver([&](const std::string& text, const std::string&) {
-        if (IsMissingResourceMessage(text)) ++summary.missingResources;
+PlayRun::PlayRun(TGame& game, const PlayOptions& options, PlaySummary& summary)
+    : game_(game), options_(options), summary_(summary), loop_(game) {
+    started_ = SetUp();
+    if (started_)
+        loop_.Start();
+    else
+        undo_.Unwind();
+}
+
+PlayRun::~PlayRun() { undo_.Unwind(); }
+
+bool PlayRun::SetUp() {
+    summary_ = PlaySummary{};
+    SetMessageObserver([this](const std::string& text, const std::string&) {
+        if (IsMissingResourceMessage(text)) ++summary_.missingResources;
     });
-    ScopeExit forgetObserver([] { SetMessageObserver(nullptr); });
+    undo_.Push([] { SetMessageObserver(nullptr); });
 
     // Stored files and replays may hold anything; the games compute with these.
     ClampSettings(settings);
     uint32_t interval = settings.presentImmediate ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
-    GameEventHandler handler = options.tap ? options.tap->EventHandler(game.GetEventHandler()) : game.GetEventHandler();
-    if (!InitD3D(std::move(handler), game.GetTitle(), game.GetVersion(), game.GetWindowClass(),
-                 game.GetWindowTitle(), settings.width, settings.height, settings.windowed != 0, interval, -1,
-                 settings.adapter, options.headless ? D3DDEVTYPE_NULLREF : D3DDEVTYPE_HAL, &theDevice)) {
+    GameEventHandler handler =
+        options_.tap ? options_.tap->EventHandler(game_.GetEventHandler()) : game_.GetEventHandler();
+    if (!InitD3D(std::move(handler), game_.GetTitle(), game_.GetVersion(), game_.GetWindowClass(),
+                 game_.GetWindowTitle(), settings.width, settings.height, settings.windowed != 0, interval, -1,
+                 settings.adapter, options_.headless ? D3DDEVTYPE_NULLREF : D3DDEVTYPE_HAL, &theDevice)) {
         MessageBox("InitD3D() - FAILED", "");
-        if (options.tap) options.tap->Finish();
+        if (options_.tap) options_.tap->Finish();
         return false;
     }
-    ScopeExit closeDevices([] {
+    undo_.Push([] {
         ShutdownD3D(theDevice);
         theDevice = nullptr;
         ReleaseInputAfterPlay();
@@ -90,55 +101,70 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     });
     frameClock.timingFallback = settings.timingFallback;
     SetSoundEnabled(settings.enableSound != 0);
-    if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
+    if (!options_.headless || !options_.soundCapture.empty()) InitSound(theGameWindow, options_.soundCapture);
     // The computer player and headless runs use the keyboard state.
-    if (options.headless || options.autopilot)
+    if (options_.headless || options_.autopilot)
         settings.inputDevice = INPUT_KEYBOARD;
     else
         settings.inputDevice = SelectInputDeviceForPlay(theGameWindow, settings.inputDevice, settings.mouseVelocity);
 
     // A computer player never writes the high score table.
-    const std::function<void()> saveNames = THighScoreBoard::onNameEntered;
-    if (options.autopilot) THighScoreBoard::onNameEntered = nullptr;
-    ScopeExit restoreNames([&] { THighScoreBoard::onNameEntered = saveNames; });
-    ScopeExit finishTap([&] {
-        if (options.tap) options.tap->Finish();
-    });
+    if (options_.autopilot) {
+        undo_.Push([saveNames = THighScoreBoard::onNameEntered] { THighScoreBoard::onNameEntered = saveNames; });
+        THighScoreBoard::onNameEntered = nullptr;
+    }
+    if (options_.tap) undo_.Push([tap = options_.tap] { tap->Finish(); });
 
-    if (options.tap) options.tap->BeforeSetup(game);
+    if (options_.tap) options_.tap->BeforeSetup(game_);
     // Whatever the setup made, up to a step that failed, or the game played
     // with, goes with the session.
-    ScopeExit endSession([] { EndSession(); });
-    if (!game.Setup()) {
+    undo_.Push([] { EndSession(); });
+    if (!game_.Setup()) {
         MessageBox("Setup() - FAILED", "");
         return false;
     }
-    if (!settings.windowed && !options.headless) ShowPointer(false);
+    if (!settings.windowed && !options_.headless) ShowPointer(false);
     texturesEnabled = settings.wireFrame ? 0 : 1;
     FlushParams();
 
-    std::unique_ptr<Autopilot> pilot = options.autopilot ? std::make_unique<Autopilot>() : nullptr;
-    int64_t frame = 0;
-    SetFrameSource([&](float measured) -> float {
-        ++frame;
-        Snapshot(summary, frame);
-        SampleMemory(summary, frame, options.frames);
-        bool last = options.frames > 0 && frame >= options.frames;
-        if (last) endRequested = 1;
-        if (!options.screenshot.empty() && (last || options.frames == 0)) {
-            Image image;
-            if (theDevice && theDevice->ReadFrontBuffer(image) && !WritePng(image, options.screenshot))
-                std::fprintf(stderr, "rockpile: cannot write the screenshot %s\n", options.screenshot.c_str());
-        }
-        float dt = options.fixedDt > 0 ? static_cast<float>(options.fixedDt) : measured;
-        if (pilot) pilot->Drive(dt);
-        if (options.tap) dt = options.tap->Frame(frame, dt);
-        SoundCaptureAdvance(dt);
-        return dt;
-    });
-    ScopeExit forgetFrameSource([] { SetFrameSource({}); });
-    game.Run();
-    if (pilot) pilot->Release();
+    if (options_.autopilot) {
+        pilot_ = std::make_unique<Autopilot>();
+        undo_.Push([this] { pilot_->Release(); });
+    }
+    SetFrameSource([this](float measured) { return NextFrame(measured); });
+    undo_.Push([] { SetFrameSource({}); });
+    return true;
+}
+
+float PlayRun::NextFrame(float measured) {
+    ++frame_;
+    Snapshot(summary_, frame_);
+    SampleMemory(summary_, frame_, options_.frames);
+    const bool last = options_.frames > 0 && frame_ >= options_.frames;
+    if (last) endRequested = 1;
+    if (!options_.screenshot.empty() && (last || options_.frames == 0)) {
+        Image image;
+        if (theDevice && theDevice->ReadFrontBuffer(image) && !WritePng(image, options_.screenshot))
+            std::fprintf(stderr, "rockpile: cannot write the screenshot %s\n", options_.screenshot.c_str());
+    }
+    float dt = options_.fixedDt > 0 ? static_cast<float>(options_.fixedDt) : measured;
+    if (pilot_) pilot_->Drive(dt);
+    if (options_.tap) dt = options_.tap->Frame(frame_, dt);
+    SoundCaptureAdvance(dt);
+    return dt;
+}
+
+bool PlayRun::Frame() {
+    if (!started_ || ended_) return false;
+    ended_ = !loop_.Frame();
+    return !ended_;
+}
+
+bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
+    PlayRun run(game, options, summary);
+    if (!run.Started()) return false;
+    while (run.Frame()) {
+    }
     return true;
 }
 

@@ -5,7 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "framework/gameloop.h"
+#include "platform/scope_exit.h"
 
 class TGame;
 class PlayTap;
@@ -36,7 +40,40 @@ struct PlaySummary {
 
 constexpr int64_t kMemorySampleFrames = 600;
 
-// False when the display or the game's setup failed (after its message).
+class Autopilot;
+
+// One game run driven a frame at a time by whoever owns the program's loop.
+// The constructor sets the run up; a step that fails releases what the steps
+// before it made. The destructor releases the rest, newest first.
+class PlayRun {
+public:
+    // `options` and `summary` must outlive the run.
+    PlayRun(TGame& game, const PlayOptions& options, PlaySummary& summary);
+    ~PlayRun();
+    PlayRun(const PlayRun&) = delete;
+    PlayRun& operator=(const PlayRun&) = delete;
+
+    // False when the display or the game's setup failed (after its message).
+    bool Started() const { return started_; }
+    // Plays one frame; false once the game has ended (nothing was drawn).
+    bool Frame();
+
+private:
+    bool SetUp();
+    float NextFrame(float measured);
+
+    TGame& game_;
+    const PlayOptions& options_;
+    PlaySummary& summary_;
+    GameLoop loop_;
+    std::unique_ptr<Autopilot> pilot_;
+    int64_t frame_ = 0;
+    bool started_ = false;
+    bool ended_ = false;
+    UndoStack undo_;
+};
+
+// Plays a whole run. False when the display or the game's setup failed.
 bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary);
 
 std::string SummaryJson(const TGame& game, const PlaySummary& summary);

@@ -156,7 +156,7 @@ TEST_F(LauncherTest, TheDocumentationButtonOpensThePacksPage) {
 
 TEST(ErrorBox, FormatsTheTextIntoANewForm) {
     std::vector<std::string> shown;
-    SetErrorFormPresenter([&](TFormError& form) { shown.push_back(form.MemoDetails); });
+    SetErrorFormPresenter([&](const TFormError& form) { shown.push_back(form.MemoDetails); });
     ErrorBox("Device = %s, code %x", "llvmpipe", 0xbeef);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], "Device = llvmpipe, code beef");

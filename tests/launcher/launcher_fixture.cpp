@@ -15,11 +15,14 @@
 #include "persist/kwparam.h"
 #include "platform/message_box.h"
 
-bool FakeHost::RunGame(TGame& game, GameRun kind) {
+void FakeHost::RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) {
     runs.push_back(kind);
     ShowLauncher(false);
     if (onRun) onRun(game, kind);
-    return true;
+    if (holdGames)
+        heldGameEnd = std::move(ended);
+    else
+        ended(true);
 }
 
 void LauncherTest::SetUp() {

@@ -19,6 +19,9 @@ class FakeHost : public LauncherHost {
 public:
     FormRect screen{0, 0, 1280, 1024};
     bool confirmAnswer = true;
+    // Questions and games end at once, or, when held, when the test says.
+    bool holdAnswers = false, holdGames = false;
+    std::function<void(bool)> heldAnswer, heldGameEnd;
     std::vector<std::string> questions;
     std::vector<bool> shown;  // every ShowLauncher call
     std::vector<GameRun> runs;
@@ -28,11 +31,14 @@ public:
 
     FormRect Screen() override { return screen; }
     void ShowLauncher(bool visible) override { shown.push_back(visible); }
-    bool Confirm(const std::string& text, const std::string&) override {
+    void Confirm(const std::string& text, const std::string&, std::function<void(bool)> answered) override {
         questions.push_back(text);
-        return confirmAnswer;
+        if (holdAnswers)
+            heldAnswer = std::move(answered);
+        else
+            answered(confirmAnswer);
     }
-    bool RunGame(TGame& game, GameRun kind) override;
+    void RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) override;
     bool OpenFile(const std::string& path) override {
         opened.push_back(path);
         return true;

@@ -179,6 +179,44 @@ TEST_F(LauncherTest, TheDemoKeepsNeitherScoresNorSettings) {
     EXPECT_EQ(form.RadioGroupDifficulty.itemIndex, 0);
 }
 
+// The windowed launcher keeps drawing frames while a game plays: the form's
+// after-game work waits for the game's end, however many frames later.
+TEST_F(LauncherTest, WhatFollowsAGameWaitsForItsEnd) {
+    Store("kwdriftrock_classic", "name_0=\"BEST\"\nscore_0=900\n");
+    TLauncherForm& form = StartForm();
+    host_.holdGames = true;
+    form.Play();
+    EXPECT_EQ(host_.shown, std::vector<bool>{false});
+    EXPECT_TRUE(THighScoreBoard::onNameEntered);  // names entered in play are still saved
+    host_.heldGameEnd(true);
+    EXPECT_EQ(host_.shown, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(THighScoreBoard::onNameEntered);
+
+    const int difficulty = settings.difficulty;
+    form.RadioGroupDifficulty.itemIndex = difficulty == 0 ? 1 : 0;
+    form.PlayDemo();
+    InsertHighScore(5000);
+    EXPECT_NE(settings.difficulty, difficulty);  // the demo plays with the form's choice
+    host_.heldGameEnd(false);                    // a demo whose set-up failed restores too
+    EXPECT_EQ(settings.difficulty, difficulty);
+    EXPECT_EQ(highScores[0].score, 900);
+    EXPECT_EQ(host_.shown.back(), true);
+}
+
+TEST_F(LauncherTest, ScoresAreResetOnlyWhenTheAnswerComes) {
+    Store("kwdriftrock_classic", "name_0=\"BEST\"\nscore_0=900\n");
+    TLauncherForm& form = StartForm();
+    host_.holdAnswers = true;
+    form.ButtonResetScoresClick();
+    EXPECT_EQ(highScores[0].score, 900);
+    host_.heldAnswer(false);
+    EXPECT_EQ(Stored("kwdriftrock_classic", "score_0"), "900");
+    form.ButtonResetScoresClick();
+    host_.heldAnswer(true);
+    EXPECT_EQ(highScores[0].score, 0);
+    EXPECT_EQ(Stored("kwdriftrock_classic", "score_0"), "0");
+}
+
 TEST_F(LauncherTest, ResetKeyboardKeepsTheOtherUnsavedChanges) {
     TLauncherForm& form = StartForm();
     form.RadioGroupDifficulty.itemIndex = 0;

@@ -143,4 +143,37 @@ TEST_F(SetupFailureTest, EveryGamePlaysOnTheWholeLibraryAndLeavesNothingAfterwar
     }
 }
 
+// A run driven a frame at a time, as the launcher drives one, may be
+// dropped in the middle of play (the program is closing): it releases
+// everything all the same, and it ends on its own once its frames are spent.
+TEST_F(SetupFailureTest, ARunDrivenFrameByFrameReleasesEverythingWhenDroppedOrDone) {
+    OpenLibraryWithout({});
+    TGame* game = pack_.FindGameNamed("Meteor Marshal");
+    ASSERT_NE(game, nullptr);
+    pack_.current = game;
+    ResetSettings(*game);
+    PlayOptions options;
+    options.headless = true;
+    options.autopilot = true;
+    options.fixedDt = 1.0 / 60;
+    PlaySummary summary;
+    {
+        PlayRun run(*game, options, summary);
+        ASSERT_TRUE(run.Started());
+        for (int i = 0; i < 30; ++i) ASSERT_TRUE(run.Frame());
+        EXPECT_NE(theShip, nullptr);
+    }
+    EXPECT_EQ(summary.frames, 30);
+    ExpectNothingOfTheSessionLeft();
+
+    options.frames = 5;
+    PlayRun run(*game, options, summary);
+    ASSERT_TRUE(run.Started());
+    int frames = 0;
+    while (run.Frame()) ++frames;
+    EXPECT_EQ(frames, 5);  // the last frame asks for the end; the next call takes it
+    EXPECT_EQ(summary.frames, 5);
+    EXPECT_FALSE(run.Frame());
+}
+
 }  // namespace

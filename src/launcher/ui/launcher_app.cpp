@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -14,6 +16,7 @@
 #include "input/joystick.h"
 #include "launcher/error_form.h"
 #include "launcher/game_list.h"
+#include "launcher/launcher_game.h"
 #include "launcher/launcher_host.h"
 #include "launcher/main_form.h"
 #include "launcher/quick_start.h"
@@ -62,41 +65,65 @@ std::string CurrentFolder() {
 // Frames drawn after each event so that hovering and clicks settle.
 constexpr int kSettleFrames = 3;
 
+// A window shown over the form that takes all input until `draw` returns
+// false or the player closes it; then `closed` runs.
+struct Modal {
+    UiWindow* window = nullptr;
+    std::string title;
+    std::function<bool()> draw;
+    std::function<void()> closed;
+};
+
+// The launcher as one call per frame: its windows, the modal windows over
+// them one at a time, and a game it started, which then has the frames.
 class LauncherApp : public LauncherHost {
 public:
     LauncherApp(TGamePack& pack, const LauncherOptions& options)
         : options_(options), form_(pack, *this), mainView_(ui_), quickView_(ui_) {}
+    ~LauncherApp() override {
+        if (main_) Shutdown();
+    }
 
-    int Run();
+    // Opens the main window and starts the form; false (after a message)
+    // when the launcher cannot run.
+    bool Start();
+    // Handles what is pending and draws what changed, or plays a frame of
+    // the running game. False once the player has left. Never waits.
+    bool Frame();
+    // How long the caller may wait for an event before the next frame.
+    int IdleMilliseconds() const;
+    // The player has left: the form's last save.
+    void Leave() { form_.FormClose(); }
+    // Pictures of every window and form; false when one could not be written.
+    bool WriteShots();
 
     FormRect Screen() override;
     void ShowLauncher(bool visible) override;
-    bool RunGame(TGame& game, GameRun kind) override;
+    void RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) override;
     void GameFrame(int64_t frame) override;
-    bool Confirm(const std::string& text, const std::string& caption) override;
+    void Confirm(const std::string& text, const std::string& caption, std::function<void(bool)> answered) override;
 
 private:
     bool MakeWindow(std::unique_ptr<UiWindow>& window, const std::string& title, const FormRect& size,
                     bool borderless);
-    void Pump(int waitMilliseconds);
+    void PumpEvents();
     void HandleEvent(const SDL_Event& event);
     UiWindow* WindowById(uint32_t id) const;
+    UiWindow* ModalWindow() const { return modals_.empty() ? nullptr : modals_.front().window; }
     void SyncWindows();
     // Draws every visible window; `capture` reads `target` back.
     void Render(const UiWindow* target = nullptr, Image* capture = nullptr);
-    // Shows `window` drawn by `draw`, the only window taking input.
-    void OpenModal(UiWindow& window, const std::function<bool()>& draw);
-    void CloseModal();
-    // Shows `window` centred over the form and takes all input for it until
-    // `draw` returns false or the window is closed.
-    void RunModal(UiWindow& window, const std::function<bool()>& draw);
-    void ShowErrorForm(TFormError& error);
+    // Queues `modal`; it shows, centred over the form, once those before it
+    // have closed.
+    void ShowModal(Modal modal);
+    void OpenFrontModal();
+    void CloseFrontModal();
+    void ShowErrorForm(const TFormError& error);
+    void EndGame();
     int IdleWait() const;
     void StartDemoWhenIdle();
-    // False when the folder or any picture could not be written.
-    bool WriteShots();
     void Shoot(const UiWindow* window, const std::string& name);
-    void ShootModal(UiWindow& window, const std::string& name, const std::function<bool()>& draw);
+    void ShootModal(UiWindow& window, const std::string& name, std::function<bool()> draw);
     void Shutdown();
 
     LauncherOptions options_;
@@ -105,9 +132,10 @@ private:
     MainFormView mainView_;
     QuickStartView quickView_;
     std::unique_ptr<UiWindow> main_, list_, quick_, error_, confirm_;
-    UiWindow* modal_ = nullptr;
-    std::function<bool()> drawModal_;
+    std::deque<Modal> modals_;
     bool modalClosed_ = false;
+    std::unique_ptr<LauncherGame> game_;
+    std::function<void(bool)> gameEnded_;
     UiActions later_;
     bool hidden_ = false;
     bool quit_ = false;
@@ -133,9 +161,23 @@ void LauncherApp::ShowLauncher(bool visible) {
     }
 }
 
-bool LauncherApp::RunGame(TGame& game, GameRun kind) {
+void LauncherApp::RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) {
     playPressed_ = Clock::now();
-    return LauncherHost::RunGame(game, kind);
+    auto run = std::make_unique<LauncherGame>(*this, game, kind);
+    if (!run->Started()) {
+        ended(false);
+        return;
+    }
+    game_ = std::move(run);
+    gameEnded_ = std::move(ended);
+}
+
+void LauncherApp::EndGame() {
+    game_.reset();
+    std::function<void(bool)> ended = std::move(gameEnded_);
+    gameEnded_ = nullptr;
+    ended(true);
+    redraw_ = kSettleFrames;
 }
 
 void LauncherApp::GameFrame(int64_t frame) {
@@ -189,7 +231,8 @@ void LauncherApp::Render(const UiWindow* target, Image* capture) {
     frame(*main_, MainFormView::kBackground, [&] { mainView_.Draw(form_, later_, [this] { quit_ = true; }); });
     if (list_) frame(*list_, kGameListBackground, [&] { DrawGameList(*form_.gameList, later_); });
     if (quick_) frame(*quick_, kDialogBackground, [&] { quickView_.Draw(*form_.quickStart); });
-    if (modal_) frame(*modal_, kDialogBackground, [&] { modalClosed_ = !drawModal_() || modalClosed_; });
+    if (UiWindow* modal = ModalWindow())
+        frame(*modal, kDialogBackground, [&] { modalClosed_ = !modals_.front().draw() || modalClosed_; });
 }
 
 void LauncherApp::HandleEvent(const SDL_Event& event) {
@@ -199,7 +242,8 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         return;
     }
     UiWindow* window = WindowById(EventWindowId(event));
-    if (!window || (modal_ && window != modal_)) return;
+    UiWindow* modal = ModalWindow();
+    if (!window || (modal && window != modal)) return;
     if (IsPlayerInput(event.type)) lastActivity_ = SDL_GetTicks();
     redraw_ = kSettleFrames;
     // The interface finds what lies under the pointer, and takes a press or
@@ -219,7 +263,7 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
             quit_ = true;
         else if (window == quick_.get())
             form_.quickStart->ButtonCloseClick();
-        else if (window == modal_)
+        else if (window == modal)
             modalClosed_ = true;
     } else if (event.window.event == SDL_WINDOWEVENT_MOVED && window == main_.get()) {
         window->NoteMoved(event.window.data1, event.window.data2);
@@ -227,63 +271,58 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
     }
 }
 
-void LauncherApp::Pump(int waitMilliseconds) {
+void LauncherApp::PumpEvents() {
     SDL_Event event;
-    bool got = waitMilliseconds > 0 ? SDL_WaitEventTimeout(&event, waitMilliseconds) : SDL_PollEvent(&event);
-    while (got) {
-        HandleEvent(event);
-        got = SDL_PollEvent(&event);
-    }
+    while (SDL_PollEvent(&event)) HandleEvent(event);
 }
 
-void LauncherApp::OpenModal(UiWindow& window, const std::function<bool()>& draw) {
-    window.SetVisible(true);
-    modal_ = &window;
-    drawModal_ = draw;
-    modalClosed_ = false;
-    redraw_ = kSettleFrames;
+void LauncherApp::ShowModal(Modal modal) {
+    modals_.push_back(std::move(modal));
+    if (modals_.size() == 1) OpenFrontModal();
 }
 
-void LauncherApp::CloseModal() {
-    modal_->SetVisible(false);
-    modal_ = nullptr;
-    drawModal_ = nullptr;
-    redraw_ = kSettleFrames;
-}
-
-void LauncherApp::RunModal(UiWindow& window, const std::function<bool()>& draw) {
+void LauncherApp::OpenFrontModal() {
+    Modal& modal = modals_.front();
+    UiWindow& window = *modal.window;
+    window.SetTitle(modal.title);
     int width = 0, height = 0;
     SDL_GetWindowSize(window.Native(), &width, &height);
     window.Place({form_.bounds.left + (form_.bounds.width - width) / 2,
                   form_.bounds.top + (form_.bounds.height - height) / 3, width, height});
-    OpenModal(window, draw);
-    while (!modalClosed_ && !quit_) {
-        if (redraw_ > 0) {
-            --redraw_;
-            Render();
-        }
-        Pump(redraw_ > 0 ? 0 : 500);
-    }
-    CloseModal();
+    window.SetVisible(true);
+    modalClosed_ = false;
+    redraw_ = kSettleFrames;
 }
 
-void LauncherApp::ShowErrorForm(TFormError& error) {
+void LauncherApp::CloseFrontModal() {
+    Modal modal = std::move(modals_.front());
+    modals_.pop_front();
+    modal.window->SetVisible(false);
+    redraw_ = kSettleFrames;
+    if (!modals_.empty()) OpenFrontModal();
+    if (modal.closed) modal.closed();
+}
+
+void LauncherApp::ShowErrorForm(const TFormError& error) {
     if (!MakeWindow(error_, TFormError::kCaption, {0, 0, 394, 394}, false)) {
         MessageBox(error.MemoDetails, TFormError::kCaption);
         return;
     }
-    RunModal(*error_, [&error] { return DrawErrorForm(error); });
+    ShowModal({error_.get(), TFormError::kCaption, [error] { return DrawErrorForm(error); }, nullptr});
 }
 
-bool LauncherApp::Confirm(const std::string& text, const std::string& caption) {
-    if (!MakeWindow(confirm_, caption, {0, 0, 360, 120}, false)) return LauncherHost::Confirm(text, caption);
-    confirm_->SetTitle(caption);
-    std::optional<bool> answer;
-    RunModal(*confirm_, [&] {
-        answer = DrawQuestion(text);
-        return !answer.has_value();
-    });
-    return answer.value_or(false);
+void LauncherApp::Confirm(const std::string& text, const std::string& caption, std::function<void(bool)> answered) {
+    if (!MakeWindow(confirm_, caption, {0, 0, 360, 120}, false)) {
+        LauncherHost::Confirm(text, caption, std::move(answered));
+        return;
+    }
+    auto answer = std::make_shared<std::optional<bool>>();
+    ShowModal({confirm_.get(), caption,
+               [answer, text] {
+                   if (!answer->has_value()) *answer = DrawQuestion(text);
+                   return !answer->has_value();
+               },
+               [answer, answered = std::move(answered)] { answered(answer->value_or(false)); }});
 }
 
 int LauncherApp::IdleWait() const {
@@ -292,8 +331,13 @@ int LauncherApp::IdleWait() const {
     return std::clamp(static_cast<int>(left), 1, 500);
 }
 
+int LauncherApp::IdleMilliseconds() const {
+    if (game_ || redraw_ > 0 || !later_.empty() || modalClosed_) return 0;
+    return IdleWait();
+}
+
 void LauncherApp::StartDemoWhenIdle() {
-    if (hidden_ || options_.demoAfterSeconds <= 0 || !later_.empty()) return;
+    if (hidden_ || game_ || options_.demoAfterSeconds <= 0 || !later_.empty() || !modals_.empty()) return;
     if (SDL_GetTicks() - lastActivity_ >= options_.demoAfterSeconds * 1000.0)
         later_.push_back([this] { form_.PlayDemo(); });
 }
@@ -308,10 +352,10 @@ void LauncherApp::Shoot(const UiWindow* window, const std::string& name) {
     }
 }
 
-void LauncherApp::ShootModal(UiWindow& window, const std::string& name, const std::function<bool()>& draw) {
-    OpenModal(window, draw);
+void LauncherApp::ShootModal(UiWindow& window, const std::string& name, std::function<bool()> draw) {
+    ShowModal({&window, name, std::move(draw), nullptr});
     Shoot(&window, name);
-    CloseModal();
+    CloseFrontModal();
 }
 
 bool LauncherApp::WriteShots() {
@@ -329,9 +373,9 @@ bool LauncherApp::WriteShots() {
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         Shoot(main_.get(), "launcher-" + name);
     }
-    SetErrorFormPresenter([this](TFormError& error) {
+    SetErrorFormPresenter([this](const TFormError& error) {
         if (MakeWindow(error_, TFormError::kCaption, {0, 0, 394, 394}, false))
-            ShootModal(*error_, "error", [&error] { return DrawErrorForm(error); });
+            ShootModal(*error_, "error", [error] { return DrawErrorForm(error); });
         else
             ++missedShots_;
     });
@@ -346,6 +390,8 @@ bool LauncherApp::WriteShots() {
 void LauncherApp::Shutdown() {
     SetErrorFormPresenter({});
     SetErrorReporter({});
+    game_.reset();
+    modals_.clear();
     main_->MakeCurrent();
     mainView_.Release();
     confirm_.reset();
@@ -356,13 +402,13 @@ void LauncherApp::Shutdown() {
     DestroyInputDevices();
 }
 
-int LauncherApp::Run() {
+bool LauncherApp::Start() {
     std::string error;
     if (!InitSdlVideo(&error)) {
         MessageBox("The launcher needs a display (" + error + "); rockpile --play plays without it.", "Error!");
-        return 1;
+        return false;
     }
-    if (!MakeWindow(main_, "rockpile", form_.bounds, false)) return 1;
+    if (!MakeWindow(main_, "rockpile", form_.bounds, false)) return false;
     main_->SetVisible(true);
     Render();
     const double windowShown = MillisecondsSince(options_.started);
@@ -371,42 +417,50 @@ int LauncherApp::Run() {
     form_.libraryOverride = options_.library;
     form_.StartUp();
     quickView_.Attach(*form_.quickStart);
-    SetErrorFormPresenter([this](TFormError& e) { ShowErrorForm(e); });
+    SetErrorFormPresenter([this](const TFormError& e) { ShowErrorForm(e); });
     SetErrorReporter([](const std::string& text) { ErrorBox("%s", text.c_str()); });
     Render();
     if (options_.timings)
         std::fprintf(stderr, "rockpile: launcher window up %.1f ms, ready with its picture %.1f ms after start\n",
                      windowShown, MillisecondsSince(options_.started));
-
-    if (!options_.shotsFolder.empty()) {
-        const bool written = WriteShots();
-        Shutdown();
-        return written ? 0 : 1;
-    }
-
     lastActivity_ = SDL_GetTicks();
-    while (!quit_) {
-        Pump(redraw_ > 0 ? 0 : IdleWait());
-        if (redraw_ > 0) {
-            --redraw_;
-            Render();
-        }
-        UiActions actions;
-        actions.swap(later_);
-        for (auto& action : actions) {
-            action();
-            redraw_ = kSettleFrames;
-        }
-        StartDemoWhenIdle();
+    return true;
+}
+
+bool LauncherApp::Frame() {
+    if (game_) {
+        if (game_->PlayFrame()) return true;
+        EndGame();
     }
-    form_.FormClose();
-    Shutdown();
-    return 0;
+    PumpEvents();
+    if (quit_) return false;
+    if (modalClosed_ && !modals_.empty()) CloseFrontModal();
+    if (redraw_ > 0) {
+        --redraw_;
+        Render();
+    }
+    UiActions actions;
+    actions.swap(later_);
+    for (auto& action : actions) {
+        action();
+        redraw_ = kSettleFrames;
+    }
+    StartDemoWhenIdle();
+    return !quit_;
 }
 
 }  // namespace
 
 int RunLauncher(TGamePack& pack, const LauncherOptions& options) {
     LauncherApp app(pack, options);
-    return app.Run();
+    if (!app.Start()) return 1;
+    if (!options.shotsFolder.empty()) return app.WriteShots() ? 0 : 1;
+    // The desktop's own loop: between frames it sleeps until an event comes
+    // or the launcher's idle time is up.
+    while (app.Frame()) {
+        const int wait = app.IdleMilliseconds();
+        if (wait > 0) SDL_WaitEventTimeout(nullptr, wait);
+    }
+    app.Leave();
+    return 0;
 }
