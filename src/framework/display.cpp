@@ -15,8 +15,7 @@
 GameWindow* theGameWindow = nullptr;
 Device* theDevice = nullptr;
 PresentParams savedPresentParams;
-bool displayWindowed = true;
-bool displayHeadless = false;
+OpenDisplay openDisplay;
 
 namespace {
 
@@ -109,8 +108,8 @@ bool InitD3D(GameEventHandler handler, const std::string& programName, const std
         return false;
     }
     theGameWindow = window;
-    displayWindowed = windowed;
-    displayHeadless = deviceType == D3DDEVTYPE_NULLREF;
+    openDisplay.windowed = windowed;
+    openDisplay.headless = deviceType == D3DDEVTYPE_NULLREF;
 
     PresentParams params;
     params.backBufferWidth = width;
@@ -160,7 +159,7 @@ void ShutdownD3D(Device* device) {
     }
     if (theGameWindow && !theGameWindow->destroyed) CloseNativeWindow(theGameWindow);
     theGameWindow = nullptr;
-    displayHeadless = false;
+    openDisplay.headless = false;
 }
 
 void SetDeviceCreator(DeviceCreator creator) { g_creator = std::move(creator); }

@@ -26,11 +26,14 @@ struct PresentParams {
 extern GameWindow* theGameWindow;
 extern Device* theDevice;  // owned by the display; released by ShutdownD3D
 extern PresentParams savedPresentParams;
-// The window mode of the running game (full screen hides the pointer).
-extern bool displayWindowed;
-// The running game was opened on the headless device type (until
-// ShutdownD3D): it has nothing to show, so its frames are stepped, never drawn.
-extern bool displayHeadless;
+// How the running game's display was opened.
+struct OpenDisplay {
+    bool windowed = true;  // full screen hides the pointer
+    // Opened on the headless device type (until ShutdownD3D): it has nothing
+    // to show, so its frames are stepped, never drawn.
+    bool headless = false;
+};
+extern OpenDisplay openDisplay;
 
 // Opens the game window and its device. The window is placed at the
 // display's origin; its client height follows GameWindowHeight. Full screen

@@ -203,7 +203,7 @@ bool DrawSessionFrame() {
 
 void PlaySessionFrame(float dt, const SessionRules& rules) {
     StepSessionFrame(dt, rules);
-    if (!displayHeadless && !DrawSessionFrame()) endRequested = 1;
+    if (!openDisplay.headless && !DrawSessionFrame()) endRequested = 1;
 }
 
 namespace {
@@ -273,7 +273,7 @@ void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
             if (rules.secondGame || postQuitOnDestroy) PostQuit(0);
             break;
         case GameEventType::PointerEntered:
-            if (!displayWindowed) ShowPointer(false);
+            if (!openDisplay.windowed) ShowPointer(false);
             break;
         case GameEventType::KeyDown:
             if (event.key == VK_F12 && theDevice)

@@ -6,8 +6,7 @@
 #include "persist/hash.h"
 #include "platform/invariant.h"
 
-uint64_t stringEntriesAllocated = 0;
-uint64_t stringEntriesReleased = 0;
+StringEntryCounts stringEntryCounts;
 
 namespace {
 
@@ -111,7 +110,7 @@ TStringEntry* TStringManager::AllocEntry() {
         RP_INVARIANT(FreeList!=NULL, "strman");
         result = static_cast<TStringEntry*>(FreeList->Alloc(entrySize_, perChunk_));
     }
-    ++stringEntriesAllocated;
+    ++stringEntryCounts.allocated;
     return result;
 }
 
@@ -131,7 +130,7 @@ void TStringManager::FreeEntry(TStringEntry* record, bool releaseKey) {
         RP_INVARIANT(FreeList!=NULL, "strman");
         FreeList->Free(record);
     }
-    ++stringEntriesReleased;
+    ++stringEntryCounts.released;
 }
 
 void TStringManager::ResetIteration() {

@@ -99,5 +99,7 @@ private:
 };
 
 // Records obtained and released by every TStringManager.
-extern uint64_t stringEntriesAllocated;
-extern uint64_t stringEntriesReleased;
+struct StringEntryCounts {
+    uint64_t allocated = 0, released = 0;
+};
+extern StringEntryCounts stringEntryCounts;

@@ -33,8 +33,8 @@ TEST_F(DisplayInitTest, HeadlessInitGivesAWindowAndADeviceOfTheRequestedSize) {
     EXPECT_EQ(theGameWindow->native, nullptr);
     EXPECT_EQ(theDevice->BackBufferWidth(), 640);
     EXPECT_EQ(theDevice->BackBufferHeight(), 480);
-    EXPECT_FALSE(displayWindowed);
-    EXPECT_TRUE(displayHeadless);  // its frames are stepped, never drawn
+    EXPECT_FALSE(openDisplay.windowed);
+    EXPECT_TRUE(openDisplay.headless);  // its frames are stepped, never drawn
     EXPECT_FALSE(savedPresentParams.windowed);
     EXPECT_EQ(savedPresentParams.depthStencilFormat, D3DFMT_D24S8);
     EXPECT_EQ(savedPresentParams.presentationInterval, D3DPRESENT_INTERVAL_IMMEDIATE);
@@ -45,7 +45,7 @@ TEST_F(DisplayInitTest, HeadlessInitGivesAWindowAndADeviceOfTheRequestedSize) {
     ShutdownD3D(theDevice);
     EXPECT_EQ(theDevice, nullptr);
     EXPECT_EQ(theGameWindow, nullptr);
-    EXPECT_FALSE(displayHeadless);
+    EXPECT_FALSE(openDisplay.headless);
 }
 
 TEST_F(DisplayInitTest, AFailedD24S8DeviceIsRetriedOnceWithD16) {

@@ -132,10 +132,10 @@ TEST(StringManager, ClearEmptiesTheTableAndStatistics) {
 }
 
 TEST(StringManager, RecordsAreZeroFilledAndCounted) {
-    uint64_t allocated = stringEntriesAllocated, released = stringEntriesReleased;
+    uint64_t allocated = stringEntryCounts.allocated, released = stringEntryCounts.released;
     {
         TStringManager table(sizeof(Record), 2, 0, nullptr);
-        EXPECT_EQ(stringEntriesAllocated - allocated, 4u);  // bucket heads
+        EXPECT_EQ(stringEntryCounts.allocated - allocated, 4u);  // bucket heads
         auto* r = static_cast<Record*>(table.Intern("x"));
         EXPECT_EQ(r->payload, 0);
         r->payload = 99;
@@ -144,7 +144,7 @@ TEST(StringManager, RecordsAreZeroFilledAndCounted) {
         EXPECT_EQ(again, r);  // the freed record is reused...
         EXPECT_EQ(again->payload, 0);  // ...zero-filled
     }
-    EXPECT_EQ(stringEntriesAllocated - allocated, stringEntriesReleased - released);
+    EXPECT_EQ(stringEntryCounts.allocated - allocated, stringEntryCounts.released - released);
 }
 
 TEST(StringManager, TenBitsGiveChunksOf32) {

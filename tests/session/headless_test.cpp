@@ -46,7 +46,7 @@ TEST_F(HeadlessTest, EveryGamePlaysHundredsOfFramesWithoutOnePictureCall) {
     for (int index = 0; index < kGames; ++index) {
         SCOPED_TRACE(index);
         BuildSession(index);
-        displayHeadless = true;
+        openDisplay.headless = true;
         device.pictureCalls = 0;
         const uint64_t drawCalls = device.Stats().drawCalls;
         int shots = 0, explosions = 0;
@@ -67,7 +67,7 @@ TEST_F(HeadlessTest, EveryGamePlaysHundredsOfFramesWithoutOnePictureCall) {
         EXPECT_GT(explosions, 0);
         EXPECT_NE(gameState, GAME_STATE_PLAYING);
 
-        displayHeadless = false;
+        openDisplay.headless = false;
         Frame();
         EXPECT_GT(device.pictureCalls, 0);
         EXPECT_GT(device.Stats().drawCalls, drawCalls);
@@ -85,7 +85,7 @@ TEST_F(HeadlessTest, DrawingChangesNothingPlayDependsOn) {
         TearDown();
 
         BuildSession(index);
-        displayHeadless = true;
+        openDisplay.headless = true;
         const std::vector<uint64_t> headless = PlayThrough(400);
         TearDown();
 
@@ -102,10 +102,10 @@ TEST_F(HeadlessTest, ALostDeviceEndsOnlyADrawnGame) {
         HRESULT Present() override { return D3DERR_DEVICELOST; }
     } lost;
     theDevice = &lost;
-    displayHeadless = true;
+    openDisplay.headless = true;
     Frame();
     EXPECT_EQ(endRequested, 0);
-    displayHeadless = false;
+    openDisplay.headless = false;
     Frame();
     EXPECT_EQ(endRequested, 1);
     theDevice = &device;

@@ -85,7 +85,7 @@ void SessionTest::BuildSession(int gameIndex) {
     rp::srand(1);
 
     ResetSessionGlobals();
-    displayHeadless = false;
+    openDisplay.headless = false;
     theDevice = &device;
     theAsteroids = std::make_unique<TAsteroids>();
     theAsteroids->device = &device;
@@ -122,7 +122,7 @@ void SessionTest::BuildSession(int gameIndex) {
 void SessionTest::TearDown() {
     THighScoreBoard::onNameEntered = nullptr;
     ResetSessionGlobals();
-    displayHeadless = false;
+    openDisplay.headless = false;
     theDevice = nullptr;
     theGameWindow = nullptr;
     theGamePack = nullptr;
