@@ -7,6 +7,11 @@
 #include "launcher/play.h"
 #include "replay/play_tap.h"
 
+union SDL_Event;
+
+// A controller button pressed, hat pushed or stick pushed well off centre.
+bool IsControllerInput(const SDL_Event& event);
+
 class LauncherGame : private PlayTap {
 public:
     LauncherGame(LauncherHost& host, TGame& game, GameRun kind);

@@ -121,6 +121,9 @@ private:
     void ShowErrorForm(const TFormError& error);
     void EndGame();
     int IdleWait() const;
+    // One of the launcher's windows has the keyboard focus, and the main one
+    // is not minimised.
+    bool PlayerAtLauncher() const;
     void StartDemoWhenIdle();
     void Shoot(const UiWindow* window, const std::string& name);
     void ShootModal(UiWindow& window, const std::string& name, std::function<bool()> draw);
@@ -241,6 +244,7 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         quit_ = true;
         return;
     }
+    if (IsControllerInput(event)) lastActivity_ = SDL_GetTicks();
     UiWindow* window = WindowById(EventWindowId(event));
     UiWindow* modal = ModalWindow();
     if (!window || (modal && window != modal)) return;
@@ -336,8 +340,20 @@ int LauncherApp::IdleMilliseconds() const {
     return IdleWait();
 }
 
+bool LauncherApp::PlayerAtLauncher() const {
+    SDL_Window* focus = SDL_GetKeyboardFocus();
+    if (!focus || (SDL_GetWindowFlags(main_->Native()) & SDL_WINDOW_MINIMIZED)) return false;
+    return WindowById(SDL_GetWindowID(focus)) != nullptr;
+}
+
+// The demo never takes the screen from another program: it waits for the
+// idle time to pass while the player is at the launcher.
 void LauncherApp::StartDemoWhenIdle() {
     if (hidden_ || game_ || options_.demoAfterSeconds <= 0 || !later_.empty() || !modals_.empty()) return;
+    if (!PlayerAtLauncher()) {
+        lastActivity_ = SDL_GetTicks();
+        return;
+    }
     if (SDL_GetTicks() - lastActivity_ >= options_.demoAfterSeconds * 1000.0)
         later_.push_back([this] { form_.PlayDemo(); });
 }
