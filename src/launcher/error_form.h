@@ -8,11 +8,17 @@ struct TFormError {
     static constexpr const char* kCaption = "An error has occurred";
     static constexpr const char* kIntro =
         "I'm sorry, but an error has occurred that prevents the program from continuing...";
+    static constexpr const char* kAskToSend = "It would be really helpful if you could email this error report to:";
     static constexpr const char* kCloseCaption = "Close";
     static constexpr const char* kCopyCaption = "Copy error message to Clipboard";
 
     std::string MemoDetails;
 };
+
+// A mail link to the support address with the report as its body (cut to
+// kMailBodyLimit bytes of the report, so that mail programs take it).
+std::string ErrorReportMailUrl(const TFormError& form);
+constexpr size_t kMailBodyLimit = 1500;
 
 // Longest text ErrorBox shows (its buffer holds one more character).
 constexpr size_t kErrorBoxCapacity = 16383;

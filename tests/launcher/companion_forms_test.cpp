@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "framework/display_report.h"
 #include "launcher/documentation.h"
 #include "launcher/error_form.h"
 #include "launcher/game_list.h"
@@ -165,6 +166,21 @@ TEST(ErrorBox, FormatsTheTextIntoANewForm) {
     ErrorBox("%s", longText.c_str());
     EXPECT_EQ(shown[1].size(), kErrorBoxCapacity);
     SetErrorFormPresenter({});
+}
+
+TEST(ErrorBox, TheMailLinkCarriesTheReportSafelyEncodedAndCut) {
+    TFormError form;
+    form.MemoDetails = "Device = llvmpipe & co?\r\nline 2 #1 100%";
+    const std::string url = ErrorReportMailUrl(form);
+    EXPECT_EQ(url.rfind(std::string("mailto:") + kSupportAddress + "?subject=An%20error%20has%20occurred&body=", 0), 0u)
+        << url;
+    EXPECT_NE(url.find("body=Device%20%3D%20llvmpipe%20%26%20co%3F%0D%0Aline%202%20%231%20100%25"), std::string::npos)
+        << url;
+
+    form.MemoDetails = std::string(kMailBodyLimit, 'x') + "TAIL";
+    const std::string cut = ErrorReportMailUrl(form);
+    EXPECT_EQ(cut.find("TAIL"), std::string::npos);
+    EXPECT_NE(cut.find(std::string(kMailBodyLimit, 'x')), std::string::npos);
 }
 
 TEST(ErrorBox, WithoutAWindowFallsBackToAMessageBox) {

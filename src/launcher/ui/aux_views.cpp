@@ -5,11 +5,13 @@
 
 #include <cfloat>
 
+#include "framework/display_report.h"
 #include "launcher/error_form.h"
 #include "launcher/game_list.h"
 #include "launcher/quick_start.h"
 #include "launcher/ui/ui_system.h"
 #include "launcher/ui/ui_widgets.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -34,6 +36,17 @@ void PopDialogStyle() {
 bool EnterPressed() {
     return ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
            ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter));
+}
+
+// The address drawn as a link; a click opens a new mail to it.
+void DrawMailLink(const char* address, const std::string& url) {
+    ImGui::SetCursorPosX(10);
+    ImGui::TextColored(ImVec4(0.0f, 0.0f, 0.8f, 1.0f), "%s", address);
+    const ImVec2 min = ImGui::GetItemRectMin(), max = ImGui::GetItemRectMax();
+    ImGui::GetWindowDrawList()->AddLine(ImVec2(min.x, max.y), max, IM_COL32(0, 0, 204, 255));
+    if (ImGui::IsItemHovered()) ImGui::SetMouseCursor(ImGuiMouseCursor_Hand);
+    if (ImGui::IsItemClicked() && SDL_OpenURL(url.c_str()) != 0)
+        MessageBox(std::string("Unable to open a new mail: ") + SDL_GetError(), "error");
 }
 
 }  // namespace
@@ -95,9 +108,13 @@ bool DrawErrorForm(const TFormError& form) {
     ImGui::SetCursorPos(ImVec2(10, 10));
     ImGui::PushTextWrapPos(size.x - 10);
     ImGui::TextUnformatted(TFormError::kIntro);
+    ImGui::SetCursorPosX(10);
+    ImGui::TextUnformatted(TFormError::kAskToSend);
     ImGui::PopTextWrapPos();
-    ImGui::SetCursorPos(ImVec2(10, 60));
-    ImGui::BeginChild("MemoDetails", ImVec2(size.x - 20, size.y - 110), true,
+    DrawMailLink(kSupportAddress, ErrorReportMailUrl(form));
+    const float memoTop = ImGui::GetCursorPosY() + 6;
+    ImGui::SetCursorPos(ImVec2(10, memoTop));
+    ImGui::BeginChild("MemoDetails", ImVec2(size.x - 20, size.y - 50 - memoTop), true,
                       ImGuiWindowFlags_HorizontalScrollbar | ImGuiWindowFlags_AlwaysVerticalScrollbar |
                           ImGuiWindowFlags_AlwaysHorizontalScrollbar);
     ImGui::TextUnformatted(form.MemoDetails.c_str(), form.MemoDetails.c_str() + form.MemoDetails.size());
