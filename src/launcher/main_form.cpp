@@ -310,7 +310,7 @@ void TLauncherForm::Play() {
     SaveSettings();
     // Told after the game: a message box would stop play.
     THighScoreBoard::onNameEntered = [this, chosen = settings] { SaveChosenSettings(pack_, *game_, chosen); };
-    RunCurrentGame(GameRun::Play, [this] {
+    RunCurrentGame(GameRun::Play, [] {
         THighScoreBoard::onNameEntered = nullptr;
         ReportStoreProblems();
     });
