@@ -90,6 +90,7 @@ bool PlayGame(TGame& game, const PlayOptions& options, PlaySummary& summary) {
     });
     frameClock.timingFallback = settings.timingFallback;
     SetSoundEnabled(settings.enableSound != 0);
+    SetSoundPlacement(settings.soundPlacement != 0);
     if (!options.headless || !options.soundCapture.empty()) InitSound(theGameWindow, options.soundCapture);
     // The computer player and headless runs use the keyboard state.
     if (options.headless || options.autopilot)
