@@ -29,7 +29,8 @@ std::vector<int16_t> PeakLimiter::Process(const std::vector<float>& mix) {
         float lowest = gain;
         for (size_t i = 0; i < pending_.size(); ++i) {
             float needed = NeededGain(pending_[i]);
-            if (needed < gain) lowest = std::min(lowest, gain - (gain - needed) / static_cast<float>(i / channels_ + 1));
+            float framesAway = static_cast<float>(i / channels_ + 1);
+            if (needed < gain) lowest = std::min(lowest, gain - (gain - needed) / framesAway);
         }
         gain_ = lowest;
         for (size_t c = 0; c < channels_; ++c) {

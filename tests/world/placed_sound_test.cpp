@@ -18,7 +18,10 @@ constexpr double FRAME = 1.0 / 60.0;
 double ChannelDb(const std::vector<int16_t>& mix, int channel, size_t fromFrame = 0, size_t toFrame = SIZE_MAX) {
     toFrame = std::min(toFrame, mix.size() / 2);
     double sum = 0.0;
-    for (size_t i = fromFrame; i < toFrame; ++i) sum += double(mix[2 * i + size_t(channel)]) * mix[2 * i + size_t(channel)];
+    for (size_t i = fromFrame; i < toFrame; ++i) {
+        const double s = mix[2 * i + size_t(channel)];
+        sum += s * s;
+    }
     return 10.0 * std::log10(sum / double(std::max<size_t>(toFrame - fromFrame, 1)) + 1e-9);
 }
 double LeftOverRightDb(const std::vector<int16_t>& mix, size_t fromFrame = 0, size_t toFrame = SIZE_MAX) {
