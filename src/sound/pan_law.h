@@ -1,5 +1,5 @@
-// Where a placed sound sits between the speakers. A pan of -1 is the left
-// edge of the field, 0 the middle, 1 the right edge. The law keeps the power
+// Where a placed sound sits between the speakers. A pan of -1 is as far left
+// as a sound goes, 0 the middle, 1 as far right. The law keeps the power
 // of a sound the same wherever it is, and its width is moderate: at an edge
 // the far speaker still plays the sound, EDGE_DIFFERENCE_DB under the near one.
 #pragma once
