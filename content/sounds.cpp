@@ -1,11 +1,14 @@
-// The thirteen sound effects, synthesised: mono 22,050 Hz 16-bit, peaks at
-// -1.5 dBFS, one-shots under two seconds, and three seamless loops.
+// The thirteen sound effects, synthesised: mono 22,050 Hz 16-bit, each as
+// loud as its role (sound_levels.h), one-shots under two seconds, and three
+// seamless loops.
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 
 #include "dsp.h"
 #include "names.h"
 #include "rng.h"
+#include "sound_levels.h"
 #include "workshop.h"
 
 namespace content {
@@ -13,7 +16,6 @@ namespace {
 
 using namespace contentgen;
 
-constexpr double kPeakDbfs = -1.5;
 constexpr double kOneShotFade = 0.02;
 constexpr double kTwoPi = 6.283185307179586;
 
@@ -172,27 +174,29 @@ void BuildSounds(Workshop& shop) {
     struct Effect {
         const char* name;
         std::function<Signal()> make;
-        bool loops;
     };
     const Effect sounds[] = {
-        {"thunderous hit.wav", ThunderousHit, false},
-        {"explosion3.wav", Explosion, false},
-        {"powerup_x.wav", PowerupChime, false},
-        {"tone1.wav", [] { return Tone(440.0); }, false},
-        {"tone2.wav", [] { return Tone(554.37); }, false},
-        {"tone3.wav", [] { return Tone(659.25); }, false},
-        {"tone4.wav", [] { return Tone(880.0); }, false},
-        {"bomb7.wav", Bomb, false},
-        {"spinner.wav", SpinnerLoop, true},
-        {"phasers3.wav", Phaser, false},
-        {"ricochet.wav", Ricochet, false},
-        {"borg.wav", BorgLoop, true},
-        {"uforep.wav", UfoLoop, true},
+        {"thunderous hit.wav", ThunderousHit},
+        {"explosion3.wav", Explosion},
+        {"powerup_x.wav", PowerupChime},
+        {"tone1.wav", [] { return Tone(440.0); }},
+        {"tone2.wav", [] { return Tone(554.37); }},
+        {"tone3.wav", [] { return Tone(659.25); }},
+        {"tone4.wav", [] { return Tone(880.0); }},
+        {"bomb7.wav", Bomb},
+        {"spinner.wav", SpinnerLoop},
+        {"phasers3.wav", Phaser},
+        {"ricochet.wav", Ricochet},
+        {"borg.wav", BorgLoop},
+        {"uforep.wav", UfoLoop},
     };
     for (const Effect& effect : sounds) {
+        const SoundRole role = RoleOfSound(effect.name);
         Signal s = effect.make();
-        if (!effect.loops) FadeOut(s, kOneShotFade);
-        NormalizePeak(s, kPeakDbfs);
+        if (role != SoundRole::Loop) FadeOut(s, kOneShotFade);
+        NormalizeLoudness(s, LoudnessOf(role));
+        if (PeakDbfs(s) > kSoundPeakLimitDbfs)
+            throw std::runtime_error(std::string(effect.name) + " would peak above the limit at its role's loudness");
         shop.AddFile(SoundEntry(effect.name), EncodeWav(s));
     }
 }

@@ -124,5 +124,6 @@ inline constexpr NoControl NO_CONTROL{};
   X(int32_t,        keyLeft,           GAME,         "keyleft",           "keyleft",           0x25,              -1,                  255,                  KEY_BINDING,                         25,           ComboBoxKeyLeft)          \
   X(int32_t,        keyRight,          GAME,         "keyright",          "keyright",          0x27,              -1,                  255,                  KEY_BINDING,                         26,           ComboBoxKeyRight)         \
   X(int32_t,        mouseVelocity,     GAME,         "mousevelocity",     "mousevelocity",     5,                 0,                   10,                   FIXED,                               27,           TrackBarMouseVelocity)    \
-  X(int32_t,        pauseOnFocusLoss,  GAME,         "pauseonfocusloss",  "pauseOnFocusLoss",  1,                 0,                   1,                    FIXED,                               28,           CheckBoxPauseOnFocusLoss)
+  X(int32_t,        pauseOnFocusLoss,  GAME,         "pauseonfocusloss",  "pauseOnFocusLoss",  1,                 0,                   1,                    FIXED,                               28,           CheckBoxPauseOnFocusLoss) \
+  X(int32_t,        soundPlacement,    PACK,         "soundplacement",    "soundplacement",    1,                 0,                   1,                    FIXED,                               NOT_RECORDED, CheckBoxSoundPlacement)
 // clang-format on

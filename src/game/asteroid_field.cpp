@@ -6,6 +6,7 @@
 #include "framework/gameglobals.h"
 #include "game/asteroid.h"
 #include "game/bounding.h"
+#include "game/field_pan.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "game/world_draw.h"
@@ -80,7 +81,6 @@ TAsteroid* TAsteroids::Spawn(uint32_t flags, int32_t key, int32_t group) {
 
     object->RandomSpinAxis();
     object->spinRate = rp::rand() % 2 + 1;
-    if (kind->soundId) object->loopSound = PlaySound(kind->soundId, true);
     if (speedMin != 0.0f) object->speed = RandomBetween(speedMin, speedMax);
 
     if (fallingMode) {
@@ -110,6 +110,7 @@ TAsteroid* TAsteroids::Spawn(uint32_t flags, int32_t key, int32_t group) {
     }
 
     if (OutlineMode() && (kind->flags & KIND_ROCK)) object->SetSpinAxis(0, 0, 1);
+    if (kind->soundId) object->loopSound = PlaySound(kind->soundId, true, FieldPan(object->position.x));
     if (group != -1 && theTextureManager)
         object->ApplyTexture(theTextureManager->PickRandomTexture(static_cast<uint32_t>(group)));
     object->scale = object->scale * kind->sizeFactor * globalScale;
@@ -120,11 +121,12 @@ void TAsteroids::Hit(int index, const Vector3& shotDirection) {
     if (index < 0 || index >= count) return;
     TAsteroid& object = *objects[index];
     if (object.kind.flags & KIND_SHOT_PROOF) return;
-    PlaySound(SOUND_HIT, false);
+    const float pan = FieldPan(object.position.x);
+    PlaySound(SOUND_HIT, false, pan);
     if (--object.hull > 0) return;
 
     if (theShip) theShip->AddScore(object.scoreValue);
-    PlaySound(SOUND_EXPLOSION, false);
+    PlaySound(SOUND_EXPLOSION, false, pan);
     Vector3 centre = object.centre;
     if (theExplosions) theExplosions->Add(centre.x, centre.y, centre.z, 3.0, 0);
     int dropPercent = object.dropPercent;
@@ -227,6 +229,7 @@ void TAsteroids::StepAll(double dt) {
         TAsteroid& object = *objects[i];
         object.showBounds = settings.showBounding;
         object.Step(dt);
+        if (object.loopSound) PanSound(object.loopSound, FieldPan(object.position.x));
         if (object.dead)
             Remove(i);
         else

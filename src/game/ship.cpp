@@ -12,6 +12,7 @@
 #include "game/asteroid.h"
 #include "game/bounding.h"
 #include "game/draw_depth.h"
+#include "game/field_pan.h"
 #include "game/projectile.h"
 #include "game/session_globals.h"
 #include "game/world_draw.h"
@@ -98,7 +99,7 @@ void TShip::SubtractScore(int32_t points) { score = std::max(score - points, 0);
 
 void TShip::Damage(float x, float y, float z) {
     if (shieldOn || invulnerable > 0) return;
-    PlaySound(SOUND_EXPLOSION, false);
+    PlaySound(SOUND_EXPLOSION, false, FieldPan(x));
     if (theExplosions) theExplosions->AddCluster(x, y, z, 2.0, 3, EXPLOSION_ATTACH_TO_SHIP);
     if (--hull < 0) Destroy();
     invulnerable = kHitProtection;
@@ -114,7 +115,7 @@ void TShip::Bump(const TAsteroid& object, const Vector3& hitPoint) {
 void TShip::CrashAt(float x, float y, float z) {
     if (shieldOn || invulnerable > 0) return;
     y = std::max(y, -20.0f);
-    PlaySound(SOUND_EXPLOSION, false);
+    PlaySound(SOUND_EXPLOSION, false, FieldPan(x));
     if (theExplosions) theExplosions->AddCluster(x, y, z, 4.0, 4, 0);
     Destroy();
     invulnerable = kHitProtection;
@@ -133,7 +134,7 @@ void TShip::EndGame() {
 
 void TShip::CollectPowerup(TAsteroid& object) {
     object.dead = 1;
-    PlaySound(SOUND_POWERUP, false);
+    PlaySound(SOUND_POWERUP, false, FieldPan(object.position.x));
     switch (object.kind.powerupKind) {
         case POWERUP_HULL:
             if (hull < maxHull) ++hull;
@@ -174,7 +175,7 @@ void TShip::FireAndShield(double dt) {
             --missiles;
             n = 2;
         }
-        PlaySound(fireSound, false);
+        PlaySound(fireSound, false, FieldPan(position.x));
         if (theProjectiles)
             theProjectiles->Fire(position.x, position.y, position.z, nose.x, nose.y, nose.z, PROJECTILE_PLAYER, n);
         fireCooldown = 1.0 / fireRate;

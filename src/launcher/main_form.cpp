@@ -107,6 +107,7 @@ TLauncherForm::TLauncherForm(TGamePack& pack, LauncherHost& host) : pack_(pack),
                                   "Verical Scroll", "Horiz Scroll", "Starfield"};
     CheckBoxEnableSpecular.caption = "Enable specular lighting";
     CheckBoxEnableSound.caption = "Enable Sound Effects";
+    CheckBoxSoundPlacement.caption = "Place sounds where they happen (left to right)";
 
     LabelAdvancedNote.caption =
         "These options are mainly for debugging, and for the game author to use. You shouldn't need to adjust "

@@ -102,7 +102,7 @@ public:
     RadioGroup RadioGroupBackground;
     CheckBox CheckBoxEnableSpecular;
     // Sound tab.
-    CheckBox CheckBoxEnableSound;
+    CheckBox CheckBoxEnableSound, CheckBoxSoundPlacement;
     // Advanced tab.
     Label LabelAdvancedNote;
     CheckBox CheckBoxShowBounding, CheckBoxShowFPS, CheckBoxPresentImmediate, CheckBoxTimingFallback,

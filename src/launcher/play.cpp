@@ -101,6 +101,7 @@ bool PlayRun::SetUp() {
     });
     frameClock.timingFallback = settings.timingFallback;
     SetSoundEnabled(settings.enableSound != 0);
+    SetSoundPlacement(settings.soundPlacement != 0);
     if (!options_.headless || !options_.soundCapture.empty()) InitSound(theGameWindow, options_.soundCapture);
     // The computer player and headless runs use the keyboard state.
     if (options_.headless || options_.autopilot)

@@ -15,11 +15,11 @@ int64_t g_renderedFrames = 0;
 
 }  // namespace
 
-bool StartSoundCapture(const std::string& path) {
+bool StartSoundCapture(const std::string& path, int channels) {
     g_capturedSeconds = 0.0;
     g_renderedFrames = 0;
-    if (!OpenLoopbackOutput(CAPTURE_SAMPLE_RATE)) return false;
-    if (!g_writer.Open(path, 1, CAPTURE_SAMPLE_RATE)) {
+    if (!OpenLoopbackOutput(CAPTURE_SAMPLE_RATE, channels)) return false;
+    if (!g_writer.Open(path, channels, CAPTURE_SAMPLE_RATE)) {
         CloseSoundOutput();
         return false;
     }
@@ -30,7 +30,7 @@ bool FinishSoundCapture() { return g_writer.Close(); }
 
 std::vector<int16_t> RenderSoundMix(int frames) {
     std::vector<int16_t> samples = RenderLoopback(frames);
-    g_renderedFrames += int64_t(samples.size());
+    if (!samples.empty()) g_renderedFrames += int64_t(samples.size()) / LoopbackChannels();
     g_writer.Append(samples.data(), samples.size());
     return samples;
 }

@@ -3,9 +3,10 @@
 
 #include <string>
 
-constexpr int CAPTURE_SAMPLE_RATE = 22050;  // mono, 16-bit
+constexpr int CAPTURE_SAMPLE_RATE = 22050;  // 16-bit
 
-// Opens the loopback output and the file. False when either fails.
-bool StartSoundCapture(const std::string& path);
+// Opens the loopback output of 1 or 2 channels and the file. False when
+// either fails.
+bool StartSoundCapture(const std::string& path, int channels);
 // Completes the file. False when it could not be written whole.
 bool FinishSoundCapture();

@@ -15,7 +15,7 @@ namespace {
 
 ALCdevice* g_device = nullptr;
 ALCcontext* g_context = nullptr;
-bool g_loopback = false;
+int g_loopbackChannels = 0;
 LPALCRENDERSAMPLESSOFT g_renderSamples = nullptr;
 std::optional<PeakLimiter> g_limiter;
 
@@ -52,7 +52,7 @@ bool StartContext(const ALCint* attributes) {
         CloseSoundOutput();
         return false;
     }
-    // Sounds are not placed in space: every source plays at the listener.
+    // Distance never changes a sound's level; a source's direction places it.
     alDistanceModel(AL_NONE);
     return true;
 }
@@ -68,7 +68,7 @@ bool OpenPlaybackOutput() {
     return g_device && StartContext(attributes);
 }
 
-bool OpenLoopbackOutput(int sampleRate) {
+bool OpenLoopbackOutput(int sampleRate, int channels) {
     CloseSoundOutput();
     if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) return false;
     auto openLoopback =
@@ -77,11 +77,13 @@ bool OpenLoopbackOutput(int sampleRate) {
     if (!openLoopback || !g_renderSamples) return false;
     g_device = openLoopback(nullptr);
     if (!g_device) return false;
-    g_loopback = true;
-    g_limiter.emplace(sampleRate);
+    g_loopbackChannels = channels;
+    g_limiter.emplace(sampleRate, channels);
     // Mixed in float; our limiter makes the 16-bit samples.
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_MONO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                                 ALC_FREQUENCY, sampleRate, 0};
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, channels == 2 ? ALC_STEREO_SOFT : ALC_MONO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,     ALC_FLOAT_SOFT,
+                                 ALC_FREQUENCY,            sampleRate,
+                                 0};
     return StartContext(attributes);
 }
 
@@ -95,16 +97,18 @@ void CloseSoundOutput() {
         alcCloseDevice(g_device);
         g_device = nullptr;
     }
-    g_loopback = false;
+    g_loopbackChannels = 0;
 }
 
 bool SoundOutputOpen() { return g_context != nullptr; }
 
-bool SoundOutputIsLoopback() { return g_context && g_loopback; }
+bool SoundOutputIsLoopback() { return g_context && g_loopbackChannels > 0; }
+
+int LoopbackChannels() { return SoundOutputIsLoopback() ? g_loopbackChannels : 0; }
 
 std::vector<int16_t> RenderLoopback(int frames) {
     if (!SoundOutputIsLoopback() || frames <= 0) return {};
-    std::vector<float> mix(static_cast<size_t>(frames));
+    std::vector<float> mix(static_cast<size_t>(frames) * size_t(g_loopbackChannels));
     g_renderSamples(g_device, mix.data(), frames);
     return g_limiter->Process(mix);
 }

@@ -3,12 +3,14 @@
 #include <AL/al.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "gamelib/libman.h"
+#include "sound/pan_law.h"
 #include "sound/sound_capture.h"
 #include "sound/sound_output.h"
 #include "sound/wav.h"
@@ -24,12 +26,20 @@ struct SoundData {
     }
 };
 
+// A voice plays through one source at the listener or, when sounds are
+// placed, through a left and a right source started together, each given
+// its speaker's share of the voice's gain.
 struct SoundBuffer {
     std::shared_ptr<SoundData> data;
-    ALuint source = 0;
+    std::array<ALuint, 2> sources{};
+    int sourceCount = 0;
+    float volumeGain = 1.0f;
+    float pan = 0.0f;
     ~SoundBuffer() {
-        if (source) alDeleteSources(1, &source);
+        if (sourceCount) alDeleteSources(sourceCount, sources.data());
     }
+    // The source its state and position are read from.
+    ALuint StatusSource() const { return sources[0]; }
 };
 
 TSoundSlot soundTable[NUM_SOUND_SLOTS];
@@ -39,6 +49,12 @@ namespace {
 bool g_loopingStarted = false;
 // The player's sound switch: off, plays are silently refused.
 bool g_enabled = true;
+// The player's placement switch, and whether the open output places sounds.
+bool g_placementWanted = false;
+bool g_placing = false;
+
+// Where the left and right sources of a placed voice stand: at the speakers.
+constexpr float SPEAKER_X[2] = {-1.0f, 1.0f};
 
 struct SlotLoad {
     int slot;
@@ -80,15 +96,29 @@ bool Upload(SoundData& d) {
     return alGetError() == AL_NO_ERROR;
 }
 
-bool AttachSource(SoundBuffer& voice) {
-    alGetError();
-    alGenSources(1, &voice.source);
-    if (alGetError() != AL_NO_ERROR) {
-        voice.source = 0;
-        return false;
+void ApplyGains(const SoundBuffer& voice) {
+    if (voice.sourceCount == 1) {
+        alSourcef(voice.StatusSource(), AL_GAIN, voice.volumeGain);
+        return;
     }
-    alSourcei(voice.source, AL_SOURCE_RELATIVE, AL_TRUE);
-    alSourcei(voice.source, AL_BUFFER, ALint(voice.data->buffer));
+    const StereoGains speakers = PanGains(voice.pan);
+    alSourcef(voice.sources[0], AL_GAIN, voice.volumeGain * speakers.left);
+    alSourcef(voice.sources[1], AL_GAIN, voice.volumeGain * speakers.right);
+}
+
+bool AttachSources(SoundBuffer& voice) {
+    const int count = g_placing ? 2 : 1;
+    alGetError();
+    alGenSources(count, voice.sources.data());
+    if (alGetError() != AL_NO_ERROR) return false;
+    voice.sourceCount = count;
+    for (int i = 0; i < count; ++i) {
+        const ALuint source = voice.sources[size_t(i)];
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+        if (g_placing) alSource3f(source, AL_POSITION, SPEAKER_X[i], 0.0f, 0.0f);
+        alSourcei(source, AL_BUFFER, ALint(voice.data->buffer));
+    }
+    ApplyGains(voice);
     return alGetError() == AL_NO_ERROR;
 }
 
@@ -105,19 +135,22 @@ void ClearSlot(TSoundSlot& slot) {
 double VolumeToGain(int volume) { return std::pow(10.0, volume / 2000.0); }
 
 void SetVoiceVolume(SoundBuffer* voice, int volume) {
-    if (voice && volume <= 0 && volume >= MIN_VOLUME) alSourcef(voice->source, AL_GAIN, float(VolumeToGain(volume)));
+    if (!voice || volume > 0 || volume < MIN_VOLUME) return;
+    voice->volumeGain = float(VolumeToGain(volume));
+    ApplyGains(*voice);
 }
 
 }  // namespace
 
 bool InitSound(GameWindow*, const std::string& captureWavPath) {
     ShutdownSound();
+    g_placing = g_placementWanted;
     if (captureWavPath.empty()) {
         if (!OpenPlaybackOutput()) {
             std::fprintf(stderr, "rockpile: no audio device; playing without sound\n");
             return false;
         }
-    } else if (!StartSoundCapture(captureWavPath)) {
+    } else if (!StartSoundCapture(captureWavPath, g_placing ? 2 : 1)) {
         std::fprintf(stderr, "rockpile: cannot capture sound into '%s'; playing without sound\n",
                      captureWavPath.c_str());
         return false;
@@ -177,7 +210,7 @@ SoundBuffer* LoadWav(const uint8_t* bytes, size_t length) {
     data->pcm.resize(wav.dataSize);
     auto voice = std::make_unique<SoundBuffer>();
     voice->data = std::move(data);
-    if (!FillSoundBuffer(voice.get(), 0, bytes + WAV_HEADER_SIZE, wav.dataSize) || !AttachSource(*voice))
+    if (!FillSoundBuffer(voice.get(), 0, bytes + WAV_HEADER_SIZE, wav.dataSize) || !AttachSources(*voice))
         return nullptr;
     return voice.release();
 }
@@ -186,7 +219,7 @@ SoundBuffer* DuplicateSoundBuffer(const SoundBuffer* buffer) {
     if (!buffer) return nullptr;
     auto voice = std::make_unique<SoundBuffer>();
     voice->data = buffer->data;
-    return AttachSource(*voice) ? voice.release() : nullptr;
+    return AttachSources(*voice) ? voice.release() : nullptr;
 }
 
 void DeleteSoundBuffer(SoundBuffer* buffer) { delete buffer; }
@@ -195,13 +228,11 @@ bool FillSoundBuffer(SoundBuffer* buffer, size_t offset, const uint8_t* source, 
     if (!buffer || !source || length == 0) return false;
     SoundData& d = *buffer->data;
     if (offset > d.pcm.size() || length > d.pcm.size() - offset || buffer->data.use_count() > 1) return false;
-    if (buffer->source) {
-        alSourceStop(buffer->source);
-        alSourcei(buffer->source, AL_BUFFER, 0);
-    }
+    if (buffer->sourceCount) alSourceStopv(buffer->sourceCount, buffer->sources.data());
+    for (int i = 0; i < buffer->sourceCount; ++i) alSourcei(buffer->sources[size_t(i)], AL_BUFFER, 0);
     std::memcpy(d.pcm.data() + offset, source, length);
     const bool uploaded = Upload(d);
-    if (buffer->source) alSourcei(buffer->source, AL_BUFFER, ALint(d.buffer));
+    for (int i = 0; i < buffer->sourceCount; ++i) alSourcei(buffer->sources[size_t(i)], AL_BUFFER, ALint(d.buffer));
     return uploaded;
 }
 
@@ -213,22 +244,32 @@ void SetSoundVolume(int slot, int volume) {
 
 void SetSoundEnabled(bool enabled) { g_enabled = enabled; }
 
-SoundBuffer* PlaySound(int slot, bool loop) {
+void SetSoundPlacement(bool placed) { g_placementWanted = placed; }
+
+SoundBuffer* PlaySound(int slot, bool loop, float pan) {
     if (!g_enabled || !ValidSlot(slot)) return nullptr;
     TSoundSlot& s = soundTable[slot];
     if (s.nextBuffer < 0 || s.nextBuffer >= s.bufferCount) return nullptr;
     SoundBuffer* voice = s.buffers[s.nextBuffer];
     if (!voice) return nullptr;
-    alSourceRewind(voice->source);
-    alSourcei(voice->source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
-    alSourcePlay(voice->source);
+    alSourceRewindv(voice->sourceCount, voice->sources.data());
+    for (int i = 0; i < voice->sourceCount; ++i)
+        alSourcei(voice->sources[size_t(i)], AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
+    PanSound(voice, pan);
+    alSourcePlayv(voice->sourceCount, voice->sources.data());
     if (++s.nextBuffer >= s.bufferCount) s.nextBuffer = 0;
     if (loop) g_loopingStarted = true;
     return voice;
 }
 
+void PanSound(SoundBuffer* buffer, float pan) {
+    if (!buffer) return;
+    buffer->pan = pan;
+    ApplyGains(*buffer);
+}
+
 void StopSound(SoundBuffer* buffer) {
-    if (buffer) alSourceStop(buffer->source);
+    if (buffer) alSourceStopv(buffer->sourceCount, buffer->sources.data());
 }
 
 void StopLoopingSounds() {
@@ -244,14 +285,14 @@ void StopLoopingSounds() {
 uint32_t GetSoundStatus(const SoundBuffer* buffer) {
     if (!buffer) return 0;
     ALint state = 0, looping = 0;
-    alGetSourcei(buffer->source, AL_SOURCE_STATE, &state);
-    alGetSourcei(buffer->source, AL_LOOPING, &looping);
+    alGetSourcei(buffer->StatusSource(), AL_SOURCE_STATE, &state);
+    alGetSourcei(buffer->StatusSource(), AL_LOOPING, &looping);
     if (state != AL_PLAYING) return 0;
     return SOUND_STATUS_PLAYING | (looping ? SOUND_STATUS_LOOPING : 0);
 }
 
 int GetSoundPosition(const SoundBuffer* buffer) {
     ALint offset = 0;
-    if (buffer) alGetSourcei(buffer->source, AL_SAMPLE_OFFSET, &offset);
+    if (buffer) alGetSourcei(buffer->StatusSource(), AL_SAMPLE_OFFSET, &offset);
     return offset;
 }

@@ -51,9 +51,10 @@ extern TSoundSlot soundTable[NUM_SOUND_SLOTS];
 // Sets up sound for a game (once per Play) and loads every slot from the
 // game library. With no audio device the game goes on silent and one line on
 // standard error says so; false is returned. `captureWavPath` non-empty
-// renders the mix through a loopback device instead of playing it: mono,
-// 16-bit, 22,050 samples per second, advanced by SoundCaptureAdvance and
-// written to that file as a WAV at ShutdownSound.
+// renders the mix through a loopback device instead of playing it: 16-bit,
+// 22,050 frames per second, mono, or left and right when sounds are placed,
+// advanced by SoundCaptureAdvance and written to that file as a WAV at
+// ShutdownSound.
 bool InitSound(GameWindow* window, const std::string& captureWavPath = {});
 // Releases every voice and the device and completes a capture file.
 void ShutdownSound();
@@ -83,9 +84,17 @@ void SetSoundVolume(int slot, int volume);
 
 // The player's sound switch ("enableSound"); on until set.
 void SetSoundEnabled(bool enabled);
-// Rewinds and plays the slot's next voice, restarting it if it still sounds.
-// None when sound is switched off, the slot is disabled or empty.
-SoundBuffer* PlaySound(int slot, bool loop);
+// The player's placement switch: on, each voice is placed between the left
+// and right speakers by its pan (sound/pan_law.h); off, every voice plays in
+// the middle and a capture is mono. Off until set; takes effect at the next
+// InitSound.
+void SetSoundPlacement(bool placed);
+// Rewinds and plays the slot's next voice at `pan`, restarting it if it
+// still sounds. None when sound is switched off, the slot is disabled or
+// empty. Sounds without a place keep the middle, 0.
+SoundBuffer* PlaySound(int slot, bool loop, float pan = 0.0f);
+// Moves a playing voice, as a loop that follows its object.
+void PanSound(SoundBuffer* buffer, float pan);
 void StopSound(SoundBuffer* buffer);
 // Stops the voices playing in a loop (only after a looping play).
 void StopLoopingSounds();
@@ -100,6 +109,7 @@ int GetSoundPosition(const SoundBuffer* buffer);
 // Capture mode: renders the mix for `seconds` more of game time into the
 // capture file. Does nothing otherwise.
 void SoundCaptureAdvance(double seconds);
-// Capture mode: renders the next `frames` samples of the mix, appends them
-// to the capture file and returns them (empty otherwise).
+// Capture mode: renders the next `frames` sample frames of the mix (left
+// and right interleaved when sounds are placed), appends them to the capture
+// file and returns them (empty otherwise).
 std::vector<int16_t> RenderSoundMix(int frames);

@@ -114,11 +114,50 @@ TEST(Encoders, JpegsDecodeToThePictureTheyWereMadeFrom) {
     EXPECT_THROW(DecodeJpeg(Bytes{1, 2, 3}), std::runtime_error);
 }
 
-TEST(SoundTools, NormalisingSetsThePeakAndFadesEndInSilence) {
-    Signal s(1000);
-    for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<float>(std::sin(i * 0.05) * 0.3);
-    NormalizePeak(s, -1.5);
-    EXPECT_NEAR(PeakDbfs(s), -1.5, 1e-4);
+Signal SineSignal(double seconds, double amplitude) {
+    Signal s(SampleCount(seconds));
+    for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<float>(std::sin(i * 0.05) * amplitude);
+    return s;
+}
+
+TEST(SoundTools, LoudnessCountsTheActivePartOnly) {
+    // A steady sine: its RMS, 3 dB under its peak.
+    EXPECT_NEAR(ActiveRmsDbfs(SineSignal(1.0, 0.5)), 20 * std::log10(0.5) - 3.01, 0.05);
+    // Silence after it, and a tail 30 dB down, are left out.
+    Signal sound = SineSignal(0.5, 0.5), tail = SineSignal(1.0, 0.5 * std::pow(10.0, -30.0 / 20));
+    sound.insert(sound.end(), tail.begin(), tail.end());
+    sound.resize(sound.size() + SampleCount(2.0), 0.0f);
+    EXPECT_NEAR(ActiveRmsDbfs(sound), ActiveRmsDbfs(SineSignal(0.5, 0.5)), 0.05);
+    // A part 10 dB down counts: the level lies between the two parts.
+    Signal quieter = SineSignal(0.5, 0.5);
+    const Signal step = SineSignal(0.5, 0.5 * std::pow(10.0, -10.0 / 20));
+    quieter.insert(quieter.end(), step.begin(), step.end());
+    EXPECT_NEAR(ActiveRmsDbfs(quieter), 10 * std::log10((0.125 + 0.0125) / 2), 0.25);  // a block spans the step
+    // A sound shorter than a block, and silence.
+    EXPECT_NEAR(ActiveRmsDbfs(SineSignal(0.02, 0.5)), ActiveRmsDbfs(SineSignal(1.0, 0.5)), 0.2);
+    EXPECT_TRUE(std::isinf(ActiveRmsDbfs(Signal(4000, 0.0f))));
+    EXPECT_TRUE(std::isinf(ActiveRmsDbfs(Signal())));
+}
+
+TEST(SoundTools, StereoChannelsAddTheirPower) {
+    const Signal mono = SineSignal(1.0, 0.5);
+    Signal left(2 * mono.size()), both(2 * mono.size());
+    for (size_t i = 0; i < mono.size(); ++i) {
+        left[2 * i] = mono[i];
+        both[2 * i] = both[2 * i + 1] = mono[i] * static_cast<float>(M_SQRT1_2);
+    }
+    EXPECT_NEAR(ActiveRmsDbfs(left, 2), ActiveRmsDbfs(mono), 0.01);
+    EXPECT_NEAR(ActiveRmsDbfs(both, 2), ActiveRmsDbfs(mono), 0.01);
+}
+
+TEST(SoundTools, NormalisingSetsTheLoudnessAndFadesEndInSilence) {
+    Signal s = SineSignal(0.3, 0.3);
+    NormalizeLoudness(s, -20.0);
+    EXPECT_NEAR(ActiveRmsDbfs(s), -20.0, 1e-3);
+    EXPECT_NEAR(PeakDbfs(s), -20.0 + 3.01, 0.01);
+    Signal silence(100, 0.0f);
+    NormalizeLoudness(silence, -20.0);
+    EXPECT_EQ(silence, Signal(100, 0.0f));
     float before = s[500];
     FadeOut(s, 0.01);
     EXPECT_EQ(s.back(), 0.0f);

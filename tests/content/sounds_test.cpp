@@ -1,5 +1,6 @@
 // The sounds: canonical 44-byte headers the sound manager accepts, mono
-// 22,050 Hz 16-bit, peaks at most -1 dBFS, short one-shots, seamless loops.
+// 22,050 Hz 16-bit, each as loud as its role with peaks under -1 dBFS, short
+// one-shots, seamless loops.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "dsp.h"
 #include "library_fixture.h"
 #include "names.h"
 #include "sound/wav.h"
+#include "sound_levels.h"
 
 namespace {
 
@@ -24,7 +27,7 @@ std::vector<int> Samples(const contentgen::Bytes& b) {
     return out;
 }
 
-bool IsLoop(const std::string& name) { return name == "spinner.wav" || name == "borg.wav" || name == "uforep.wav"; }
+bool IsLoop(const std::string& name) { return content::RoleOfSound(name) == content::SoundRole::Loop; }
 
 TEST(Sounds, HeadersAreCanonicalAndReadByTheSoundManagersReader) {
     for (const std::string& name : content::kSoundNames) {
@@ -46,15 +49,27 @@ TEST(Sounds, HeadersAreCanonicalAndReadByTheSoundManagersReader) {
     }
 }
 
-TEST(Sounds, PeaksStayAtOrBelowMinusOneDecibelWithoutClipping) {
-    const double limit = 32767.0 * std::pow(10.0, -1.0 / 20.0);
+TEST(Sounds, EachIsAsLoudAsItsRoleWithPeaksUnderMinusOneDecibel) {
+    const double limit = 32767.0 * std::pow(10.0, content::kSoundPeakLimitDbfs / 20.0);
     for (const std::string& name : content::kSoundNames) {
         std::vector<int> s = Samples(contenttest::Entry(content::SoundEntry(name)));
         int peak = 0;
         for (int v : s) peak = std::max(peak, std::abs(v));
-        EXPECT_LE(peak, limit) << name;
-        EXPECT_GT(peak, limit * 0.7) << name << " is too quiet";
+        EXPECT_LT(peak, limit) << name;
+        contentgen::Signal signal(s.begin(), s.end());
+        for (float& v : signal) v /= 32767.0f;
+        EXPECT_NEAR(contentgen::ActiveRmsDbfs(signal), content::LoudnessOf(content::RoleOfSound(name)), 0.1) << name;
     }
+}
+
+TEST(Sounds, TheRolesKeepTheMixInOrder) {
+    using content::LoudnessOf;
+    using content::SoundRole;
+    for (SoundRole effect : {SoundRole::Shot, SoundRole::Hit, SoundRole::PowerUp, SoundRole::Tone}) {
+        EXPECT_GT(LoudnessOf(SoundRole::Explosion), LoudnessOf(effect));
+        EXPECT_GT(LoudnessOf(effect), LoudnessOf(SoundRole::Loop));
+    }
+    EXPECT_THROW(content::RoleOfSound("unknown.wav"), std::invalid_argument);
 }
 
 TEST(Sounds, OneShotsAreShortAndEndInSilence) {

@@ -37,6 +37,7 @@ const Named kFlags[] = {
     {"enableBarricades", &TSettings::enableBarricades},
     {"enableRotation", &TSettings::enableRotation},
     {"pauseOnFocusLoss", &TSettings::pauseOnFocusLoss},
+    {"soundPlacement", &TSettings::soundPlacement},
 };
 
 // The launcher's track bars, 0 to 10.

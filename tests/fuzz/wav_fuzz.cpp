@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetSoundEnabled(true);
-    FUZZ_CHECK(OpenLoopbackOutput(22050));
+    FUZZ_CHECK(OpenLoopbackOutput(22050, 1));
     return 0;
 }
 

@@ -36,6 +36,7 @@ TEST_F(LauncherTest, FirstRunShowsAndStoresEveryDefault) {
     EXPECT_EQ(form.TrackBarMouseVelocity.position, 5);
     EXPECT_EQ(form.TrackBarAccel.position, game.GetDefaultAccel());
     EXPECT_TRUE(form.CheckBoxEnableSound.checked);
+    EXPECT_TRUE(form.CheckBoxSoundPlacement.checked);
     EXPECT_TRUE(form.CheckBoxPauseOnFocusLoss.checked);
     EXPECT_FALSE(form.CheckBoxWireFrame.checked);
     EXPECT_EQ(form.ComboBoxKeyFire.combo.Text(), "control");
@@ -43,7 +44,7 @@ TEST_F(LauncherTest, FirstRunShowsAndStoresEveryDefault) {
     EXPECT_EQ(form.ComboBoxKeyLeft.combo.Text(), "left arrow");
 
     // The store holds every value afterwards.
-    for (const char* name : {"adapter", "windowed", "width", "height", "inputdevice", "didsurvey"})
+    for (const char* name : {"adapter", "windowed", "width", "height", "inputdevice", "didsurvey", "soundplacement"})
         EXPECT_TRUE(Stored("kwrockpile", name)) << name;
     for (const char* name : {"difficulty", "shipHull", "asteroidHull", "background", "wireFrame", "enableSound",
                              "enableSpecular", "showbounding", "showfps", "presentimmedaite", "timingfallback",
@@ -321,11 +322,17 @@ TEST_F(LauncherTest, ClosingSavesTheFormsUnsavedChanges) {
     TLauncherForm& form = StartForm();
     form.CheckBoxShowFPS.checked = true;
     form.CheckBoxPauseOnFocusLoss.checked = false;
+    form.CheckBoxSoundPlacement.checked = false;
     form.RadioGroupMode.itemIndex = 1;
     form.FormClose();
     EXPECT_EQ(Stored("kwdriftrock_classic", "showfps"), "1");
     EXPECT_EQ(Stored("kwdriftrock_classic", "pauseonfocusloss"), "0");
     EXPECT_EQ(Stored("kwrockpile", "windowed"), "1");
+    // Sound placement is the listener's, the same for every game.
+    EXPECT_EQ(Stored("kwrockpile", "soundplacement"), "0");
+    EXPECT_FALSE(Stored("kwdriftrock_classic", "soundplacement").has_value());
+    form_.reset();
+    EXPECT_FALSE(StartForm(&Game("Shardstorm")).CheckBoxSoundPlacement.checked);
 }
 
 // A pack of one game.

@@ -8,6 +8,8 @@ namespace contentgen {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
+constexpr double kLoudnessBlockSeconds = 0.05;
+constexpr double kLoudnessGateDb = 20.0;
 
 }  // namespace
 
@@ -86,11 +88,34 @@ double PeakDbfs(const Signal& signal) {
     return peak > 0 ? 20.0 * std::log10(peak) : -std::numeric_limits<double>::infinity();
 }
 
-void NormalizePeak(Signal& signal, double dbfs) {
-    float peak = 0;
-    for (float s : signal) peak = std::max(peak, std::fabs(s));
-    if (peak <= 0) return;
-    auto gain = static_cast<float>(std::pow(10.0, dbfs / 20.0) / peak);
+double ActiveRmsDbfs(const Signal& signal, int channels) {
+    const size_t blockFrames = SampleCount(kLoudnessBlockSeconds);
+    const size_t width = size_t(std::max(channels, 1));
+    const size_t frames = signal.size() / width;
+    const size_t blockSize = std::min(blockFrames, frames) * width;
+    std::vector<double> powers;
+    for (size_t start = 0; blockSize > 0 && start + blockSize <= frames * width; start += blockSize) {
+        double sum = 0;
+        for (size_t i = start; i < start + blockSize; ++i) sum += double(signal[i]) * signal[i];
+        powers.push_back(sum / double(blockSize / width));
+    }
+    const double loudest = powers.empty() ? 0.0 : *std::max_element(powers.begin(), powers.end());
+    if (loudest <= 0) return -std::numeric_limits<double>::infinity();
+    const double gate = loudest * std::pow(10.0, -kLoudnessGateDb / 10.0);
+    double sum = 0;
+    int counted = 0;
+    for (double p : powers)
+        if (p >= gate) {
+            sum += p;
+            ++counted;
+        }
+    return 10.0 * std::log10(sum / counted);
+}
+
+void NormalizeLoudness(Signal& signal, double dbfs) {
+    const double now = ActiveRmsDbfs(signal);
+    if (!std::isfinite(now)) return;
+    auto gain = static_cast<float>(std::pow(10.0, (dbfs - now) / 20.0));
     for (float& s : signal) s *= gain;
 }
 

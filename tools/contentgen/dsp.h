@@ -46,8 +46,13 @@ private:
 
 // Peak level of a signal in dBFS (0 dBFS = full scale), -inf for silence.
 double PeakDbfs(const Signal& signal);
-// Scales the signal so that its peak sits at `dbfs`.
-void NormalizePeak(Signal& signal, double dbfs);
+// Loudness as the mix hears it, in dBFS: the RMS level of the 50 ms blocks
+// within 20 dB of the loudest one, so that a sound's fading tail and its
+// silences do not count (a signal shorter than a block is one block); -inf
+// for silence. The `channels` of an interleaved signal add their power.
+double ActiveRmsDbfs(const Signal& signal, int channels = 1);
+// Scales the signal so that its ActiveRmsDbfs is `dbfs`.
+void NormalizeLoudness(Signal& signal, double dbfs);
 // Linear fade over the last `seconds`.
 void FadeOut(Signal& signal, double seconds);
 // Turns a signal of loop length + `overlap` samples into a seamless loop of

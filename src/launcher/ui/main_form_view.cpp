@@ -64,7 +64,10 @@ void GraphicsTab(TLauncherForm& f) {
     RadioGroupView("background", f.RadioGroupBackground, kColumn);
 }
 
-void SoundTab(TLauncherForm& f) { CheckBoxView(f.CheckBoxEnableSound); }
+void SoundTab(TLauncherForm& f) {
+    CheckBoxView(f.CheckBoxEnableSound);
+    CheckBoxView(f.CheckBoxSoundPlacement);
+}
 
 void AdvancedTab(TLauncherForm& f, UiActions& later) {
     ImGui::PushTextWrapPos(0);
