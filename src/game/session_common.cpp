@@ -254,6 +254,12 @@ void HandleCharacter(uint32_t ch) {
     }
 }
 
+// The navigation and editing keys (page up to delete) and the function keys.
+bool TypesNoCharacter(int key) {
+    constexpr int kDelete = 0x2E, kF24 = VK_F1 + 23;
+    return (key >= VK_PRIOR && key <= kDelete) || (key >= VK_F1 && key <= kF24);
+}
+
 // Losing focus pauses as Escape does and lets the mouse go; it is taken
 // again, where it was, when the window has the focus back.
 void HandleFocus(bool gained) {
@@ -276,10 +282,13 @@ void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
             if (!openDisplay.windowed) ShowPointer(false);
             break;
         case GameEventType::KeyDown:
-            if (event.key == VK_F12 && theDevice)
+            if (event.key == VK_F12 && theDevice) {
                 SaveScreenshot(*theDevice);
-            else if (settings.enableCheat && theShip && theAsteroids)
-                HandleCheatKey(event.key, rules);
+                break;
+            }
+            if (settings.enableCheat && theShip && theAsteroids) HandleCheatKey(event.key, rules);
+            // Keys that type nothing resume a pause as typed ones do.
+            if (TypesNoCharacter(event.key) && !event.repeat && gameState != GAME_STATE_ENTER_NAME) paused = 0;
             break;
         case GameEventType::FocusLost:
         case GameEventType::FocusGained:

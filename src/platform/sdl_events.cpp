@@ -45,6 +45,7 @@ uint32_t CharacterForKey(SDL_Scancode sc) {
         case SDL_SCANCODE_RETURN:
         case SDL_SCANCODE_KP_ENTER: return 13;
         case SDL_SCANCODE_BACKSPACE: return 8;
+        case SDL_SCANCODE_TAB: return 9;
         default: return 0;
     }
 }

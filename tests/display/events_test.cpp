@@ -86,15 +86,16 @@ TEST_F(EventsTest, RepeatsAreMarkedAsPreviouslyDown) {
     EXPECT_TRUE(events[0].event.repeat);
 }
 
-TEST_F(EventsTest, EscapeEnterAndBackspaceAlsoPostCharacters) {
+TEST_F(EventsTest, EscapeEnterBackspaceAndTabAlsoPostCharacters) {
     TranslateSdlEvent(Key(SDL_SCANCODE_ESCAPE, true), window_);
     TranslateSdlEvent(Key(SDL_SCANCODE_RETURN, true), window_);
     TranslateSdlEvent(Key(SDL_SCANCODE_BACKSPACE, true), window_);
+    TranslateSdlEvent(Key(SDL_SCANCODE_TAB, true), window_);
     TranslateSdlEvent(Key(SDL_SCANCODE_Q, true), window_);  // 'q' comes from text input
     const auto events = Drain();
     const std::vector<GameEvent> expected = {KeyDownEvent(VK_ESCAPE), CharacterEvent(27), KeyDownEvent(VK_RETURN),
                                              CharacterEvent(13),      KeyDownEvent(VK_BACK), CharacterEvent(8),
-                                             KeyDownEvent('Q')};
+                                             KeyDownEvent(VK_TAB),    CharacterEvent(9),     KeyDownEvent('Q')};
     ASSERT_EQ(events.size(), expected.size());
     for (size_t i = 0; i < events.size(); ++i) EXPECT_EQ(events[i].event, expected[i]) << i;
 }

@@ -32,11 +32,14 @@ wait_for 30 other_found || fail "the other program's window did not appear"
 "$program" --library "$library" --demo-after "$idle" 2>"$work/stderr" &
 pid=$!
 wait_for 30 launcher_found || fail "the launcher window did not appear"
+# The quick-start hints come up last: start-up has finished.
+wait_for 30 xdotool search --onlyvisible --name '^Quick Start$' >/dev/null || fail "no quick-start window"
 xdotool windowfocus --sync "$other"
 wait_for 5 focused "$other" || fail "the other program did not get the focus"
 
 # Three idle times pass with the focus elsewhere: no demo.
 if wait_for $((idle * 3)) demo_up; then fail "the demo started while another program had the focus"; fi
+focused "$other" || fail "the other program lost the focus on its own"
 [ "$(visible '^Driftrock Classic$')" = "$launcher" ] || fail "the launcher went out of sight"
 
 # Back at the launcher, the idle time counts from the return.

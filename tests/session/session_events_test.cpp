@@ -21,6 +21,27 @@ TEST_F(SessionEventsTest, EscapePausesAndAnyOtherKeyButRResumes) {
     EXPECT_EQ(paused, 0);
 }
 
+TEST_F(SessionEventsTest, KeysThatTypeNothingResumeAPauseToo) {
+    for (int key : {VK_TAB, VK_LEFT, VK_UP, VK_HOME, VK_NEXT, VK_F1, VK_F9}) {
+        SCOPED_TRACE(key);
+        Char(27);
+        if (key == VK_TAB)
+            Char(9);  // Tab arrives as a typed character too
+        else
+            Key(key);
+        EXPECT_EQ(paused, 0);
+    }
+    // Modifiers and a held key's repeat leave the pause.
+    Char(27);
+    for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU}) Key(key);
+    SendEvent(window, KeyDownEvent(VK_RIGHT, true));
+    EXPECT_EQ(paused, 1);
+    // While a name is entered, keys that type nothing change nothing.
+    gameState = GAME_STATE_ENTER_NAME;
+    Key(VK_LEFT);
+    EXPECT_EQ(paused, 1);
+}
+
 TEST_F(SessionEventsTest, QuitOnlyAbandonsAPausedGame) {
     Char('q');
     EXPECT_EQ(theShip->lives, 4);
