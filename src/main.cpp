@@ -66,7 +66,7 @@ int PlayFromCommandLine(TRockpileGamePack& pack, const CommandLine& cl) {
     ReplayRecorder recorder;
     if (!cl.record.empty()) options.tap = &recorder;
     PlaySummary summary;
-    bool ok = PlayGame(*game, options, summary);
+    bool ok = PlayGame(*game, options, summary) && !summary.screenshotFailed;
     THighScoreBoard::onNameEntered = nullptr;
     if (!cl.headless) ReportStoreProblems();
     std::string error;

@@ -145,9 +145,9 @@ bool TGameLib::TryOpen(std::string* problem) {
     mapFile_ = std::make_unique<TMemMapFile>();
     std::string failure;
     if (!mapFile_->Open(libraryPath.c_str())) {
-        failure = "Error while opening game library";
+        failure = "Error while opening game library " + libraryPath + ": " + mapFile_->failure;
     } else if (!mapFile_->Map()) {
-        failure = "Error while memory-mapping game library";
+        failure = "Error while memory-mapping game library " + libraryPath + ": " + mapFile_->failure;
     } else {
         size_ = mapFile_->fileSize;
         buffer_ = mapFile_->view;

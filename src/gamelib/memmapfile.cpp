@@ -5,14 +5,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 TMemMapFile::~TMemMapFile() { Close(); }
 
 bool TMemMapFile::Open(const char* path) {
     Close();
     int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        failure = std::strerror(errno);
+        return false;
+    }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool stated = ::fstat(fd, &st) == 0;
+    if (!stated || !S_ISREG(st.st_mode)) {
+        failure = !stated ? std::strerror(errno) : S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
         ::close(fd);
         return false;
     }
@@ -27,7 +35,10 @@ bool TMemMapFile::Map() {
     Unmap();
     if (fileSize > 0) {
         void* mapped = ::mmap(nullptr, fileSize, PROT_READ, MAP_PRIVATE, fileHandle, 0);
-        if (mapped == MAP_FAILED) return false;
+        if (mapped == MAP_FAILED) {
+            failure = std::strerror(errno);
+            return false;
+        }
         view = static_cast<const uint8_t*>(mapped);
     }
     isMapped = 1;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class TMemMapFile {
 public:
@@ -22,4 +23,6 @@ public:
     int32_t isOpen = 0;
     int32_t isMapped = 0;
     uint64_t fileSize = 0;
+    // Why the last Open or Map failed, in the system's words.
+    std::string failure;
 };

@@ -104,6 +104,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
         return error = "--game, --difficulty, --headless, --frames, --fixed-dt, --autopilot, --stats, --screenshot, "
                        "--sound-capture and --record need --play (or --replay)",
                std::nullopt;
+    if (cl.headless && !cl.screenshot.empty())
+        return error = "--screenshot needs a display: a --headless game draws nothing", std::nullopt;
     if (cl.verify && cl.replay.empty()) return error = "--verify needs --replay FILE", std::nullopt;
     if (!cl.replay.empty() && (!cl.record.empty() || cl.autopilot || !cl.game.empty() || cl.difficulty || cl.seed ||
                                cl.frames > 0 || cl.fixedDt > 0))

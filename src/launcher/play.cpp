@@ -143,16 +143,23 @@ float PlayRun::NextFrame(float measured) {
     SampleMemory(summary_, frame_, options_.frames);
     const bool last = options_.frames > 0 && frame_ >= options_.frames;
     if (last) endRequested = 1;
-    if (!options_.screenshot.empty() && (last || options_.frames == 0)) {
-        Image image;
-        if (theDevice && theDevice->ReadFrontBuffer(image) && !WritePng(image, options_.screenshot))
-            std::fprintf(stderr, "rockpile: cannot write the screenshot %s\n", options_.screenshot.c_str());
-    }
+    if (!options_.screenshot.empty() && (last || options_.frames == 0)) WriteScreenshot();
     float dt = options_.fixedDt > 0 ? static_cast<float>(options_.fixedDt) : measured;
     if (pilot_) pilot_->Drive(dt);
     if (options_.tap) dt = options_.tap->Frame(frame_, dt);
     SoundCaptureAdvance(dt);
     return dt;
+}
+
+// Said once; the run's exit status tells the rest.
+void PlayRun::WriteScreenshot() {
+    Image image;
+    const bool read = theDevice && theDevice->ReadFrontBuffer(image);
+    const bool failed = !read || !WritePng(image, options_.screenshot);
+    if (failed && !summary_.screenshotFailed)
+        std::fprintf(stderr, "rockpile: cannot write the screenshot %s: %s\n", options_.screenshot.c_str(),
+                     read ? "the file cannot be written" : "the frame cannot be read back");
+    summary_.screenshotFailed = failed;
 }
 
 bool PlayRun::Frame() {

@@ -30,6 +30,8 @@ struct PlaySummary {
     int32_t wave = 0, score = 0, peakScore = 0, lives = 0, gameState = 0;
     int objects = 0, projectiles = 0, explosions = 0;
     int missingResources = 0;
+    // The picture asked for (--screenshot) could not be read or written.
+    bool screenshotFailed = false;
     // Over the whole run, restarts included.
     int32_t gamesOver = 0, bestWave = 0, bestScore = 0;
     // Resident memory in kB, sampled every kMemorySampleFrames frames when the
@@ -61,6 +63,7 @@ public:
 private:
     bool SetUp();
     float NextFrame(float measured);
+    void WriteScreenshot();
 
     TGame& game_;
     const PlayOptions& options_;

@@ -93,7 +93,22 @@ TEST_F(BadEnvironmentTest, WithNoAudioDeviceTheGamePlaysSilently) {
 TEST_F(BadEnvironmentTest, AMissingLibraryEndsTheProgramWithItsMessage) {
     ProgramRun run = Play({"--headless", "--library", root_ + "/nowhere.lib"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Error while opening game library"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Error while opening game library " + root_ + "/nowhere.lib: No such file or directory"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST_F(BadEnvironmentTest, AScreenshotThatCannotBeWrittenFailsTheRun) {
+    const std::string written = root_ + "/last.png";
+    ProgramRun run = Play({"--library", ROCKPILE_LIBRARY, "--windowed", "--screenshot", written}, Offscreen());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_GT(fs::file_size(written), 0u);
+
+    const std::string nowhere = root_ + "/no-such-folder/last.png";
+    run = Play({"--library", ROCKPILE_LIBRARY, "--windowed", "--screenshot", nowhere}, Offscreen());
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("cannot write the screenshot " + nowhere), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("\"frames\": 20,"), std::string::npos) << run.out;  // the game itself played
 }
 
 TEST_F(BadEnvironmentTest, ADamagedLibraryIsRefusedWithTheReason) {

@@ -39,6 +39,10 @@ TEST(CommandLine, BadValuesAreRefusedWithAReason) {
     EXPECT_FALSE(Parse({"--seed", "-1"}, error));
     EXPECT_FALSE(Parse({"--frobnicate"}, error));
     EXPECT_NE(error.find("--frobnicate"), std::string::npos);
+    // A headless game draws nothing, so there would be no picture to write.
+    EXPECT_FALSE(Parse({"--play", "--headless", "--screenshot", "a.png"}, error));
+    EXPECT_NE(error.find("--screenshot needs a display"), std::string::npos);
+    EXPECT_TRUE(Parse({"--play", "--screenshot", "a.png"}, error)) << error;
 }
 
 TEST(CommandLine, LauncherOptions) {
