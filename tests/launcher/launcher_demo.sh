@@ -22,18 +22,17 @@ demo_up() {
 }
 launcher_back() { [ -z "$(visible 'Demo')" ] && [ "$(visible '^Driftrock Classic$')" = "$launcher" ]; }
 
-"$program" --library "$library" --demo-after 2 2>"$work/stderr" &
+"$program" --library "$library" --demo-after 2 --timings 2>"$work/stderr" &
 pid=$!
 wait_for 30 launcher_found || fail "the launcher window did not appear"
 wait_for 30 demo_up || fail "the demo did not start after two idle seconds"
 [ -z "$(visible '^Driftrock Classic$')" ] || fail "the launcher stayed visible during the demo"
-sleep 4
+wait_for 30 grep -q "first game frame shown" "$work/stderr" || fail "the demo showed no frame"
 
 xdotool windowfocus --sync "$demo"
 xdotool key F12
-sleep 1
+wait_for 10 sh -c "ls '$XDG_PICTURES_DIR'/rockpile/*.png" >/dev/null 2>&1 || fail "F12 wrote no picture"
 demo_up || fail "F12 ended the demo"
-ls "$XDG_PICTURES_DIR"/rockpile/*.png >/dev/null 2>&1 || fail "F12 wrote no picture"
 xdotool key space
 wait_for 30 launcher_back || fail "a key did not end the demo"
 

@@ -52,22 +52,19 @@ click "$launcher" 350 496  # the settings panel closes again
 click "$launcher" 120 496    # "Click here to Play !"
 wait_for 30 game_up || fail "Play did not open the game window"
 launcher_only && fail "the launcher stayed visible during the game"
-sleep 3
+wait_for 30 grep -q "first game frame shown" "$work/stderr" || fail "the game showed no frame"
 
 # Escape pauses, "q" ends the game, and on the high score table "q" leaves;
-# a qualifying score asks for a name first, which Return ends. A slow
-# machine may need the last keys again.
+# a qualifying score asks for a name first, which Return ends. Keys arrive
+# in order, but a "q" typed in the frame that ends the name entry is text:
+# the last keys may be needed again.
 xdotool windowfocus --sync "$game"
-xdotool key Escape
-sleep 0.5
-xdotool key q
+xdotool key Escape q
 tries=0
 until wait_for 2 launcher_only; do
     tries=$((tries + 1))
     [ "$tries" -le 10 ] || fail "the launcher did not come back after the game"
-    xdotool key Return
-    sleep 0.3
-    xdotool key q
+    xdotool key Return q
 done
 
 for key in adapter windowed width height inputdevice didsurvey; do
