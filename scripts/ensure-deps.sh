@@ -11,7 +11,7 @@ libturbojpeg0-dev libglib2.0-dev"
 case "${1:-}" in
     --run) ;;
     "") PACKAGES="$PACKAGES xvfb xauth xdotool libgtest-dev libbenchmark-dev
-clang libclang-rt-14-dev appstream desktop-file-utils lintian man-db x11-utils" ;;
+clang libclang-rt-14-dev appstream desktop-file-utils lintian man-db x11-utils x11-apps python3" ;;
     *) echo "usage: $0 [--run]" >&2; exit 2 ;;
 esac
 

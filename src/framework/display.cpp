@@ -54,6 +54,12 @@ GameWindow* CreateGameWindow(D3DDEVTYPE type, GameEventHandler handler, const st
     const int outer = GameWindowHeight(height, kFrameAndCaptionHeight, ScreenHeight(adapter));
     options.height = outer - kFrameAndCaptionHeight;
     options.fullscreen = !windowed;
+    // Full screen is asked of the window manager; where none runs (kiosks,
+    // cabinets), the window is made as large as the display itself.
+    if (!windowed && bounds.w > 0 && bounds.h > 0) {
+        options.width = bounds.w;
+        options.height = bounds.h;
+    }
     return CreateSdlWindow(std::move(handler), options);
 }
 

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Attract mode under an X server (run it with xvfb-run): left idle, the
+# Attract mode under an X server (run it with tests/x_server.sh): left idle, the
 # launcher lets the computer play the current game; F12 takes a picture
 # without ending it, any other key ends it and brings the launcher back,
 # and nothing the computer scored is stored.

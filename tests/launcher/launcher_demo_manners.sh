@@ -1,5 +1,5 @@
 #!/bin/sh
-# The idle demo has manners, under an X server (run it with xvfb-run): while
+# The idle demo has manners, under an X server (run it with tests/x_server.sh): while
 # another program's window holds the focus, the launcher's idle time never
 # runs out, however long it waits; back at the launcher the demo starts
 # after the idle time, and moving the pointer ends it.

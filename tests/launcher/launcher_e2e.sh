@@ -1,5 +1,5 @@
 #!/bin/sh
-# The whole program under an X server (run it with xvfb-run), driven by real
+# The whole program under an X server (run it with tests/x_server.sh), driven by real
 # X input: the launcher starts with an empty settings folder but for a high
 # score; the quick-start hints are ticked away and closed; the high score
 # list is reset from the Advanced tab after a confirmation; Play starts the

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Every launcher window and settings tab drawn and read back (run it with
-# xvfb-run): each picture must exist and hold more than a blank window.
+# tests/x_server.sh): each picture must exist and hold more than a blank window.
 #
 #   launcher_shots.sh PROGRAM LIBRARY
 set -eu

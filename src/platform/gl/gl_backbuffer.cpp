@@ -47,15 +47,10 @@ void GlBackBuffer::Destroy() {
     presented_ = false;
 }
 
-void GlBackBuffer::Present(int windowWidth, int windowHeight, bool letterbox, GlState& state) {
-    int x = 0, y = 0, w = windowWidth, h = windowHeight;
-    if (letterbox) {
-        const double scale = std::min(double(windowWidth) / width_, double(windowHeight) / height_);
-        w = static_cast<int>(width_ * scale);
-        h = static_cast<int>(height_ * scale);
-        x = (windowWidth - w) / 2;
-        y = (windowHeight - h) / 2;
-    }
+void GlBackBuffer::Present(int windowWidth, int windowHeight, GlState& state) {
+    const double scale = std::min(double(windowWidth) / width_, double(windowHeight) / height_);
+    const int w = static_cast<int>(width_ * scale), h = static_cast<int>(height_ * scale);
+    const int x = (windowWidth - w) / 2, y = (windowHeight - h) / 2;
     state.BindDrawFramebuffer(0);
     state.ColorMask(0xF);
     if (w != windowWidth || h != windowHeight) {

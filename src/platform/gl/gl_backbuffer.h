@@ -28,8 +28,9 @@ public:
     GLuint DrawTarget() const { return framebuffers_[back_]; }
     bool HasPresented() const { return presented_; }
 
-    // Copies the back buffer to the window's framebuffer and swaps roles.
-    void Present(int windowWidth, int windowHeight, bool letterbox, GlState& state);
+    // Copies the back buffer to the window's framebuffer, scaled to fit in
+    // its own shape with black bars beside it, and swaps roles.
+    void Present(int windowWidth, int windowHeight, GlState& state);
     // The front buffer as RGBA rows top to bottom, opaque.
     void ReadFront(Image& out) const;
 

@@ -183,7 +183,7 @@ HRESULT GlDevice::Present() {
     SDL_Window* native = NativeWindow(window_);
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(native, &width, &height);
-    backBuffer_.Present(width, height, !params_.windowed, state_gl_);
+    backBuffer_.Present(width, height, state_gl_);
     SDL_GL_SwapWindow(native);
     state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
     ++stats_.frames;

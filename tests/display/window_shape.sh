@@ -1,0 +1,68 @@
+#!/bin/sh
+# The picture keeps its shape on an X server without a window manager (run
+# it with tests/x_server.sh on a 1920x1080 screen): a full-screen 800x600 game covers
+# the whole screen, with the field centred in its own shape and black bars
+# beside it.
+#
+#   window_shape.sh PROGRAM LIBRARY [PICTURE-FOLDER]
+set -eu
+program=$1
+library=$2
+work=$(mktemp -d)
+pictures=${3:-$work}
+mkdir -p "$pictures"
+pid=
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config"
+shape="python3 $(dirname "$0")/screen_shape.py"
+
+fail() {
+    echo "window_shape: $*" >&2
+    [ -f "$work/stderr" ] && sed 's/^/  rockpile: /' "$work/stderr" >&2
+    [ -f "$work/shape" ] && sed 's/^/  /' "$work/shape" >&2
+    exit 1
+}
+wait_for() {
+    limit=$(($1 * 10))
+    shift
+    i=0
+    until "$@"; do
+        i=$((i + 1))
+        [ "$i" -lt "$limit" ] || return 1
+        sleep 0.1
+    done
+}
+start() {
+    "$program" --play --batch --library "$library" --game "Driftrock Classic" --size 800x600 --fixed-dt 0.02 \
+        --seed 3 "$@" 2>"$work/stderr" &
+    pid=$!
+}
+stop() {
+    kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+window_found() {
+    window=$(xdotool search --onlyvisible --name '^Driftrock' 2>/dev/null | head -n 1)
+    [ -n "$window" ]
+}
+drawn() { xwd -root -silent >"$work/screen.xwd" && $shape "$work/screen.xwd" "$work/x.png" --drawn $(geometry); }
+# The screen dump shows the 800x600 picture scaled into the area $2 in its
+# own shape.
+shows_shape() {
+    xwd -root -silent >"$work/screen.xwd" && $shape "$work/screen.xwd" "$pictures/$1.png" 800 600 $2 >"$work/shape" 2>&1
+}
+geometry() {
+    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+start
+wait_for 30 window_found || fail "the full-screen game window did not appear"
+wait_for 30 drawn || fail "the full-screen game drew nothing"
+[ "$(geometry)" = "0 0 1920 1080" ] || fail "the full-screen window is $(geometry), not the whole screen"
+wait_for 10 shows_shape fullscreen "0 0 1920 1080" || fail "the full-screen picture is not centred in its shape"
+cat "$work/shape"
+stop
+
+echo "window_shape: passed"
