@@ -88,7 +88,7 @@ TEST_F(PlacedSoundTest, ASaucerCrossingTheFieldTakesItsLoopFromLeftToRight) {
     field->AddKind(saucer);
     TAsteroid* ufo = field->Spawn(KIND_VISITOR, KEY_VISITOR, -1);
     ASSERT_NE(ufo, nullptr);
-    ASSERT_NE(ufo->loopSound, nullptr);
+    ASSERT_EQ(GetSoundStatus(soundTable[SOUND_UFO].buffers[0]), SOUND_STATUS_PLAYING | SOUND_STATUS_LOOPING);
     ufo->position = Vector3(-19.0f, 0.0f, 0.0f);
     ufo->SetDirection(1.0, 0.0);
     ufo->speed = 20.0;
