@@ -3,15 +3,11 @@
 // had it falls silent; removing a saucer stops its loop only while the loop
 // is still its own. Heard through the loopback capture: the loops are noise,
 // so the mix's power counts the loops sounding.
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
 #include <vector>
 
-#include "sound/mix_helpers.h"
 #include "sound/tone_wav.h"
-#include "world_fixture.h"
+#include "sound_world_fixture.h"
 
 namespace {
 
@@ -20,27 +16,17 @@ constexpr double AMPLITUDE = 0.08;
 // Even noise carries a third of its peak's square.
 const double LOOP_POWER = std::pow(AMPLITUDE * 32767, 2) / 3.0;
 
-class LoopVoiceTest : public WorldTest {
+class LoopVoiceTest : public SoundWorldTest {
 protected:
     void SetUp() override {
         WorldTest::SetUp();
-        capturePath_ = (std::filesystem::temp_directory_path() /
-                        ("rockpile-loops-" + std::to_string(::getpid()) + ".wav"))
-                           .string();
-        SetSoundEnabled(true);
-        ASSERT_TRUE(InitSound(nullptr, capturePath_));
+        StartSound(false);
         const auto noise = NoiseWav(1.0, AMPLITUDE);
         ASSERT_EQ(LoadSoundData(noise.data(), noise.size(), SOUND_UFO, VOICES), SOUND_UFO);
         TMesh saucer = SphereKind(KIND_VISITOR, KEY_VISITOR, 1.5);
         saucer.soundId = SOUND_UFO;
         field->AddKind(saucer);
     }
-    void TearDown() override {
-        ShutdownSound();
-        std::filesystem::remove(capturePath_);
-        WorldTest::TearDown();
-    }
-
     // Saucers spawned a twentieth of a second apart, so that their loops
     // never line up.
     std::vector<TAsteroid*> SpawnSaucers(int n) {
@@ -63,8 +49,6 @@ protected:
         const double rms = Rms(RenderSoundMix(Frames(0.25)));
         return rms * rms / LOOP_POWER;
     }
-
-    std::string capturePath_;
 };
 
 TEST_F(LoopVoiceTest, RemovingSaucersNeverSilencesALoopThatIsStillAnothersOwn) {
