@@ -137,12 +137,12 @@ TEST_F(GameSetupTest, BothGamesLoadTheElevenRockTexturesIntoTheirGroups) {
     for (const char* title : {"Meteor Marshal", "Shardstorm"}) {
         SCOPED_TRACE(title);
         ASSERT_TRUE(Setup(title));
-        EXPECT_EQ(TexturesIn(ROCK_TEXTURES_FIRE),
+        EXPECT_EQ(TexturesIn(0x800),
                   (std::set<std::string>{"fire1.jpg", "fire3.jpg", "fire6.jpg", "firetile2.jpg"}));
-        EXPECT_EQ(TexturesIn(ROCK_TEXTURES_STONE),
+        EXPECT_EQ(TexturesIn(0x10),
                   (std::set<std::string>{"marble23.jpg", "granite11.jpg", "arctic_stone.jpg"}));
-        EXPECT_EQ(TexturesIn(ROCK_TEXTURES_RUST), (std::set<std::string>{"rust_valencia.jpg", "russet_oxide.jpg"}));
-        EXPECT_EQ(TexturesIn(ROCK_TEXTURES_MUD), (std::set<std::string>{"bluemud.jpg", "blobs.jpg"}));
+        EXPECT_EQ(TexturesIn(0x40), (std::set<std::string>{"rust_valencia.jpg", "russet_oxide.jpg"}));
+        EXPECT_EQ(TexturesIn(0x20), (std::set<std::string>{"bluemud.jpg", "blobs.jpg"}));
         for (const char* name : {"fire1.jpg", "marble23.jpg", "russet_oxide.jpg", "blobs.jpg"}) {
             auto* entry = static_cast<TTextureEntry*>(theTextureManager->Find(name));
             ASSERT_NE(entry, nullptr) << name;
