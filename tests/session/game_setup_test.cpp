@@ -4,6 +4,7 @@
 // what a player is told when the outline renderer cannot run.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -230,8 +231,8 @@ TEST_F(GameSetupTest, TheSecondGamesShipSlidesAlongTheBottomAndFiresRicochets) {
 TEST_F(GameSetupTest, RetroOnACardWithoutVertexShadersSaysSoAndDoesNotStart) {
     NoShaderDevice card;
     EXPECT_FALSE(Setup("Driftrock Retro", BACKGROUND_FIXED, &card));
-    EXPECT_EQ(messages_, (std::vector<Message>{
-                             {"Your video card does not support vertex shaders. 'Retro' mode is not available", "Error"}}));
+    const Message told{"Your video card does not support vertex shaders. 'Retro' mode is not available", "Error"};
+    EXPECT_EQ(messages_, std::vector<Message>{told});
     EXPECT_EQ(quitting, 1);
     EXPECT_EQ(postQuitOnDestroy, 0);
     EXPECT_EQ(theAsteroids, nullptr);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -29,7 +28,7 @@ inline std::vector<uint8_t> ToneWav(double frequency, double seconds, double amp
     return bytes;
 }
 
-// Mono 16-bit white noise, even between -amplitude and amplitude of full
+// Mono 16-bit white noise spread evenly between -amplitude and amplitude of full
 // scale. Copies of it started at different times do not correlate, so their
 // powers add up in a mix: the mix's power counts the copies sounding.
 inline std::vector<uint8_t> NoiseWav(double seconds, double amplitude, int rate = 22050) {
