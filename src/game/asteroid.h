@@ -10,9 +10,9 @@
 
 #include "gamelib/mesh.h"
 #include "platform/d3dx_math.h"
+#include "sound/looping_sound.h"
 
 class Device;
-struct SoundBuffer;
 struct TTextureEntry;
 
 constexpr int MAX_ASTEROIDS = 128;
@@ -120,7 +120,7 @@ public:
     double fireRate = 2.0;
     int32_t shotCount = 1;
     int32_t noRotation = 0;
-    SoundBuffer* loopSound = nullptr;
+    LoopingSound loopSound;  // the kind's sound, stopped with the object
     int32_t homing = 0;
     int32_t keepFalling = 0;
     TMesh kind;

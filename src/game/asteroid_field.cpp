@@ -110,7 +110,7 @@ TAsteroid* TAsteroids::Spawn(uint32_t flags, int32_t key, int32_t group) {
     }
 
     if (OutlineMode() && (kind->flags & KIND_ROCK)) object->SetSpinAxis(0, 0, 1);
-    if (kind->soundId) object->loopSound = PlaySound(kind->soundId, true, FieldPan(object->position.x));
+    if (kind->soundId) object->loopSound.Start(kind->soundId, FieldPan(object->position.x));
     if (group != -1 && theTextureManager)
         object->ApplyTexture(theTextureManager->PickRandomTexture(static_cast<uint32_t>(group)));
     object->scale = object->scale * kind->sizeFactor * globalScale;
@@ -187,8 +187,7 @@ TAsteroid* TAsteroids::SplitOff(const TAsteroid& parent) {
 
 void TAsteroids::Remove(int index) {
     if (index < 0 || index >= count) return;
-    if (objects[index]->loopSound) StopSound(objects[index]->loopSound);
-    objects[index].reset();
+    objects[index].reset();  // its own loop stops with it
     std::move(objects.begin() + index + 1, objects.begin() + count, objects.begin() + index);
     --count;
 }
@@ -229,7 +228,7 @@ void TAsteroids::StepAll(double dt) {
         TAsteroid& object = *objects[i];
         object.showBounds = settings.showBounding;
         object.Step(dt);
-        if (object.loopSound) PanSound(object.loopSound, FieldPan(object.position.x));
+        object.loopSound.Pan(FieldPan(object.position.x));
         if (object.dead)
             Remove(i);
         else

@@ -35,6 +35,7 @@ struct SoundBuffer {
     int sourceCount = 0;
     float volumeGain = 1.0f;
     float pan = 0.0f;
+    uint64_t play = 0;
     ~SoundBuffer() {
         if (sourceCount) alDeleteSources(sourceCount, sources.data());
     }
@@ -47,6 +48,8 @@ TSoundSlot soundTable[NUM_SOUND_SLOTS];
 namespace {
 
 bool g_loopingStarted = false;
+// The number of the latest play (GetSoundPlay).
+uint64_t g_plays = 0;
 // The player's sound switch: off, plays are silently refused.
 bool g_enabled = true;
 // The player's placement switch, and whether the open output places sounds.
@@ -257,6 +260,7 @@ SoundBuffer* PlaySound(int slot, bool loop, float pan) {
         alSourcei(voice->sources[size_t(i)], AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     PanSound(voice, pan);
     alSourcePlayv(voice->sourceCount, voice->sources.data());
+    voice->play = ++g_plays;
     if (++s.nextBuffer >= s.bufferCount) s.nextBuffer = 0;
     if (loop) g_loopingStarted = true;
     return voice;
@@ -290,6 +294,8 @@ uint32_t GetSoundStatus(const SoundBuffer* buffer) {
     if (state != AL_PLAYING) return 0;
     return SOUND_STATUS_PLAYING | (looping ? SOUND_STATUS_LOOPING : 0);
 }
+
+uint64_t GetSoundPlay(const SoundBuffer* buffer) { return buffer ? buffer->play : 0; }
 
 int GetSoundPosition(const SoundBuffer* buffer) {
     ALint offset = 0;

@@ -35,8 +35,8 @@ enum SoundSlot : int {
     SOUND_UFO = 13,        // "uforep.wav"
 };
 
-// One voice of a slot's pool. Opaque to callers, who keep it only to stop a
-// looping sound.
+// One voice of a slot's pool. Opaque to callers; a looping sound that
+// belongs to an owner is held as a LoopingSound (sound/looping_sound.h).
 struct SoundBuffer;
 
 // A slot: its voices, the one that plays next (-1: the slot is disabled) and
@@ -103,6 +103,9 @@ constexpr uint32_t SOUND_STATUS_PLAYING = 1;
 constexpr uint32_t SOUND_STATUS_LOOPING = 4;
 // Playing and looping flags of a voice (0 for none).
 uint32_t GetSoundStatus(const SoundBuffer* buffer);
+// Which play the voice sounds: every PlaySound numbers its play anew, never
+// twice in a run (0 for none, or a voice not played yet).
+uint64_t GetSoundPlay(const SoundBuffer* buffer);
 // Play position of a voice in sample frames.
 int GetSoundPosition(const SoundBuffer* buffer);
 

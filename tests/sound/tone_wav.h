@@ -1,4 +1,4 @@
-// WAV files of sine tones for the sound tests.
+// WAV files of sine tones and of noise for the sound tests.
 #pragma once
 
 #include <cmath>
@@ -24,6 +24,26 @@ inline std::vector<uint8_t> ToneWav(double frequency, double seconds, double amp
                 bytes.push_back(uint8_t(v >> 8));
             }
         }
+    }
+    return bytes;
+}
+
+// Mono 16-bit white noise spread evenly between -amplitude and amplitude of full
+// scale. Copies of it started at different times do not correlate, so their
+// powers add up in a mix: the mix's power counts the copies sounding.
+inline std::vector<uint8_t> NoiseWav(double seconds, double amplitude, int rate = 22050) {
+    const int frames = int(seconds * rate);
+    const auto header = MakeWavHeader(1, rate, 16, uint32_t(frames * 2));
+    std::vector<uint8_t> bytes(header.begin(), header.end());
+    uint32_t state = 2463534242u;
+    for (int i = 0; i < frames; ++i) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        const double s = amplitude * (2.0 * (state / 4294967296.0) - 1.0);
+        const auto v = uint16_t(int16_t(std::lround(s * 32767)));
+        bytes.push_back(uint8_t(v));
+        bytes.push_back(uint8_t(v >> 8));
     }
     return bytes;
 }

@@ -106,6 +106,37 @@ TEST_F(FieldObject, HomingTurnsTowardsTheShipAndFallingNeverPointsUp) {
     EXPECT_NEAR(faller->direction.y / faller->direction.x, -0.25f / std::sqrt(0.5f), 1e-5);
 }
 
+TEST_F(FieldObject, WobbleSteeringStretchesTheSidewaysSwayFourTimes) {
+    // At wobble angle 0 the wobble is its tilt of 0.25 about z alone.
+    TAsteroid* ufo = Place(TableKind(kFlagshipKinds, "ufo.x"), {0, 0, 0}, {-1, 0, 0}, 1.5);
+    ufo->BuildWorld();
+    EXPECT_NEAR(ufo->direction.y / ufo->direction.x, 4.0 * std::tan(0.25), 1e-5);
+    // A quarter turn on, the tilt stands along the line of sight: straight on.
+    ufo->wobbleAngle = kPi / 2;
+    ufo->BuildWorld();
+    EXPECT_NEAR(ufo->direction.x, 1.0f, 1e-5);
+    EXPECT_NEAR(ufo->direction.y, 0.0f, 1e-5);
+
+    // Wobble alone turns the picture, never the heading.
+    TAsteroid* basestar = Place(TableKind(kFlagshipKinds, "basestar.x"), {0, 0, 0}, {-1, 0, 0}, 4.0);
+    basestar->BuildWorld();
+    EXPECT_EQ(basestar->direction, Vector3(-1, 0, 0));
+}
+
+TEST_F(FieldObject, HomingTurnsFiveTimesTheFramesTimeTowardsTheShip) {
+    ship->position = Vector3(0, 0, 0);
+    TAsteroid* seeker = Place(RockKind(), {10, 0, 0}, {0, 1, 0}, 1.0);
+    seeker->homing = 1;
+    seeker->speed = 0.0;  // stays where it is; only the heading turns
+    seeker->Move(0.1);
+    // (0, 1) plus 0.1 x 5 of the way to the ship, (-1, 0).
+    EXPECT_NEAR(seeker->direction.x / seeker->direction.y, -0.5f, 1e-5);
+    EXPECT_NEAR(D3DXVec3Length(seeker->direction), 1.0f, 1e-6);
+    seeker->SetDirection(0, 1);
+    seeker->Move(0.02);
+    EXPECT_NEAR(seeker->direction.x / seeker->direction.y, -0.1f, 1e-5);
+}
+
 TEST_F(FieldObject, AimedFireShootsAtTheShipAndScatterFireEveryOneAndThreeQuarterSeconds) {
     TAsteroid* aimer = Place(SphereKind(KIND_AIMED_FIRE, 11, 1.0), {10, 0, 0}, {0, 1, 0}, 1.0);
     aimer->BuildWorld();

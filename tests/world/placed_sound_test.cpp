@@ -4,11 +4,10 @@
 #include <cmath>
 
 #include "game/field_pan.h"
-#include "sound/mix_helpers.h"
 #include "sound/pan_law.h"
 #include "sound/peak_limiter.h"
 #include "sound/tone_wav.h"
-#include "world_fixture.h"
+#include "sound_world_fixture.h"
 
 namespace {
 
@@ -28,26 +27,15 @@ double LeftOverRightDb(const std::vector<int16_t>& mix, size_t fromFrame = 0, si
     return ChannelDb(mix, 0, fromFrame, toFrame) - ChannelDb(mix, 1, fromFrame, toFrame);
 }
 
-class PlacedSoundTest : public WorldTest {
+class PlacedSoundTest : public SoundWorldTest {
 protected:
     void SetUp() override {
         WorldTest::SetUp();
-        capturePath_ = (std::filesystem::temp_directory_path() /
-                        ("rockpile-placed-" + std::to_string(::getpid()) + ".wav"))
-                           .string();
-        SetSoundEnabled(true);
-        SetSoundPlacement(true);
-        ASSERT_TRUE(InitSound(nullptr, capturePath_));
+        StartSound(true);
         for (int slot : {SOUND_HIT, SOUND_EXPLOSION, SOUND_UFO}) {
             const auto tone = ToneWav(220.0 * slot, slot == SOUND_UFO ? 1.0 : 0.3);
             ASSERT_EQ(LoadSoundData(tone.data(), tone.size(), slot, 4), slot);
         }
-    }
-    void TearDown() override {
-        ShutdownSound();
-        SetSoundPlacement(false);
-        std::filesystem::remove(capturePath_);
-        WorldTest::TearDown();
     }
     // Blows up a rock of one hull point at `x` and captures the sound.
     std::vector<int16_t> ExplodeAt(float x) {
@@ -58,7 +46,6 @@ protected:
         RenderSoundMix(Frames(0.2));
         return mix;
     }
-    std::string capturePath_;
 };
 
 TEST_F(PlacedSoundTest, AnExplosionIsLouderOnItsSideByTheDesignedAmount) {
@@ -88,7 +75,7 @@ TEST_F(PlacedSoundTest, ASaucerCrossingTheFieldTakesItsLoopFromLeftToRight) {
     field->AddKind(saucer);
     TAsteroid* ufo = field->Spawn(KIND_VISITOR, KEY_VISITOR, -1);
     ASSERT_NE(ufo, nullptr);
-    ASSERT_NE(ufo->loopSound, nullptr);
+    ASSERT_EQ(GetSoundStatus(soundTable[SOUND_UFO].buffers[0]), SOUND_STATUS_PLAYING | SOUND_STATUS_LOOPING);
     ufo->position = Vector3(-19.0f, 0.0f, 0.0f);
     ufo->SetDirection(1.0, 0.0);
     ufo->speed = 20.0;

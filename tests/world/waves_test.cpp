@@ -1,7 +1,10 @@
 #include <cmath>
 #include <set>
+#include <string>
 
 #include "game/gamepacks.h"
+#include "gamelib/texman.h"
+#include "platform/resources.h"
 #include "world_fixture.h"
 
 namespace {
@@ -38,21 +41,58 @@ protected:
 };
 
 TEST_F(Waves, FlagshipTableBuildsEachWavesPopulation) {
+    // Rocks take their texture from the wave's group; kinds start with a
+    // texture of their own, which group -1 leaves.
+    TTextureManager textures(&device, "");  // lets go of theTextureManager when gone
+    theTextureManager = &textures;
+    for (uint32_t group : {0x10u, 0x20u, 0x40u, 0x800u})
+        for (const char* suffix : {"a", "b"})
+            textures.AddTexture((std::to_string(group) + suffix).c_str(),
+                                std::make_unique<Texture>(4, 4, 1, D3DFMT_A8R8G8B8), group);
+    TTextureEntry own{};
+    for (int i = 0; i < field->kindCount; ++i) field->kinds[i].textures[0] = &own;
+
     struct Expected {
-        int wave;
         Census census;
+        int ringKey;  // of every whirlygig; 0 without a ring
+        int group;    // of every rock's texture; -1: its own
     };
-    const Expected table[] = {
-        {1, {1, 0, 0, 0, 0, 0}},  {4, {1, 0, 5, 0, 0, 0}},  {6, {0, 0, 20, 0, 0, 0}}, {8, {2, 0, 0, 10, 0, 0}},
-        {11, {0, 0, 0, 0, 1, 0}}, {14, {4, 0, 0, 6, 0, 0}}, {15, {0, 4, 0, 0, 0, 0}}, {17, {4, 0, 6, 0, 0, 0}},
-        {18, {4, 1, 0, 0, 0, 0}}, {19, {0, 0, 0, 0, 0, 3}}, {22, {4, 0, 0, 9, 0, 0}}, {23, {0, 0, 0, 0, 0, 0}},
-        {25, {5, 0, 0, 4, 0, 0}},
+    // Rocks, monoliths, invaders, whirlygigs, zones, basestars.
+    const Expected table[25] = {
+        {{1, 0, 0, 0, 0, 0}, 0, -1},     {{2, 0, 0, 0, 0, 0}, 0, -1},     {{3, 0, 0, 0, 0, 0}, 0, -1},
+        {{1, 0, 5, 0, 0, 0}, 0, -1},     {{5, 0, 0, 0, 0, 0}, 0, -1},     {{0, 0, 20, 0, 0, 0}, 0, -1},
+        {{2, 0, 0, 6, 0, 0}, 1, -1},     {{2, 0, 0, 10, 0, 0}, 2, -1},    {{3, 0, 0, 6, 0, 0}, 3, -1},
+        {{4, 0, 0, 6, 0, 0}, 4, -1},     {{0, 0, 0, 0, 1, 0}, 0, -1},     {{5, 0, 0, 0, 0, 0}, 0, 16},
+        {{3, 0, 0, 6, 0, 0}, 1, 16},     {{4, 0, 0, 6, 0, 0}, 3, 16},     {{0, 4, 0, 0, 0, 0}, 0, -1},
+        {{5, 0, 0, 0, 0, 0}, 0, 2048},   {{4, 0, 6, 0, 0, 0}, 0, 2048},   {{4, 1, 0, 0, 0, 0}, 0, 2048},
+        {{0, 0, 0, 0, 0, 3}, 0, -1},     {{5, 0, 0, 0, 0, 0}, 0, 64},     {{4, 0, 0, 7, 0, 0}, 3, 64},
+        {{4, 0, 0, 9, 0, 0}, 2, 64},     {{0, 0, 0, 0, 0, 0}, 0, -1},     {{5, 0, 0, 0, 0, 0}, 0, 32},
+        {{5, 0, 0, 4, 0, 0}, 1, 32},
     };
-    for (const Expected& e : table) {
-        field->StartWave(e.wave);
-        EXPECT_TRUE(Count(*field) == e.census) << "wave " << e.wave;
-        EXPECT_EQ(ship->wave, e.wave);
-        EXPECT_EQ(ship->waveIndex, e.wave - 1);
+    for (int wave = 1; wave <= 25; ++wave) {
+        SCOPED_TRACE("wave " + std::to_string(wave));
+        const Expected& e = table[wave - 1];
+        field->StartWave(wave);
+        EXPECT_TRUE(Count(*field) == e.census);
+        EXPECT_EQ(ship->wave, wave);
+        EXPECT_EQ(ship->waveIndex, wave - 1);
+        for (int i = 0; i < field->count; ++i) {
+            const TMesh& kind = field->objects[i]->kind;
+            if (kind.flags & KIND_WHIRLYGIG) {
+                EXPECT_EQ(kind.kindParam, e.ringKey);
+            }
+            if (kind.flags & KIND_ZONE) {
+                EXPECT_EQ(kind.kindParam, 5);
+            }
+            if ((kind.flags & KIND_ROCK) && kind.kindParam == KEY_ROCK) {
+                if (e.group == -1) {
+                    EXPECT_EQ(kind.textures[0], &own);
+                } else {
+                    ASSERT_NE(kind.textures[0], &own);
+                    EXPECT_EQ(int(kind.textures[0]->flags), e.group);
+                }
+            }
+        }
     }
     field->StartWave(19);
     for (int i = 0; i < field->count; ++i) EXPECT_EQ(field->objects[i]->splitsLeft, 0);

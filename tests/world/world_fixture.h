@@ -64,10 +64,17 @@ private:
     TGamePack pack_;
 };
 
+// A row of a kind table as a sphere kind with the row's sound.
+inline TMesh RowKind(const FieldKindRow& row) {
+    TMesh m = SphereKind(row.flags, row.key, row.size);
+    m.soundId = row.soundId;
+    return m;
+}
+
 // The row of `table` for `mesh` as a sphere kind.
 inline TMesh TableKind(const FieldKindTable& table, std::string_view mesh) {
     for (const FieldKindRow& row : table.rows)
-        if (mesh == row.mesh) return SphereKind(row.flags, row.key, row.size);
+        if (mesh == row.mesh) return RowKind(row);
     ADD_FAILURE() << "no kind " << mesh;
     return TMesh{};
 }
@@ -75,7 +82,7 @@ inline TMesh TableKind(const FieldKindTable& table, std::string_view mesh) {
 // The kinds `game` registers from `table`, one sphere mesh each, then the
 // five power-ups.
 inline void AddTableKinds(TAsteroids& field, const FieldKindTable& table, const TGame& game) {
-    for (const FieldKindRow& row : KindsFor(table, game)) field.AddKind(SphereKind(row.flags, row.key, row.size));
+    for (const FieldKindRow& row : KindsFor(table, game)) field.AddKind(RowKind(row));
     for (const PowerupRow& powerup : kPowerupKinds)
         field.AddPowerupKind(SphereKind(table.powerupFlags, 0, 1.0), powerup.kind);
 }
