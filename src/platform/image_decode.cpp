@@ -17,6 +17,10 @@ bool Fail(std::string* error, const std::string& text) {
 // header can make a decoder allocate.
 constexpr int64_t kMaxSide = 16384;
 constexpr int64_t kMaxTexels = 4096 * 4096;
+// A run-length coded BMP fills at most 255 texels with each pair of bytes;
+// one claiming more texels than its bytes can fill is refused before a
+// picture of that size is made for it.
+constexpr int64_t kMaxRunTexelsPerByte = 128;
 
 bool SizeAllowed(int64_t width, int64_t height) {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= kMaxTexels;
@@ -48,10 +52,16 @@ bool BmpHeaderSane(const uint8_t* bytes, size_t length, std::string& why) {
     if (!SizeAllowed(width, height < 0 ? -height : height))
         return why = "a picture of " + std::to_string(width) + " x " + std::to_string(height) + " is not accepted", false;
     const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+    const bool runLength = compression == 1 || compression == 2;
+    const uint64_t rows = uint64_t(height < 0 ? -height : height);
     const uint64_t rowBytes = (uint64_t(width) * bits + 31) / 32 * 4;
     const uint64_t offset = U32(bytes + 10);
-    if (uncompressed && offset + rowBytes * uint64_t(height < 0 ? -height : height) > length)
-        return why = "the pixels are cut short", false;
+    if (uncompressed && offset + rowBytes * rows > length) return why = "the pixels are cut short", false;
+    const uint64_t pixelBytes = offset < length ? length - offset : 0;
+    if (runLength && uint64_t(width) * rows > pixelBytes * kMaxRunTexelsPerByte)
+        return why = "a run-length coded picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                     " is more than its " + std::to_string(pixelBytes) + " bytes of pixels can fill",
+               false;
     return true;
 }
 
