@@ -1,10 +1,12 @@
 #include "gamelib/xfile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "gamelib/xfile_text.h"
 
