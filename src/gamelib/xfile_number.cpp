@@ -25,8 +25,10 @@ std::optional<uint64_t> Digits(std::string_view word, size_t& pos, size_t limit,
     count = 0;
     for (; pos < word.size() && IsDigit(word[pos]); ++pos) {
         if (limit && count == limit) continue;
+        constexpr uint64_t kLastTens = std::numeric_limits<uint64_t>::max() / 10;
+        constexpr uint64_t kLastDigit = std::numeric_limits<uint64_t>::max() % 10;
         const uint64_t digit = uint64_t(word[pos] - '0');
-        if (value > (std::numeric_limits<uint64_t>::max() - digit) / 10) return std::nullopt;
+        if (value > kLastTens || (value == kLastTens && digit > kLastDigit)) return std::nullopt;
         value = value * 10 + digit;
         ++count;
     }
