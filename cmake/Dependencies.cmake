@@ -12,7 +12,6 @@ endfunction()
 
 rockpile_require_module(SDL2 sdl2 libsdl2-dev)
 rockpile_require_module(EPOXY epoxy libepoxy-dev)
-rockpile_require_module(ASSIMP assimp libassimp-dev)
 rockpile_require_module(OPENAL openal libopenal-dev)
 rockpile_require_module(FREETYPE freetype2 libfreetype-dev)
 rockpile_require_module(FONTCONFIG fontconfig libfontconfig-dev)

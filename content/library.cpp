@@ -28,8 +28,9 @@ Workshop GenerateLibrary(const std::string& shaderPath) {
     BuildExplosions(shop);
     BuildCarts(shop);
     BuildSounds(shop);
-    // Every family must make exactly the names the games request.
-    std::vector<std::string> expected = RequiredNames();
+    CarryFonts(shop);
+    // Every family must make exactly the names the library holds.
+    std::vector<std::string> expected = LibraryNames();
     if (shaderPath.empty()) expected.erase(std::find(expected.begin(), expected.end(), kOutlineShaderName));
     std::vector<std::string> made;
     for (const auto& entry : shop.files) made.push_back(entry.first);

@@ -35,6 +35,11 @@ const std::vector<std::string> kSoundNames = {
 
 const char* const kOutlineShaderName = "shaders\\outline.txt";
 
+const std::vector<std::string> kFontFaceFiles = {
+    "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",    "LiberationSans-Italic.ttf",
+    "LiberationSans-BoldItalic.ttf", "LiberationSerif-Regular.ttf", "LiberationMono-Regular.ttf"};
+const char* const kFontLicenceName = "fonts\\liberation-licence.txt";
+
 std::string ExplosionFrameName(int frame) {
     char name[32];
     std::snprintf(name, sizeof name, "eexplo%03d.bmp", frame);
@@ -43,6 +48,7 @@ std::string ExplosionFrameName(int frame) {
 
 std::string TextureEntry(const std::string& file) { return "textures\\" + file; }
 std::string SoundEntry(const std::string& file) { return "sounds\\" + file; }
+std::string FontEntry(const std::string& file) { return "fonts\\" + file; }
 
 std::vector<std::string> RequiredNames() {
     std::vector<std::string> names = kMeshNames;
@@ -54,6 +60,14 @@ std::vector<std::string> RequiredNames() {
     names.insert(names.end(), kCartNames.begin(), kCartNames.end());
     for (const auto& s : kSoundNames) names.push_back(SoundEntry(s));
     names.push_back(kOutlineShaderName);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> LibraryNames() {
+    std::vector<std::string> names = RequiredNames();
+    for (const auto& f : kFontFaceFiles) names.push_back(FontEntry(f));
+    names.push_back(kFontLicenceName);
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -27,4 +27,13 @@ std::string SoundEntry(const std::string& file);
 // All names above plus every mesh, in one sorted list.
 std::vector<std::string> RequiredNames();
 
+// Font faces the library carries for the games and the launcher (file names
+// of Debian's fonts-liberation2) and the licence text that goes with them.
+extern const std::vector<std::string> kFontFaceFiles;
+extern const char* const kFontLicenceName;
+std::string FontEntry(const std::string& file);
+
+// Every name of the built library: the required ones and the carried fonts.
+std::vector<std::string> LibraryNames();
+
 }  // namespace content

@@ -45,5 +45,7 @@ void BuildBackgrounds(Workshop& shop);
 void BuildExplosions(Workshop& shop);
 void BuildCarts(Workshop& shop);
 void BuildSounds(Workshop& shop);
+// Not built: the font faces and their licence, copied as installed.
+void CarryFonts(Workshop& shop);
 
 }  // namespace content

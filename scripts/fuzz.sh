@@ -8,9 +8,13 @@
 # ROCKPILE_FUZZ_SEED fixes libFuzzer's random seed (the test run uses 1, so
 # that it explores the same inputs every time); unset, each run draws its own.
 #
-# Seeds come from tests/fuzz/corpus/<target> (and tests/fuzz/regressions/);
-# what a run discovers is kept in build-asan/corpus/<target>; a crash input is
-# written to build-asan/crashes/<target>/ and the script exits 1 at the end.
+# Seeds come from tests/fuzz/corpus/<target> (and tests/fuzz/regressions/).
+# What a run discovers goes to ROCKPILE_FUZZ_CORPUS/<target> when that names a
+# folder outside the source and build trees, kept to grow between long runs;
+# unset, to a temporary folder removed at the end, so that every run (the
+# test run's short ones included) starts from the checked-in seeds alone. A
+# crash input is written to build-asan/crashes/<target>/ and the script exits
+# 1 at the end.
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -22,10 +26,27 @@ set --
 for t in $targets; do set -- "$@" "fuzz_$t"; done
 scripts/sanitizer-tree.sh "$build" "$@"
 
+if [ -n "${ROCKPILE_FUZZ_CORPUS:-}" ]; then
+    case "$ROCKPILE_FUZZ_CORPUS" in
+        /*) grown=$ROCKPILE_FUZZ_CORPUS ;;
+        *) grown=$(pwd)/$ROCKPILE_FUZZ_CORPUS ;;
+    esac
+    case "$grown/" in
+        "$(pwd)"/*)
+            echo "fuzz: ROCKPILE_FUZZ_CORPUS must be outside the source and build trees ($grown)" >&2
+            exit 2
+            ;;
+    esac
+    mkdir -p "$grown"
+else
+    grown=$(mktemp -d "${TMPDIR:-/tmp}/rockpile-fuzz.XXXXXX")
+    trap 'rm -rf "$grown"' EXIT
+fi
+
 export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan-suppressions.txt:print_suppressions=0"
 failed=""
 for t in $targets; do
-    corpus="$build/corpus/$t"
+    corpus="$grown/$t"
     crashes="$build/crashes/$t"
     mkdir -p "$corpus" "$crashes"
     dict=""

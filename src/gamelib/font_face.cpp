@@ -4,9 +4,17 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <tuple>
+
+#include "gamelib/libman.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -18,7 +26,30 @@ FT_Library Library() {
     return library;
 }
 
-bool ResolveFontFile(const std::string& family, bool bold, bool italic, std::string& file, int& index) {
+// Families the games and tools name, drawn with the carried family of the
+// same metrics.
+constexpr std::pair<const char*, const char*> kMetricTwins[] = {
+    {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"}, {"Arial", "Liberation Sans"}};
+
+struct FaceFile {
+    std::vector<uint8_t> bytes;
+    int index = 0;
+    std::string source;
+};
+
+std::optional<FaceFile> FromLibrary(const std::string& family, bool bold, bool italic) {
+    std::string carried = family;
+    for (const auto& [asked, twin] : kMetricTwins)
+        if (family == asked) carried = twin;
+    const std::string name = LibraryFaceName(carried, bold, italic);
+    TLibEntry* entry = LibGetFile(name.c_str());
+    if (!entry) return std::nullopt;
+    FaceFile face{std::vector<uint8_t>(entry->data, entry->data + entry->length), 0, name};
+    LibReleaseFile(entry);
+    return face;
+}
+
+std::optional<FaceFile> FromFontconfig(const std::string& family, bool bold, bool italic) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -29,13 +60,30 @@ bool ResolveFontFile(const std::string& family, bool bold, bool italic, std::str
     FcResult result;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (!match) return false;
+    if (!match) return std::nullopt;
+    FaceFile face;
     FcChar8* path = nullptr;
-    bool ok = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
-    if (ok) file = reinterpret_cast<const char*>(path);
-    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+    const bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
+    if (found) face.source = reinterpret_cast<const char*>(path);
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &face.index) != FcResultMatch) face.index = 0;
     FcPatternDestroy(match);
-    return ok;
+    if (!found) return std::nullopt;
+    std::ifstream in(face.source, std::ios::binary);
+    if (in) face.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (face.bytes.empty()) return std::nullopt;
+    return face;
+}
+
+void ReportMissing(const std::string& family, bool bold, bool italic) {
+    static std::set<std::tuple<std::string, bool, bool>> reported;
+    if (!reported.insert({family, bold, italic}).second) return;
+    const std::string text = "No font face \"" + family + (bold ? " bold" : "") + (italic ? " italic" : "") +
+                             "\" is in the game library or known to fontconfig: text drawn in it (such as the "
+                             "head-up display's numbers) will be missing.";
+    if (reported.size() == 1)
+        MessageBox(text, "Fonts");
+    else
+        std::fprintf(stderr, "rockpile: %s\n", text.c_str());
 }
 
 }  // namespace
@@ -65,18 +113,30 @@ std::vector<uint32_t> DecodeUtf8(const std::string& text) {
     return out;
 }
 
+std::string LibraryFaceName(const std::string& family, bool bold, bool italic) {
+    std::string name = "fonts\\";
+    for (char c : family)
+        if (c != ' ') name += c;
+    return name + "-" + (bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular")) + ".ttf";
+}
+
 FontFace* FontFace::Get(const std::string& family, bool bold, bool italic) {
+    // Only found faces are kept: a face missing before the library is open
+    // may be found in it later.
     static std::map<std::tuple<std::string, bool, bool>, std::unique_ptr<FontFace>> cache;
-    auto key = std::make_tuple(family, bold, italic);
-    auto it = cache.find(key);
-    if (it != cache.end()) return it->second.get();
-    std::string file;
-    int index = 0;
+    const auto key = std::make_tuple(family, bold, italic);
+    if (auto it = cache.find(key); it != cache.end()) return it->second.get();
+    std::optional<FaceFile> file = FromLibrary(family, bold, italic);
+    if (!file) file = FromFontconfig(family, bold, italic);
     FT_Face face = nullptr;
-    if (!Library() || !ResolveFontFile(family, bold, italic, file, index) ||
-        FT_New_Face(Library(), file.c_str(), index, &face) != 0)
-        return cache.emplace(key, nullptr).first->second.get();
-    return cache.emplace(key, std::unique_ptr<FontFace>(new FontFace(face, file))).first->second.get();
+    if (!Library() || !file ||
+        FT_New_Memory_Face(Library(), file->bytes.data(), static_cast<FT_Long>(file->bytes.size()), file->index,
+                           &face) != 0) {
+        ReportMissing(family, bold, italic);
+        return nullptr;
+    }
+    auto made = std::unique_ptr<FontFace>(new FontFace(face, std::move(file->bytes), std::move(file->source)));
+    return cache.emplace(key, std::move(made)).first->second.get();
 }
 
 void FontFace::SetPixelHeight(int pixels) { FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixels > 0 ? pixels : 1)); }

@@ -1,5 +1,6 @@
-// Scalable font faces found by family name through fontconfig and drawn with
-// FreeType: the screen fonts, the canvas and the text meshes share them.
+// Scalable font faces found by family name, in the game library first and
+// through fontconfig for the names it lacks, drawn with FreeType: the screen
+// fonts, the canvas, the text meshes and the launcher share them.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +16,11 @@ std::vector<uint32_t> DecodeUtf8(const std::string& text);
 
 class FontFace {
 public:
-    // The face fontconfig picks for the family and style, opened once and
-    // kept for the program's life; null when no font file can be opened.
+    // The face for the family and style, opened once and kept for the
+    // program's life: the game library's when it carries one (families it
+    // carries a metric twin of included), else the one fontconfig picks.
+    // Null when neither has one; the first such family is reported to the
+    // player, each one on standard error.
     static FontFace* Get(const std::string& family, bool bold, bool italic);
 
     // Em height in pixels for the metrics and drawing below.
@@ -32,11 +36,20 @@ public:
     void DrawText(Bitmap& bitmap, int x, int y, const std::string& utf8, uint32_t rgb);
 
     FT_Face Face() const { return face_; }
-    const std::string& File() const { return file_; }
+    // The font file's bytes, alive as long as the face.
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    // The library entry or the file the face came from.
+    const std::string& Source() const { return source_; }
 
 private:
-    FontFace(FT_Face face, std::string file) : face_(face), file_(std::move(file)) {}
+    FontFace(FT_Face face, std::vector<uint8_t> bytes, std::string source)
+        : face_(face), bytes_(std::move(bytes)), source_(std::move(source)) {}
     void DrawGlyph(Bitmap& bitmap, int penX, int baseline, uint32_t rgb);
     FT_Face face_;
-    std::string file_;
+    std::vector<uint8_t> bytes_;
+    std::string source_;
 };
+
+// The game library's entry for a carried face:
+// "fonts\<family without spaces>-<Regular|Bold|Italic|BoldItalic>.ttf".
+std::string LibraryFaceName(const std::string& family, bool bold, bool italic);

@@ -15,6 +15,8 @@ struct ScreenFontFace {
 constexpr ScreenFontFace kFonts[NUM_SCREEN_FONTS] = {{"Times New Roman", 16}, {"Courier New", 32}, {"Courier New", 24}};
 
 std::unique_ptr<CD3DFont> fonts[NUM_SCREEN_FONTS];
+bool drawable[NUM_SCREEN_FONTS] = {};  // glyphs drawn and draw state made
+Device* fontDevice = nullptr;
 double horizontalFactor = 1.0, verticalFactor = 1.0;
 int screenWidthPixels = 800;
 
@@ -22,29 +24,37 @@ int screenWidthPixels = 800;
 
 void SetupFonts(Device* device, int virtualWidth, int virtualHeight, int screenWidth, int screenHeight) {
     ReleaseFonts();
+    fontDevice = device;
     horizontalFactor = double(screenWidth) / virtualWidth;
     verticalFactor = double(screenHeight) / virtualHeight;
     screenWidthPixels = screenWidth;
     for (int i = 0; i < NUM_SCREEN_FONTS; ++i) {
         fonts[i] = std::make_unique<CD3DFont>(kFonts[i].face, static_cast<int>(kFonts[i].points * horizontalFactor));
         fonts[i]->logPixelsY = 96;
-        fonts[i]->CreateAtlas(device);
-        fonts[i]->CreateDrawResources();
     }
 }
 
 void ReleaseFonts() {
-    for (auto& font : fonts) {
-        if (!font) continue;
-        font->ReleaseDrawResources();
-        font->ReleaseAtlas();
-        font.reset();
+    for (int i = 0; i < NUM_SCREEN_FONTS; ++i) {
+        if (!fonts[i]) continue;
+        fonts[i]->ReleaseDrawResources();
+        fonts[i]->ReleaseAtlas();
+        fonts[i].reset();
+        drawable[i] = false;
     }
 }
 
+// A font's glyphs are drawn when it is first asked for: a game that shows no
+// text (headless play) never spends its start-up on them.
 CD3DFont* ScreenFont(int selector) {
     int index = selector & ~FONT_CENTER_X;
-    return index >= 0 && index < NUM_SCREEN_FONTS ? fonts[index].get() : nullptr;
+    if (index < 0 || index >= NUM_SCREEN_FONTS || !fonts[index]) return nullptr;
+    if (!drawable[index]) {
+        drawable[index] = true;
+        fonts[index]->CreateAtlas(fontDevice);
+        fonts[index]->CreateDrawResources();
+    }
+    return fonts[index].get();
 }
 
 void DrawScreenText(int selector, double x, double y, D3DCOLOR colour, const char* text) {

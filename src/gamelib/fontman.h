@@ -12,7 +12,8 @@ class CD3DFont;
 constexpr int FONT_CENTER_X = 0x100;
 constexpr int NUM_SCREEN_FONTS = 3;
 
-// Creates the fonts scaled from the virtual size to the screen size.
+// Creates the fonts scaled from the virtual size to the screen size; each
+// one's glyphs are drawn when ScreenFont first gives it out.
 void SetupFonts(Device* device, int virtualWidth, int virtualHeight, int screenWidth, int screenHeight);
 void ReleaseFonts();
 // Font 0, 1 or 2 (with FONT_CENTER_X or not); null for any other selector or

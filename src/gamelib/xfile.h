@@ -1,5 +1,5 @@
-// .x mesh files: text parsed with assimp into one indexed triangle list
-// whose faces carry the index of their material.
+// .x mesh files built into one indexed triangle list whose faces carry the
+// index of their material.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +19,13 @@ struct XFileMesh {
     std::vector<std::string> textureNames;  // per material, empty for none
 };
 
-// The file's coordinates, winding and texture coordinates are kept; node
-// transforms are applied; identical vertices are shared. None for bytes that
-// do not parse or hold no triangles; then `why`, when given, says why.
+// The file's left-handed coordinates, winding and texture coordinates are
+// kept; frame transforms are applied down the tree and normals turned with
+// them; polygons become fans around their first corner; identical vertices
+// are shared. Faces come grouped by mesh, then by material in list order:
+// first the meshes outside any frame, then the frames' meshes, tree order.
+// Materials are numbered the other way round: the frames' meshes' lists
+// first, then those of the meshes outside. A file without materials gets one
+// grey material. None for bytes that do not read; then `why`, when given,
+// says why and where.
 std::optional<XFileMesh> ParseXFile(const uint8_t* bytes, size_t length, std::string* why = nullptr);

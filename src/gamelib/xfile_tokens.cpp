@@ -12,6 +12,7 @@ bool EndsWord(char c) {
 
 std::optional<std::vector<XToken>> SplitXTokens(std::string_view body) {
     std::vector<XToken> tokens;
+    tokens.reserve(body.size() / 6);  // numbers as exporters write them take about eight bytes
     size_t i = 0;
     while (i < body.size()) {
         const char c = body[i];

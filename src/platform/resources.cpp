@@ -28,13 +28,37 @@ Texture::Texture(uint32_t width, uint32_t height, uint32_t levels, D3DFORMAT for
     }
     uint32_t w = width, h = height;
     for (uint32_t i = 0; i < levels; ++i) {
-        levels_.push_back({w, h, std::vector<uint8_t>(size_t(w) * h * BytesPerTexel())});
+        levels_.push_back({w, h, nullptr});
         w = std::max(w / 2, 1u);
         h = std::max(h / 2, 1u);
     }
 }
 
 uint32_t Texture::BytesPerTexel() const { return format_ == D3DFMT_A4R4G4B4 ? 2 : 4; }
+
+uint8_t* Texture::Storage(uint32_t level, bool cleared) const {
+    Level& l = levels_[level];
+    if (!l.bits) {
+        const size_t bytes = size_t(l.width) * l.height * BytesPerTexel();
+        l.bits.reset(cleared ? new uint8_t[bytes]() : new uint8_t[bytes]);
+    }
+    return l.bits.get();
+}
+
+const uint8_t* Texture::Bits(uint32_t level) const {
+    if (level > 0) MakePendingLevels();
+    return Storage(level, true);
+}
+
+uint8_t* Texture::MutableBits(uint32_t level) {
+    MakePendingLevels();
+    return Storage(level, true);
+}
+
+uint8_t* Texture::OverwrittenBits(uint32_t level) {
+    MakePendingLevels();
+    return Storage(level, false);
+}
 
 HRESULT Texture::GetLevelDesc(uint32_t level, D3DSURFACE_DESC* desc) const {
     if (level >= levels_.size() || !desc) return D3DERR_INVALIDCALL;
@@ -47,7 +71,7 @@ HRESULT Texture::GetLevelDesc(uint32_t level, D3DSURFACE_DESC* desc) const {
 HRESULT Texture::LockRect(uint32_t level, D3DLOCKED_RECT* locked, uint32_t) {
     if (level >= levels_.size() || !locked) return D3DERR_INVALIDCALL;
     locked->Pitch = static_cast<int>(levels_[level].width * BytesPerTexel());
-    locked->pBits = levels_[level].bits.data();
+    locked->pBits = MutableBits(level);
     return D3D_OK;
 }
 
@@ -58,38 +82,47 @@ HRESULT Texture::UnlockRect(uint32_t level) {
 }
 
 uint32_t Texture::TexelArgb(uint32_t level, uint32_t x, uint32_t y) const {
-    const Level& l = levels_[level];
-    size_t i = size_t(y) * l.width + x;
+    const uint8_t* bits = Bits(level);
+    size_t i = size_t(y) * levels_[level].width + x;
     if (format_ == D3DFMT_A4R4G4B4) {
         uint16_t t;
-        std::memcpy(&t, &l.bits[i * 2], 2);
+        std::memcpy(&t, &bits[i * 2], 2);
         uint32_t a = (t >> 12) & 0xF, r = (t >> 8) & 0xF, g = (t >> 4) & 0xF, b = t & 0xF;
         return (a * 17) << 24 | (r * 17) << 16 | (g * 17) << 8 | (b * 17);
     }
     uint32_t t;
-    std::memcpy(&t, &l.bits[i * 4], 4);
+    std::memcpy(&t, &bits[i * 4], 4);
     return format_ == D3DFMT_X8R8G8B8 ? (t | 0xFF000000u) : t;
 }
 
 void Texture::GenerateMipLevels() {
     if (BytesPerTexel() != 4) return;
+    MakePendingLevels();  // a chain asked for earlier is made from the level 0 it saw
+    levelsPending_ = levels_.size() > 1;
+    Touch();
+}
+
+void Texture::MakePendingLevels() const {
+    if (!levelsPending_) return;
+    levelsPending_ = false;
     for (size_t i = 1; i < levels_.size(); ++i) {
         const Level& src = levels_[i - 1];
-        Level& dst = levels_[i];
+        const uint8_t* from = Storage(uint32_t(i - 1), true);
+        uint8_t* to = Storage(uint32_t(i), false);
+        const Level& dst = levels_[i];
         for (uint32_t y = 0; y < dst.height; ++y)
             for (uint32_t x = 0; x < dst.width; ++x) {
                 uint32_t sum[4] = {0, 0, 0, 0};
                 for (uint32_t dy = 0; dy < 2; ++dy)
                     for (uint32_t dx = 0; dx < 2; ++dx) {
                         uint32_t sx = std::min(x * 2 + dx, src.width - 1), sy = std::min(y * 2 + dy, src.height - 1);
-                        const uint8_t* p = &src.bits[(size_t(sy) * src.width + sx) * 4];
+                        const uint8_t* p = &from[(size_t(sy) * src.width + sx) * 4];
                         for (int c = 0; c < 4; ++c) sum[c] += p[c];
                     }
-                uint8_t* q = &dst.bits[(size_t(y) * dst.width + x) * 4];
+                uint8_t* q = &to[(size_t(y) * dst.width + x) * 4];
                 for (int c = 0; c < 4; ++c) q[c] = static_cast<uint8_t>(sum[c] / 4);
             }
     }
-    Touch();
 }
 
 // ---- Buffers --------------------------------------------------------------

@@ -56,21 +56,31 @@ public:
 
     uint32_t Width(uint32_t level = 0) const { return levels_[level].width; }
     uint32_t Height(uint32_t level = 0) const { return levels_[level].height; }
-    const uint8_t* Bits(uint32_t level = 0) const { return levels_[level].bits.data(); }
-    uint8_t* MutableBits(uint32_t level = 0) { return levels_[level].bits.data(); }
+    const uint8_t* Bits(uint32_t level = 0) const;
+    uint8_t* MutableBits(uint32_t level = 0);
+    // A level the caller overwrites in full: it is not cleared first.
+    uint8_t* OverwrittenBits(uint32_t level = 0);
     uint32_t BytesPerTexel() const;
     // The texel at (x, y) of a level as A8R8G8B8 (A4R4G4B4 expanded, X8R8G8B8 opaque).
     uint32_t TexelArgb(uint32_t level, uint32_t x, uint32_t y) const;
-    // Rebuild levels 1.. from level 0 by 2x2 box filtering.
+    // Levels 1.. from level 0 as it is now, by 2x2 box filtering. They are
+    // made when first read (a texture never drawn never needs them), and
+    // before level 0 can change.
     void GenerateMipLevels();
 
 private:
+    // A level's texels are allocated when first used: zeros unless the
+    // caller overwrites them.
     struct Level {
         uint32_t width, height;
-        std::vector<uint8_t> bits;
+        std::unique_ptr<uint8_t[]> bits;
     };
+    uint8_t* Storage(uint32_t level, bool cleared) const;
+    void MakePendingLevels() const;
+
     D3DFORMAT format_;
-    std::vector<Level> levels_;
+    mutable std::vector<Level> levels_;
+    mutable bool levelsPending_ = false;
 };
 
 // Vertex data of one fixed-function format.

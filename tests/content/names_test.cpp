@@ -126,10 +126,21 @@ TEST(Generator, AnUnreadableShaderStopsIt) {
     EXPECT_THROW(content::GenerateLibrary("/nonexistent/outline.glsl"), std::runtime_error);
 }
 
-TEST(LibraryFile, TheBuiltLibraryHoldsEveryRequestedNameAndNothingElse) {
+TEST(LibraryFile, TheBuiltLibraryHoldsEveryRequestedNameTheCarriedFontsAndNothingElse) {
+    std::vector<std::string> expected = kRequested;
+    for (const char* font : {"fonts\\LiberationSans-Regular.ttf", "fonts\\LiberationSans-Bold.ttf",
+                             "fonts\\LiberationSans-Italic.ttf", "fonts\\LiberationSans-BoldItalic.ttf",
+                             "fonts\\LiberationSerif-Regular.ttf", "fonts\\LiberationMono-Regular.ttf",
+                             "fonts\\liberation-licence.txt"})
+        expected.push_back(font);
     std::vector<std::string> names;
     for (const auto& entry : Library()) names.push_back(entry.first);
-    EXPECT_EQ(names, Sorted(kRequested));
+    EXPECT_EQ(names, Sorted(expected));
+    EXPECT_EQ(content::LibraryNames(), Sorted(expected));
+    EXPECT_NE(std::string(Library().at("fonts\\liberation-licence.txt").begin(),
+                          Library().at("fonts\\liberation-licence.txt").end())
+                  .find("SIL Open Font License"),
+              std::string::npos);
     for (const std::string& name : names) {
         EXPECT_LE(name.size(), 39u) << name;
         EXPECT_FALSE(Library().at(name).empty()) << name;

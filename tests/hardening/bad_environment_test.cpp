@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "run_program.h"
 
@@ -88,6 +89,27 @@ TEST_F(BadEnvironmentTest, WithNoAudioDeviceTheGamePlaysSilently) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("no audio device; playing without sound"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("\"frames\": 20,"), std::string::npos) << run.out;
+}
+
+// The head-up display draws with the faces the library carries: with
+// fontconfig finding no font at all, a fixed frame is the same picture.
+TEST_F(BadEnvironmentTest, WithFontconfigFindingNoFontsTheHeadUpDisplayIsDrawnAsUsual) {
+    const std::string config = root_ + "/no-fonts.conf";
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    auto shot = [&](const std::optional<std::string>& fontconfigFile, const std::string& picture) {
+        auto env = Offscreen();
+        env["FONTCONFIG_FILE"] = fontconfigFile;
+        ProgramRun run = Play({"--library", ROCKPILE_LIBRARY, "--windowed", "--size", "640x480", "--seed", "3",
+                               "--screenshot", root_ + "/" + picture},
+                              env);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err.find("No font face"), std::string::npos) << run.err;
+        std::ifstream in(root_ + "/" + picture, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string usual = shot(std::nullopt, "usual.png"), without = shot(config, "without.png");
+    ASSERT_FALSE(usual.empty());
+    EXPECT_TRUE(usual == without) << "the frame differs without fontconfig's fonts";
 }
 
 TEST_F(BadEnvironmentTest, AMissingLibraryEndsTheProgramWithItsMessage) {

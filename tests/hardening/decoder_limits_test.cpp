@@ -55,6 +55,22 @@ TEST(DecoderLimits, BmpRowsMustBeInTheFile) {
     EXPECT_EQ(image.height, 2u);
 }
 
+// Two bytes of run-length code fill at most 255 texels: a picture larger
+// than its bytes can fill made the decoder allocate and fill megabytes for
+// a file of a few dozen bytes.
+TEST(DecoderLimits, RunLengthPicturesMustBeFillableByTheirBytes) {
+    EXPECT_NE(Refusal(Bmp(4096, 4096, 16, 1)).find("4096 x 4096 is more than its 16 bytes of pixels can fill"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Bmp(129, 1, 1, 1)).find("can fill"), std::string::npos);
+    std::vector<uint8_t> fillable = Bmp(128, 1, 1, 1);
+    DecodedImage image;
+    std::string error;
+    DecodeImage(fillable.data(), fillable.size(), image, &error);
+    EXPECT_EQ(error.find("can fill"), std::string::npos) << error;
+    // Uncompressed pictures are bounded by their rows instead.
+    EXPECT_EQ(Refusal(Bmp(129, 1, 1)).find("can fill"), std::string::npos);
+}
+
 TEST(DecoderLimits, BmpWithAnUnknownHeaderIsRefused) {
     auto bytes = Bmp(2, 2, 16);
     Put32(bytes, 14, 0xE0FFD8FF);

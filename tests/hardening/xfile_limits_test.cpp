@@ -1,8 +1,8 @@
-// Damaged .x files never reach the mesh importer, which fuzzing showed
-// crashing on a material list without a material, stopping on faces without
-// corners, asking for 48 GB for a count of -1, stalling on a NUL byte, losing
-// materials after a stray comma and asking for gigabytes for a face naming a
-// missing material.
+// Damaged .x files are refused before any mesh is built. Each case is one
+// that fuzzing found crashing, stopping, stalling or asking for gigabytes in
+// the library that once built meshes here: a material list without a
+// material, faces without corners, a count of -1, a NUL byte, a stray comma,
+// a face naming a missing material.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -123,8 +123,8 @@ TEST(XFileLimits, TextWithANulByteIsRefused) {
     }
 }
 
-// Polygons are split by us, not by the importer, whose splitting stopped the
-// program on faces it had miscounted.
+// Polygons become fans of triangles around their first corner; a miscounted
+// polygon once stopped the program.
 TEST(XFileLimits, PolygonsBecomeFansOfTriangles) {
     std::string text = Quad(kMaterial);
     auto quad = ParseXFile(reinterpret_cast<const uint8_t*>(text.data()), text.size());

@@ -1,11 +1,10 @@
-// Strict reading of .x text and the plain form handed to the importer.
+// Strict reading of .x text: what is read, what is passed over, what is refused and why.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "gamelib/xfile.h"
-#include "gamelib/xfile_text.h"
 
 namespace {
 
@@ -35,19 +34,13 @@ bool SameMesh(const XFileMesh& a, const XFileMesh& b) {
            std::memcmp(a.materials.data(), b.materials.data(), a.materials.size() * sizeof(D3DMATERIAL9)) == 0;
 }
 
-TEST(XFileText, ThePlainFormReadsBackToItselfAndTheSameMesh) {
-    const std::string text = Quad("   {red}\n");
-    const auto plain = CanonicalXFileText(text);
-    ASSERT_TRUE(plain.has_value());
-    EXPECT_EQ(CanonicalXFileText(*plain), plain);
-    auto original = Parse(text), again = Parse(*plain);
-    ASSERT_TRUE(original && again);
-    EXPECT_TRUE(SameMesh(*original, *again));
-    // The frame's transform, the texture and the referenced material are kept.
-    EXPECT_FLOAT_EQ(original->vertices[0].x, 1.0f);
-    EXPECT_EQ(original->textureNames, std::vector<std::string>{"rock.jpg"});
-    EXPECT_FLOAT_EQ(original->materials[0].Diffuse.r, 1.0f);
-    EXPECT_EQ(original->materials[0].Power, 2.0f);
+TEST(XFileText, FrameTransformTextureAndReferencedMaterialAreKept) {
+    const auto mesh = Parse(Quad("   {red}\n"));
+    ASSERT_TRUE(mesh.has_value());
+    EXPECT_FLOAT_EQ(mesh->vertices[0].x, 1.0f);
+    EXPECT_EQ(mesh->textureNames, std::vector<std::string>{"rock.jpg"});
+    EXPECT_FLOAT_EQ(mesh->materials[0].Diffuse.r, 1.0f);
+    EXPECT_EQ(mesh->materials[0].Power, 2.0f);
 }
 
 TEST(XFileText, ObjectsMeshesDoNotUseAreLeftOut) {
@@ -60,11 +53,6 @@ TEST(XFileText, ObjectsMeshesDoNotUseAreLeftOut) {
                 "template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; array Vector "
                 "vertices[nVertices]; [...] }\nHeader { 1; 0; 1; }\n// a comment\n# another\n");
     text += "AnimTicksPerSecond { 24; }\nAnimationSet walk { Animation { {f} AnimationKey { 0; 1; 0; 4; 1;0;0;0;;; } } }\n";
-    const auto plain = CanonicalXFileText(text);
-    ASSERT_TRUE(plain.has_value());
-    for (const char* gone : {"template", "Header", "VertexDuplicationIndices", "MeshVertexColors", "SkinWeights",
-                             "Animation", "red", "quad", "{f}"})
-        EXPECT_EQ(plain->find(gone), std::string::npos) << gone;
     auto with = Parse(text), without = Parse(Quad("   {red}\n"));
     ASSERT_TRUE(with && without);
     EXPECT_TRUE(SameMesh(*with, *without));
@@ -130,7 +118,7 @@ TEST(XFileText, TextureNamesAndStrings) {
     };
     auto path = withTexture("\"maps\\\\rock-2.jpg\"");
     ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(path->textureNames[0], "maps\\rock-2.jpg");  // the importer reads the escape
+    EXPECT_EQ(path->textureNames[0], "maps\\rock-2.jpg");  // a doubled '\\' reads as one
     for (const char* bad : {"\"a b.jpg\"", "\"\"", "\"a;b\"", "\"a//b\"", "\"rock.jpg", "\"rock\n.jpg\"", "rock.jpg"})
         EXPECT_FALSE(withTexture(bad).has_value()) << bad;
     EXPECT_FALSE(withTexture("\"" + std::string(256, 'a') + "\"").has_value());
@@ -161,32 +149,35 @@ TEST(XFileText, UnclosedOrStrayStructureIsRefused) {
 }
 
 TEST(XFileText, TheReasonNamesWhereReadingStopped) {
-    std::string why;
+    auto why = [](const std::string& text) {
+        std::string reason;
+        EXPECT_FALSE(ParseXFile(reinterpret_cast<const uint8_t*>(text.data()), text.size(), &reason));
+        return reason;
+    };
     const std::string text = "xof 0303txt 0032\nMesh {\n 3; 0;0;0;, 1;0;0;, 0;1;0;;\n 1;\n 3;0,1,7;;\n}\n";
-    EXPECT_FALSE(CanonicalXFileText(text, &why));
-    EXPECT_EQ(why, "damaged at line 5");
+    EXPECT_EQ(why(text), "damaged at line 5");
     std::string whole = text;
     whole.replace(whole.find("0,1,7"), 5, "0,1,2");
-    ASSERT_TRUE(CanonicalXFileText(whole));
-    EXPECT_FALSE(ParseXFile(reinterpret_cast<const uint8_t*>(whole.data()), whole.size() - 3, &why));
-    EXPECT_EQ(why, "it ends inside an object");
-    EXPECT_FALSE(CanonicalXFileText("xof 0303bin 0032", &why));
-    EXPECT_EQ(why, "not a text .x file");
-    EXPECT_FALSE(CanonicalXFileText(std::string(kHeader) + kRed, &why));
-    EXPECT_EQ(why, "it holds no mesh");
+    ASSERT_TRUE(Parse(whole));
+    EXPECT_EQ(why(whole.substr(0, whole.size() - 3)), "it ends inside an object");
+    EXPECT_EQ(why("xof 0303bin 0032"), "not a text .x file");
+    EXPECT_EQ(why(std::string(kHeader) + kRed), "it holds no mesh");
+    EXPECT_EQ(why(Quad("\n\n   {blue}\n")), "the material reference 'blue' names no material at line 13");
 }
 
 // A reference costs a few bytes in the file but a whole material in the
-// plain form, so the materials written have a limit.
+// mesh, so the materials of a file have a limit.
 TEST(XFileText, ReferencesCannotMultiplyTheTextWithoutBound) {
     std::string many;
     for (int i = 0; i < 200; ++i) many += "{red}";
     std::string meshes = std::string(kHeader) + kRed;
     const std::string quad = Quad(many).substr(std::strlen(kHeader) + std::strlen(kRed));
     for (int i = 0; i < 5; ++i) meshes += quad;
-    EXPECT_TRUE(CanonicalXFileText(meshes).has_value());
+    EXPECT_TRUE(Parse(meshes).has_value());
     meshes += quad;
-    EXPECT_FALSE(CanonicalXFileText(meshes).has_value());
+    std::string why;
+    EXPECT_FALSE(ParseXFile(reinterpret_cast<const uint8_t*>(meshes.data()), meshes.size(), &why));
+    EXPECT_EQ(why.rfind("more materials than 256 in a list or 1024 in the file at line ", 0), 0u) << why;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/d3dx_shapes.h"
 #include "platform/device.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -33,6 +34,34 @@ TEST(Texture, FourBitTexelsExpandToEightBits) {
     static_cast<uint16_t*>(rect.pBits)[0] = 0xF0FF;
     t.UnlockRect(0);
     EXPECT_EQ(t.TexelArgb(0, 0, 0), 0xFF00FFFFu);
+}
+
+// Mip levels are box-filtered from level 0 as it was when they were asked
+// for, even though they are made later, when first read.
+TEST(Texture, MipLevelsAverageLevel0AsItWasWhenAskedFor) {
+    Texture t(4, 2, 0, D3DFMT_A8R8G8B8);
+    ASSERT_EQ(t.GetLevelCount(), 3u);
+    auto* texels = reinterpret_cast<uint32_t*>(t.MutableBits(0));
+    const uint32_t row0[4] = {0x10203040u, 0x30405060u, 0xFF000000u, 0x01010101u};
+    const uint32_t row1[4] = {0x50607080u, 0x70809000u, 0xFF000000u, 0x03030303u};
+    for (int x = 0; x < 4; ++x) texels[x] = row0[x], texels[4 + x] = row1[x];
+    const uint64_t before = t.Version();
+    t.GenerateMipLevels();
+    EXPECT_GT(t.Version(), before);
+    // Level 0 changes after the chain was asked for: the chain keeps the old.
+    D3DLOCKED_RECT rect;
+    ASSERT_EQ(t.LockRect(0, &rect), D3D_OK);
+    std::fill_n(static_cast<uint32_t*>(rect.pBits), 8, 0xFFFFFFFFu);
+    t.UnlockRect(0);
+    EXPECT_EQ(t.TexelArgb(1, 0, 0), 0x40506048u);  // each byte the mean of four, rounded down
+    EXPECT_EQ(t.TexelArgb(1, 1, 0), 0x80010101u);
+    EXPECT_EQ(t.TexelArgb(2, 0, 0), 0x60283024u);  // the last row is repeated at the edge
+    EXPECT_EQ(t.TexelArgb(0, 0, 0), 0xFFFFFFFFu);
+    // A level never written reads as zeros; one written in full keeps what was written.
+    Texture fresh(2, 2, 2, D3DFMT_X8R8G8B8);
+    EXPECT_EQ(fresh.TexelArgb(1, 0, 0), 0xFF000000u);
+    std::fill_n(reinterpret_cast<uint32_t*>(fresh.OverwrittenBits(0)), 4, 0x00123456u);
+    EXPECT_EQ(fresh.TexelArgb(0, 1, 1), 0xFF123456u);
 }
 
 TEST(Mesh, SubsetsAreSortedAndDrawnByAttribute) {

@@ -1,10 +1,17 @@
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "gamelib/d3dcanvas.h"
 #include "gamelib/font_face.h"
 #include "gamelib/fontman.h"
+#include "platform/message_box.h"
 #include "platform/resources.h"
 
 namespace {
@@ -63,9 +70,36 @@ TEST(FontFaces, ClassicNamesResolveToMetricCompatibleFaces) {
     FontFace* mono = FontFace::Get("Courier New", false, false);
     FontFace* bold = FontFace::Get("Courier New", true, false);
     ASSERT_TRUE(serif && mono && bold);
-    EXPECT_NE(serif->File().find("LiberationSerif-Regular"), std::string::npos);
-    EXPECT_NE(mono->File().find("LiberationMono-Regular"), std::string::npos);
-    EXPECT_NE(bold->File().find("LiberationMono-Bold"), std::string::npos);
+    EXPECT_NE(serif->Source().find("LiberationSerif-Regular"), std::string::npos);
+    EXPECT_NE(mono->Source().find("LiberationMono-Regular"), std::string::npos);
+    EXPECT_NE(bold->Source().find("LiberationMono-Bold"), std::string::npos);
+}
+
+// No library open and fontconfig configured without any font: nothing is
+// found, and the player hears of it once, with the family named.
+TEST(FontFaces, WithNoFaceAnywhereThePlayerIsToldOnce) {
+    const std::string config = ::testing::TempDir() + "rockpile-no-fonts.conf";
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    const char* before = getenv("FONTCONFIG_FILE");
+    const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
+    setenv("FONTCONFIG_FILE", config.c_str(), 1);
+    FcInitReinitialize();
+    SetBatchMode(true);
+    std::vector<std::string> told;
+    SetMessageObserver([&](const std::string& text, const std::string&) { told.push_back(text); });
+    // A style no other test asks for, so nothing of it is cached.
+    EXPECT_EQ(FontFace::Get("Courier New", false, true), nullptr);
+    EXPECT_EQ(FontFace::Get("Courier New", false, true), nullptr);
+    EXPECT_EQ(FontFace::Get("Times New Roman", true, true), nullptr);
+    SetMessageObserver(nullptr);
+    if (saved)
+        setenv("FONTCONFIG_FILE", saved->c_str(), 1);
+    else
+        unsetenv("FONTCONFIG_FILE");
+    FcInitReinitialize();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("\"Courier New italic\""), std::string::npos) << told[0];
+    EXPECT_NE(told[0].find("will be missing"), std::string::npos) << told[0];
 }
 
 // Columns holding a pixel other than the background.

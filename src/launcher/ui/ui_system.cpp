@@ -12,7 +12,10 @@ UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
             ImFontConfig config;
             config.OversampleH = 2;
             ImFont*& font = fonts_[size][style];
-            if (face) font = atlas_->AddFontFromFileTTF(face->File().c_str(), kFontSizes[size], &config);
+            config.FontDataOwnedByAtlas = false;  // the face keeps its bytes for the program's life
+            if (face)
+                font = atlas_->AddFontFromMemoryTTF(const_cast<uint8_t*>(face->Bytes().data()),
+                                                    static_cast<int>(face->Bytes().size()), kFontSizes[size], &config);
             if (!font) font = style ? fonts_[size][0] : atlas_->AddFontDefault();
         }
     }
