@@ -25,6 +25,26 @@ double Millis(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
+// The device's counts over a run of frames.
+struct CountSum {
+    DeviceStats total;
+    int frames = 0;
+
+    void Add(const DeviceStats& from, const DeviceStats& to) {
+        total.drawCalls += to.drawCalls - from.drawCalls;
+        total.programSwitches += to.programSwitches - from.programSwitches;
+        total.uniformUploads += to.uniformUploads - from.uniformUploads;
+        total.textureBinds += to.textureBinds - from.textureBinds;
+        total.primitives += to.primitives - from.primitives;
+        ++frames;
+    }
+    DrawCounts PerFrame() const {
+        const double n = frames > 0 ? frames : 1;
+        return {total.drawCalls / n, total.programSwitches / n, total.uniformUploads / n, total.textureBinds / n,
+                total.primitives / n};
+    }
+};
+
 // Takes the frame times of the session's own frames: the time from the end
 // of one tap call to the start of the next is the game's frame (and its
 // window events); staging and refills happen inside the tap, untimed.
@@ -36,9 +56,16 @@ public:
 
     float Frame(int64_t frame, float dt) override {
         const Clock::time_point start = Clock::now();
+        const DeviceStats counts = theDevice->Stats();
         const int64_t waveStart = kWarmupFrames + 1, fullStart = waveStart + n_ + 1;
-        if (frame > waveStart && frame < fullStart) wave.push_back(Millis(lastEnd_, start));
-        if (frame > fullStart) full.push_back(Millis(lastEnd_, start));
+        if (frame > waveStart && frame < fullStart) {
+            wave.push_back(Millis(lastEnd_, start));
+            waveCounts.Add(lastCounts_, counts);
+        }
+        if (frame > fullStart) {
+            full.push_back(Millis(lastEnd_, start));
+            fullCounts.Add(lastCounts_, counts);
+        }
         if (frame == waveStart) {
             TimeEmptyFrames();
             theAsteroids->wave = kTypicalWave - 1;
@@ -47,23 +74,27 @@ public:
         if (theShip) theShip->invulnerable = 1e9;  // the scene must not end with the ship
         if (frame == fullStart) FillField();
         if (frame >= fullStart) FillShotsAndExplosions(random_);
+        lastCounts_ = theDevice->Stats();
         lastEnd_ = Clock::now();
         return dt;
     }
 
     std::string renderer;
     std::vector<double> empty, wave, full;
+    CountSum emptyCounts, waveCounts, fullCounts;
 
 private:
     void TimeEmptyFrames() {
         if (auto* gl = dynamic_cast<GlDevice*>(theDevice)) renderer = gl->Renderer();
         for (int i = 0; i < n_; ++i) {
             const Clock::time_point start = Clock::now();
+            const DeviceStats before = theDevice->Stats();
             theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
             theDevice->BeginScene();
             theDevice->EndScene();
             theDevice->Present();
             empty.push_back(Millis(start, Clock::now()));
+            emptyCounts.Add(before, theDevice->Stats());
         }
     }
 
@@ -83,6 +114,7 @@ private:
 
     int n_;
     Clock::time_point lastEnd_;
+    DeviceStats lastCounts_;
     std::mt19937 random_{1};
 };
 
@@ -104,9 +136,9 @@ FrameResult RunFrameBench(const std::string& library, int framesPerScene) {
         }
         result.renderer = tap.renderer;
         result.sizes.push_back({width, height,
-                                {{"empty", Summarize(tap.empty)},
-                                 {"wave", Summarize(tap.wave)},
-                                 {"full", Summarize(tap.full)}}});
+                                {{"empty", Summarize(tap.empty), tap.emptyCounts.PerFrame()},
+                                 {"wave", Summarize(tap.wave), tap.waveCounts.PerFrame()},
+                                 {"full", Summarize(tap.full), tap.fullCounts.PerFrame()}}});
     }
     return result;
 }

@@ -8,9 +8,15 @@
 
 #include "bench_stats.h"
 
+// What a scene's frame asks of the driver, on average.
+struct DrawCounts {
+    double draws = 0, programSwitches = 0, uniformUploads = 0, textureBinds = 0, triangles = 0;
+};
+
 struct SceneTiming {
     std::string scene;  // "empty", "wave", "full"
     Timing ms;
+    DrawCounts perFrame;
 };
 
 struct FrameSizeResult {

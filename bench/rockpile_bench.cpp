@@ -64,10 +64,16 @@ void PrintText(const Options& o, const Timing& sim, const FrameResult& frame, co
         std::printf("renderer %s\n", frame.renderer.c_str());
         for (const FrameSizeResult& size : frame.sizes) {
             const double empty = size.scenes.front().ms.median;
-            for (const SceneTiming& s : size.scenes)
+            for (const SceneTiming& s : size.scenes) {
                 std::printf("frame    %4dx%-4d %-14s   median %8.3f ms   p99 %8.3f ms   %7.0f fps   x%.1f empty\n",
                             size.width, size.height, s.scene.c_str(), s.ms.median, s.ms.p99, 1000.0 / s.ms.median,
                             s.ms.median / empty);
+                const DrawCounts& c = s.perFrame;
+                std::printf("         %4dx%-4d %-14s   per frame: %.0f draws, %.0f program switches, %.0f uniform "
+                            "uploads, %.0f texture binds, %.0f triangles\n",
+                            size.width, size.height, s.scene.c_str(), c.draws, c.programSwitches, c.uniformUploads,
+                            c.textureBinds, c.triangles);
+            }
         }
         std::printf("frame    full field at 1280x720: %.0f fps (target >= %.0f)\n", FullFieldFps(frame),
                     kFullFieldTargetFps);
@@ -94,10 +100,13 @@ void PrintJson(const Options& o, const Timing& sim, const FrameResult& frame, co
         for (const FrameSizeResult& size : frame.sizes) {
             const double empty = size.scenes.front().ms.median;
             for (const SceneTiming& s : size.scenes) {
+                const DrawCounts& c = s.perFrame;
                 std::printf("%s\n    {\"size\": \"%dx%d\", \"scene\": \"%s\", \"median_ms\": %.4f, \"p99_ms\": %.4f, "
-                            "\"fps\": %.1f, \"ratio_to_empty\": %.2f}",
+                            "\"fps\": %.1f, \"ratio_to_empty\": %.2f, \"draws\": %.1f, \"program_switches\": %.1f, "
+                            "\"uniform_uploads\": %.1f, \"texture_binds\": %.1f, \"triangles\": %.1f}",
                             sep, size.width, size.height, s.scene.c_str(), s.ms.median, s.ms.p99,
-                            1000.0 / s.ms.median, s.ms.median / empty);
+                            1000.0 / s.ms.median, s.ms.median / empty, c.draws, c.programSwitches, c.uniformUploads,
+                            c.textureBinds, c.triangles);
                 sep = ",";
             }
         }

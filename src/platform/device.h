@@ -43,6 +43,10 @@ struct DeviceStats {
     uint64_t frames = 0;
     uint64_t drawCalls = 0;
     uint64_t primitives = 0;
+    // What the draws cost the driver (counted by the GL device).
+    uint64_t programSwitches = 0;
+    uint64_t uniformUploads = 0;
+    uint64_t textureBinds = 0;
 };
 
 class Device {

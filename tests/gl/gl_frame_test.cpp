@@ -60,6 +60,32 @@ TEST_F(GlFrameTest, RepeatingADrawChangesNoState) {
     EXPECT_EQ(glDevice().StateChanges(), afterFirst + 1);
 }
 
+// The draw statistics the frame benchmark reports: uniform uploads and
+// texture binds only when something changed.
+TEST_F(GlFrameTest, StatisticsCountUploadsAndBindsOnlyWhenTheyHappen) {
+    UseOrthoCamera();
+    auto square = Square(0.5f);
+    Texture first(1, 1, 1, D3DFMT_A8R8G8B8), second(1, 1, 1, D3DFMT_A8R8G8B8);
+    device().SetTexture(0, &first);
+    ASSERT_EQ(device().DrawPrimitive(D3DPT_TRIANGLELIST, *square, 0, 2), D3D_OK);
+    const DeviceStats start = device().Stats();
+    ASSERT_EQ(device().DrawPrimitive(D3DPT_TRIANGLELIST, *square, 0, 2), D3D_OK);
+    EXPECT_EQ(device().Stats().uniformUploads, start.uniformUploads);
+    EXPECT_EQ(device().Stats().textureBinds, start.textureBinds);
+
+    device().SetTransform(D3DTS_WORLD, D3DXMatrixTranslation(0.1f, 0, 0));
+    ASSERT_EQ(device().DrawPrimitive(D3DPT_TRIANGLELIST, *square, 0, 2), D3D_OK);
+    EXPECT_EQ(device().Stats().uniformUploads, start.uniformUploads + 1);
+    EXPECT_EQ(device().Stats().textureBinds, start.textureBinds);
+
+    device().SetTexture(0, &second);
+    ASSERT_EQ(device().DrawPrimitive(D3DPT_TRIANGLELIST, *square, 0, 2), D3D_OK);
+    EXPECT_EQ(device().Stats().textureBinds, start.textureBinds + 1);
+    EXPECT_EQ(device().Stats().drawCalls, start.drawCalls + 3);
+    EXPECT_EQ(device().Stats().primitives, start.primitives + 6);
+    EXPECT_EQ(device().Stats().programSwitches, start.programSwitches);  // one fixed-function program
+}
+
 TEST(GlDeviceLifetime, AClosedWindowLosesTheDevice) {
     SdlWindowOptions options;
     options.width = options.height = 32;

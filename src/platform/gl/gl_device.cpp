@@ -242,6 +242,7 @@ HRESULT GlDevice::SetVertexShaderConstantF(const char* name, const float* data, 
         default: return D3DERR_INVALIDCALL;
     }
     ++ownChanges_;
+    ++stats_.uniformUploads;
     return D3D_OK;
 }
 
@@ -355,6 +356,7 @@ void GlDevice::PrepareFixedFunction(bool pretransformed) {
         glBindBuffer(GL_UNIFORM_BUFFER, blockBuffer_);
         glBufferData(GL_UNIFORM_BUFFER, sizeof b, &b, GL_STREAM_DRAW);
         ++ownChanges_;
+        ++stats_.uniformUploads;
     }
 }
 
@@ -416,8 +418,10 @@ bool GlDevice::PrepareDraw(GLuint vertexBuffer, const Layout& layout) {
     if (layout.declaration) {
         if (!PrepareShaderProgram()) return false;
         GlProgram* program = ProgramOf(state_.vertexShader, token_);
-        if (const GlProgram::Uniform* offset = program->Find(kPixelOffsetUniform))
+        if (const GlProgram::Uniform* offset = program->Find(kPixelOffsetUniform)) {
             glUniform2f(offset->location, 1.0f / backBuffer_.Width(), -1.0f / backBuffer_.Height());
+            ++stats_.uniformUploads;
+        }
     } else {
         PrepareFixedFunction((layout.fvf & D3DFVF_XYZRHW) != 0);
     }
@@ -429,6 +433,8 @@ bool GlDevice::PrepareDraw(GLuint vertexBuffer, const Layout& layout) {
 void GlDevice::CountDraw(uint32_t primitiveCount) {
     ++stats_.drawCalls;
     stats_.primitives += primitiveCount;
+    stats_.programSwitches = state_gl_.ProgramSwitches();
+    stats_.textureBinds = state_gl_.TextureBinds();
 }
 
 HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& vertices, uint32_t startVertex,

@@ -36,7 +36,9 @@ void GlState::PolygonMode(GLenum mode) {
 }
 
 void GlState::UseProgram(GLuint program) {
-    if (Differs(program_, uint32_t{program})) glUseProgram(program);
+    if (!Differs(program_, uint32_t{program})) return;
+    glUseProgram(program);
+    ++counts_.programSwitches;
 }
 
 void GlState::BindArrayBuffer(GLuint buffer) {
@@ -48,7 +50,9 @@ void GlState::BindElementBuffer(GLuint buffer) {
 }
 
 void GlState::BindTexture(GLuint texture) {
-    if (Differs(texture_, uint32_t{texture})) glBindTexture(GL_TEXTURE_2D, texture);
+    if (!Differs(texture_, uint32_t{texture})) return;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    ++counts_.textureBinds;
 }
 
 void GlState::BindDrawFramebuffer(GLuint framebuffer) {

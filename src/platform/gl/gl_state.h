@@ -23,9 +23,16 @@ public:
     void BindDrawFramebuffer(GLuint framebuffer);
     void Viewport(int width, int height);
 
-    // Forget everything (after GL calls made behind the shadow's back).
-    void Invalidate() { *this = GlState(); }
-    uint64_t Changes() const { return changes_; }
+    // Forget everything (after GL calls made behind the shadow's back); the
+    // counts stay.
+    void Invalidate() {
+        const Counts kept = counts_;
+        *this = GlState();
+        counts_ = kept;
+    }
+    uint64_t Changes() const { return counts_.changes; }
+    uint64_t ProgramSwitches() const { return counts_.programSwitches; }
+    uint64_t TextureBinds() const { return counts_.textureBinds; }
 
 private:
     static constexpr uint32_t kUnknown = 0xFFFFFFFFu;
@@ -33,7 +40,7 @@ private:
     bool Differs(T& shadow, T value) {
         if (shadow == value) return false;
         shadow = value;
-        ++changes_;
+        ++counts_.changes;
         return true;
     }
     enum Cap { kBlend, kDepthTest, kCullFace, kCapCount };
@@ -42,5 +49,7 @@ private:
              colorMask_ = kUnknown, cullFace_ = kUnknown, polygonMode_ = kUnknown, program_ = kUnknown,
              arrayBuffer_ = kUnknown, elementBuffer_ = kUnknown, texture_ = kUnknown, drawFramebuffer_ = kUnknown;
     uint64_t viewport_ = ~uint64_t{0};
-    uint64_t changes_ = 0;
+    struct Counts {
+        uint64_t changes = 0, programSwitches = 0, textureBinds = 0;
+    } counts_;
 };
