@@ -16,21 +16,23 @@ import zlib
 
 
 def read_xwd(path):
-    """Rows of B, G, R, 0 bytes (the unused byte cleared), top to bottom."""
+    """Rows of B, G, R, 0 bytes, top to bottom."""
     data = open(path, "rb").read()
     header = struct.unpack(">25I", data[:100])
     header_size, version, pixmap_format, depth, width, height = header[:6]
     byte_order, bits_per_pixel, bytes_per_line = header[7], header[11], header[12]
     red_mask, ncolors = header[14], header[19]
-    # xwd reports 24 or 32 bits per pixel for the same four-byte pixels.
-    four_bytes = bits_per_pixel in (24, 32) and bytes_per_line == width * 4
-    if version != 7 or pixmap_format != 2 or not four_bytes or byte_order != 0 or red_mask != 0xFF0000:
-        sys.exit("screen_shape: expected a 32-bit little-endian BGRX dump")
+    # The server dumps four-byte pixels, or three-byte ones packed in rows.
+    if version != 7 or pixmap_format != 2 or bits_per_pixel not in (24, 32) or byte_order != 0 or red_mask != 0xFF0000:
+        sys.exit("screen_shape: expected a 24 or 32-bit little-endian BGR dump")
+    size = bits_per_pixel // 8
     offset = header_size + ncolors * 12
     rows = []
     for y in range(height):
-        row = bytearray(data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * 4])
-        row[3::4] = bytes(width)
+        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * size]
+        row = bytearray(width * 4)
+        for channel in range(3):
+            row[channel::4] = line[channel::size]
         rows.append(row)
     return width, height, rows
 

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The picture keeps its shape on an X server without a window manager (run
-# it with tests/x_server.sh on a 1920x1080 screen): a full-screen 800x600 game covers
-# the whole screen, with the field centred in its own shape and black bars
-# beside it.
+# it with tests/x_server.sh on a 1920x1080 screen): a full-screen 800x600
+# game covers the whole screen with the field centred in its own shape and
+# black bars beside it, and a windowed game resized from outside to 1200x500
+# shows the whole field in its shape inside the window.
 #
 #   window_shape.sh PROGRAM LIBRARY [PICTURE-FOLDER]
 set -eu
@@ -65,4 +66,13 @@ wait_for 10 shows_shape fullscreen "0 0 1920 1080" || fail "the full-screen pict
 cat "$work/shape"
 stop
 
+start --windowed
+wait_for 30 window_found || fail "the windowed game did not appear"
+wait_for 30 drawn || fail "the windowed game drew nothing"
+wait_for 10 shows_shape window "$(geometry)" || fail "the window does not show the whole picture"
+xdotool windowsize "$window" 1200 500
+wait_for 10 sh -c "xwininfo -id $window | grep -q 'Width: 1200'" || fail "the window was not resized"
+wait_for 10 shows_shape resized "$(geometry)" || fail "the resized window does not show the picture in its shape"
+cat "$work/shape"
+stop
 echo "window_shape: passed"
