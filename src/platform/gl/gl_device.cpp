@@ -1,5 +1,6 @@
 #include "platform/gl/gl_device.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/gl/gl_context.h"
@@ -104,8 +105,9 @@ GlDevice::GlDevice(GameWindow* window, const GlDeviceParams& params, SDL_GLConte
 
 bool GlDevice::Init(std::string& error) {
     std::string log;
-    fixedProgram_ = CreateFixedFunctionProgram(log);
-    if (!fixedProgram_) {
+    // The variant every game draws its text with shows that the driver takes
+    // the emulation at all.
+    if (!FixedProgram(kFixedTextured | kFixedScreen, &log)) {
         error = "fixed-function program: " + log;
         return false;
     }
@@ -141,7 +143,8 @@ GlDevice::~GlDevice() {
         glDeleteBuffers(2, buffers);
         glDeleteSamplers(1, &sampler_);
         glDeleteVertexArrays(1, &vao_);
-        glDeleteProgram(fixedProgram_);
+        for (GLuint program : fixedPrograms_)
+            if (program) glDeleteProgram(program);
         SDL_GL_MakeCurrent(NativeWindow(window_), nullptr);
     }
     SDL_GL_DeleteContext(context_);
@@ -343,7 +346,9 @@ void GlDevice::PrepareFixedFunction(bool pretransformed) {
     }
     b.textured = state_.texture != nullptr;
 
-    state_gl_.UseProgram(fixedProgram_);
+    const uint32_t variant =
+        FixedVariantOf(b.lighting, b.specular, b.textured, b.alphaFunc != 0, b.pretransformed);
+    if (GLuint program = FixedProgram(variant)) state_gl_.UseProgram(program);
     if (b.textured) {
         SyncTexture(*state_.texture, token_, state_gl_);
         ApplySampler();
@@ -358,6 +363,19 @@ void GlDevice::PrepareFixedFunction(bool pretransformed) {
         ++ownChanges_;
         ++stats_.uniformUploads;
     }
+}
+
+GLuint GlDevice::FixedProgram(uint32_t variant, std::string* log) {
+    GLuint& program = fixedPrograms_[variant];
+    const uint32_t bit = 1u << variant;
+    if (program || (failedVariants_ & bit)) return program;
+    std::string messages;
+    program = CreateFixedFunctionProgram(variant, messages);
+    if (program) return program;
+    failedVariants_ |= bit;
+    if (log) *log = messages;
+    std::fprintf(stderr, "rockpile: fixed-function variant %u: %s\n", variant, messages.c_str());
+    return 0;
 }
 
 void GlDevice::BindLayout(GLuint vertexBuffer, const Layout& layout) {

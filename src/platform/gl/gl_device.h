@@ -73,6 +73,9 @@ private:
     bool PrepareDraw(GLuint vertexBuffer, const Layout& layout);
     bool PrepareShaderProgram();
     void PrepareFixedFunction(bool pretransformed);
+    // The program of a fixed-function variant, compiled on first use; 0
+    // (said once on standard error) when it does not compile.
+    GLuint FixedProgram(uint32_t variant, std::string* log = nullptr);
     void ApplyRenderStates();
     void ApplySampler();
     void BindLayout(GLuint vertexBuffer, const Layout& layout);
@@ -84,7 +87,10 @@ private:
     GlContextRef token_;
     GlState state_gl_;
     GlBackBuffer backBuffer_;
-    GLuint vao_ = 0, streamBuffer_ = 0, blockBuffer_ = 0, sampler_ = 0, fixedProgram_ = 0;
+    GLuint vao_ = 0, streamBuffer_ = 0, blockBuffer_ = 0, sampler_ = 0;
+    // Made on first use; 0 until then.
+    std::array<GLuint, kFixedVariantCount> fixedPrograms_{};
+    uint32_t failedVariants_ = 0;  // one bit per variant that did not compile
     FixedFunctionBlock block_{};
     bool blockValid_ = false;
     std::array<uint32_t, 5> samplerShadow_{};

@@ -37,21 +37,19 @@ out vec2 vTexCoord;
 void main() {
     vTexCoord = inTexCoord;
     vSpecular = vec3(0.0);
-    if (ff.flags.w != 0) {
-        // Screen pixels: Direct3D pixel centres on integers, y down, z 0..1.
-        float w = inPosition.w != 0.0 ? 1.0 / inPosition.w : 1.0;
-        vec2 ndc = vec2((inPosition.x + 0.5) / ff.viewport.x * 2.0 - 1.0,
-                        1.0 - (inPosition.y + 0.5) / ff.viewport.y * 2.0);
-        gl_Position = vec4(ndc, inPosition.z * 2.0 - 1.0, 1.0) * w;
-        vColor = inColor;
-        return;
-    }
+#if SCREEN
+    // Screen pixels: Direct3D pixel centres on integers, y down, z 0..1.
+    float w = inPosition.w != 0.0 ? 1.0 / inPosition.w : 1.0;
+    vec2 ndc = vec2((inPosition.x + 0.5) / ff.viewport.x * 2.0 - 1.0,
+                    1.0 - (inPosition.y + 0.5) / ff.viewport.y * 2.0);
+    gl_Position = vec4(ndc, inPosition.z * 2.0 - 1.0, 1.0) * w;
+    vColor = inColor;
+#else
     vec4 clip = ff.worldViewProj * vec4(inPosition.xyz, 1.0);
     gl_Position = vec4(clip.xy + ff.viewport.zw * clip.w, clip.z * 2.0 - clip.w, clip.w);
-    if (ff.flags.x == 0) {
-        vColor = inColor;
-        return;
-    }
+#if !LIT
+    vColor = inColor;
+#else
     vec3 n = mat3(ff.normalMatrix) * inNormal;
     if (ff.flags.z != 0 && dot(n, n) > 0.0) n = normalize(n);
     vec3 rgb = ff.matEmissive.rgb + ff.globalAmbient.rgb * ff.matAmbient.rgb;
@@ -61,16 +59,18 @@ void main() {
         rgb += ff.lightAmbient.rgb * ff.matAmbient.rgb;
         if (nDotL > 0.0) {
             rgb += nDotL * ff.lightDiffuse.rgb * ff.matDiffuse.rgb;
-            if (ff.flags.y != 0) {
-                vec3 position = (ff.worldView * vec4(inPosition.xyz, 1.0)).xyz;
-                vec3 toEye = dot(position, position) > 0.0 ? -normalize(position) : vec3(0.0, 0.0, -1.0);
-                float nDotH = max(dot(n, normalize(toLight + toEye)), 0.0);
-                float s = ff.matPower > 0.0 ? pow(nDotH, ff.matPower) : 1.0;
-                vSpecular = clamp(s * ff.lightSpecular.rgb * ff.matSpecular.rgb, 0.0, 1.0);
-            }
+#if SPECULAR
+            vec3 position = (ff.worldView * vec4(inPosition.xyz, 1.0)).xyz;
+            vec3 toEye = dot(position, position) > 0.0 ? -normalize(position) : vec3(0.0, 0.0, -1.0);
+            float nDotH = max(dot(n, normalize(toLight + toEye)), 0.0);
+            float s = ff.matPower > 0.0 ? pow(nDotH, ff.matPower) : 1.0;
+            vSpecular = clamp(s * ff.lightSpecular.rgb * ff.matSpecular.rgb, 0.0, 1.0);
+#endif
         }
     }
     vColor = vec4(clamp(rgb, 0.0, 1.0), ff.matDiffuse.a);
+#endif
+#endif
 }
 )";
 
@@ -98,15 +98,18 @@ bool AlphaPasses(float alpha) {
 
 void main() {
     vec4 c = vColor;
-    if (ff.textured != 0) {
-        // Texture stage 0 as the engine sets it: colour = texture x diffuse;
-        // alpha = texture alpha for lit geometry, texture x diffuse alpha for
-        // screen vertices (text).
-        vec4 t = texture(stage0, vTexCoord);
-        bool lit = ff.flags.x != 0 && ff.flags.w == 0;
-        c = vec4(c.rgb * t.rgb, lit ? t.a : c.a * t.a);
-    }
+#if TEXTURED
+    // Texture stage 0 as the engine sets it: colour = texture x diffuse;
+    // alpha = texture alpha for lit geometry, texture x diffuse alpha for
+    // screen vertices (text) and unlit geometry.
+    vec4 t = texture(stage0, vTexCoord);
+    c = vec4(c.rgb * t.rgb, LIT != 0 ? t.a : c.a * t.a);
+#endif
+#if ALPHA_TEST
+    // A shader that may discard loses early depth rejection: only the
+    // variants with the alpha test on have it.
     if (!AlphaPasses(c.a)) discard;
+#endif
     fragColor = vec4(min(c.rgb + vSpecular, vec3(1.0)), c.a);
 }
 )";
@@ -186,9 +189,22 @@ GLuint LinkProgram(const std::string& vertexSource, const std::string& fragmentS
     return program;
 }
 
-GLuint CreateFixedFunctionProgram(std::string& log) {
-    GLuint program = LinkProgram(std::string(kVersion) + kBlock + kFixedVertex,
-                                 std::string(kVersion) + kBlock + kFixedFragment, {}, log);
+uint32_t FixedVariantOf(bool lit, bool specular, bool textured, bool alphaTest, bool screen) {
+    // Screen vertices are never lit; without lighting there is no specular.
+    lit = lit && !screen;
+    specular = specular && lit;
+    return (lit ? kFixedLit : 0) | (specular ? kFixedSpecular : 0) | (textured ? kFixedTextured : 0) |
+           (alphaTest ? kFixedAlphaTest : 0) | (screen ? kFixedScreen : 0);
+}
+
+GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log) {
+    auto define = [variant](const char* name, uint32_t bit) {
+        return std::string("#define ") + name + ((variant & bit) ? " 1\n" : " 0\n");
+    };
+    const std::string head = std::string(kVersion) + define("LIT", kFixedLit) + define("SPECULAR", kFixedSpecular) +
+                             define("TEXTURED", kFixedTextured) + define("ALPHA_TEST", kFixedAlphaTest) +
+                             define("SCREEN", kFixedScreen) + kBlock;
+    GLuint program = LinkProgram(head + kFixedVertex, head + kFixedFragment, {}, log);
     if (!program) return 0;
     glUniformBlockBinding(program, glGetUniformBlockIndex(program, "FixedFunction"), kFixedFunctionBinding);
     glUseProgram(program);

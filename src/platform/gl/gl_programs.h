@@ -40,7 +40,14 @@ constexpr GLuint kFixedFunctionBinding = 0;
 GLuint LinkProgram(const std::string& vertexSource, const std::string& fragmentSource,
                    const std::vector<std::pair<GLuint, const char*>>& attributes, std::string& log);
 
-GLuint CreateFixedFunctionProgram(std::string& log);
+// The fixed-function emulation is compiled for each combination of the
+// states that change its code, so that a draw runs only what it uses.
+constexpr uint32_t kFixedLit = 1, kFixedSpecular = 2, kFixedTextured = 4, kFixedAlphaTest = 8,
+                   kFixedScreen = 16;  // pretransformed screen vertices
+constexpr uint32_t kFixedVariantCount = 32;
+// The variant of a draw's states, with bits that change nothing cleared.
+uint32_t FixedVariantOf(bool lit, bool specular, bool textured, bool alphaTest, bool screen);
+GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log);
 
 // A vertex shader from source, paired with a fragment shader that outputs
 // the interpolated `vColor`. The shader writes gl_Position in Direct3D clip
