@@ -120,6 +120,8 @@ public:
     Label LabelFire, LabelTurretFire, LabelAltFire, LabelThrust, LabelBrake, LabelLeft, LabelRight, LabelShield;
     KeyBox ComboBoxKeyFire, ComboBoxKeyFire0, ComboBoxKeyFire1, ComboBoxKeyFire2, ComboBoxKeyAltFire,
         ComboBoxKeyThrust, ComboBoxKeyBrake, ComboBoxKeyLeft, ComboBoxKeyRight, ComboBoxKeyShield;
+    PadBox ComboBoxPadFire, ComboBoxPadAltFire, ComboBoxPadThrust, ComboBoxPadBrake, ComboBoxPadLeft,
+        ComboBoxPadRight, ComboBoxPadShield;
     Button ButtonResetKeyboard;
     InputDeviceRadios InputDeviceButtons() {
         return {RadioButtonMouse, RadioButtonKeyboard, RadioButtonJoystick};
@@ -134,7 +136,12 @@ public:
 private:
     void ShowGameFeatures();
     void PaintCartPicture();
+    // The key lists, and the pad lists in the open pad's names.
     void FillKeyBoxes();
+    void FillPadBoxes();
+    // The Joystick choice and the pad lists for the pad open now (hot-plug
+    // changes it while the form is up).
+    void ShowJoystick();
     // The adapter and resolution boxes, which show "adapter", "width" and
     // "height" together: the resolutions are the chosen adapter's.
     void ShowDisplayMode();

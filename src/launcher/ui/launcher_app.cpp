@@ -38,6 +38,12 @@ double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// A pad plugged in or pulled out: the form shows another Joystick choice.
+bool IsPadPlugged(uint32_t type) {
+    return type == SDL_JOYDEVICEADDED || type == SDL_JOYDEVICEREMOVED || type == SDL_CONTROLLERDEVICEADDED ||
+           type == SDL_CONTROLLERDEVICEREMOVED;
+}
+
 uint32_t EventWindowId(const SDL_Event& e) {
     switch (e.type) {
         case SDL_WINDOWEVENT: return e.window.windowID;
@@ -245,6 +251,7 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         return;
     }
     if (IsControllerInput(event)) lastActivity_ = SDL_GetTicks();
+    if (IsPadPlugged(event.type)) redraw_ = kSettleFrames;
     UiWindow* window = WindowById(EventWindowId(event));
     UiWindow* modal = ModalWindow();
     if (!window || (modal && window != modal)) return;
