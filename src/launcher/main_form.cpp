@@ -83,7 +83,12 @@ void SetRange(TrackBar& bar, int32_t low, int32_t high) {
 
 template <class Control>
 void FillChoices(Control&&) {}
-void FillChoices(KeyBox& box) { FillKeyCombo(box.combo); }
+// A key box names the keys under the layout in use, its choice kept.
+void FillChoices(KeyBox& box) {
+    const int kept = KeyFromCombo(box.combo);
+    FillKeyCombo(box.combo);
+    SelectKeyInCombo(box.combo, kept);
+}
 
 // A pad box lists the open pad's controls in its names, its choice kept.
 template <class Control>
@@ -258,6 +263,8 @@ void TLauncherForm::FillPadBoxes() {
     ROCKPILE_SETTINGS(FILL)
 #undef FILL
 }
+
+void TLauncherForm::KeyLayoutChanged() { FillKeyBoxes(); }
 
 void TLauncherForm::ShowJoystick() {
     const bool found = theJoystick && theJoystick->found;

@@ -66,6 +66,8 @@ public:
     void ButtonDocumentationClick();
     void ButtonResetScoresClick();
     void ButtonResetKeyboardClick();
+    // The keyboard layout changed: the key boxes take its labels.
+    void KeyLayoutChanged();
     // The form moved to `left`, `top` (the window system reports it).
     void FormMoved(int left, int top);
     // The survey page once after a Play, then the last save.

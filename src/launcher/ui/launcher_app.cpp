@@ -252,6 +252,10 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
     }
     if (IsControllerInput(event)) lastActivity_ = SDL_GetTicks();
     if (IsPadPlugged(event.type)) redraw_ = kSettleFrames;
+    if (event.type == SDL_KEYMAPCHANGED) {
+        form_.KeyLayoutChanged();
+        redraw_ = kSettleFrames;
+    }
     UiWindow* window = WindowById(EventWindowId(event));
     UiWindow* modal = ModalWindow();
     if (!window || (modal && window != modal)) return;
