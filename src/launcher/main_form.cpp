@@ -369,6 +369,8 @@ void TLauncherForm::PlayDemo() {
 
 void TLauncherForm::ButtonSettingsClick() { SettingsPanel.visible = !SettingsPanel.visible; }
 
+void TLauncherForm::StepTab(int step) { activeTab = ((activeTab + step) % TAB_COUNT + TAB_COUNT) % TAB_COUNT; }
+
 void TLauncherForm::ButtonDocumentationClick() {
     OpenDocumentation(pack_.GetShortName(), startFolder, false, [this](const std::string& path) {
         return host_.OpenFile(path);

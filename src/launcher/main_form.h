@@ -63,6 +63,8 @@ public:
     void PlayDemo();
 
     void ButtonSettingsClick();  // "Options / Settings"
+    // The tab `step` places after the shown one, round the ends.
+    void StepTab(int step);
     void ButtonDocumentationClick();
     void ButtonResetScoresClick();
     void ButtonResetKeyboardClick();

@@ -246,6 +246,19 @@ TEST_F(LauncherTest, ANewKeyboardLayoutRenamesTheKeysKeepingTheChoices) {
     EXPECT_EQ(form.ComboBoxKeyFire.combo.items.size(), 52u);
 }
 
+TEST_F(LauncherTest, StepTabGoesRoundTheTabsBothWays) {
+    TLauncherForm& form = StartForm();
+    ASSERT_EQ(form.activeTab, TAB_GAME);
+    form.StepTab(-1);
+    EXPECT_EQ(form.activeTab, TAB_ABOUT);
+    form.StepTab(1);
+    EXPECT_EQ(form.activeTab, TAB_GAME);
+    form.StepTab(TAB_CONTROLS);
+    EXPECT_EQ(form.activeTab, TAB_CONTROLS);
+    form.StepTab(2 * TAB_COUNT + 1);
+    EXPECT_EQ(form.activeTab, TAB_ABOUT);
+}
+
 TEST_F(LauncherTest, AKeyBoxNamingNoKeyStoresMinusOne) {
     Store("kwdriftrock_classic", "keyshield=7\n");  // a code without a name
     TLauncherForm& form = StartForm();

@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <string>
 #include <utility>
@@ -185,6 +186,9 @@ void MainFormView::SyncPicture(const TLauncherForm& form) {
 }
 
 void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::function<void()>& exit) {
+    // Keys and pads start on Play: one press plays.
+    if (!started_) focus_ = &form.ButtonPlay;
+    started_ = true;
     SyncPicture(form);
     ImDrawList* list = ImGui::GetWindowDrawList();
     const ImVec2 min(kCartPictureRect.left, kCartPictureRect.top);
@@ -197,7 +201,10 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
 
     ImFont* small = ui_.Font(0, UiFontSize::Small);
     if (FormButton(form.ButtonPlay)) later.push_back([&form] { form.Play(); });
+    ImGui::SetItemDefaultFocus();
+    FocusIfAsked(form.ButtonPlay);
     if (FormButton(form.ButtonSettings)) form.ButtonSettingsClick();
+    FocusIfAsked(form.ButtonSettings);
     if (FormButton(form.ButtonDocumentation, small))
         later.push_back([&form] { form.ButtonDocumentationClick(); });
     if (FormButton(form.ButtonDemo, small)) later.push_back([&form] { form.PlayDemo(); });
@@ -205,7 +212,35 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
     if (form.SettingsPanel.visible) DrawSettings(form, later);
 }
 
+void MainFormView::FocusIfAsked(const Button& button) {
+    if (focus_ != &button) return;
+    ImGui::SetFocusID(ImGui::GetItemID(), ImGui::GetCurrentWindow());
+    GImGui->NavDisableHighlight = false;
+    focus_ = nullptr;
+}
+
+namespace {
+
+// Whether a pad button or its key went down in this frame.
+bool NavPressed(ImGuiNavInput input) {
+    const ImGuiIO& io = ImGui::GetIO();
+    return io.NavInputs[input] > 0.0f && io.NavInputsDownDuration[input] == 0.0f;
+}
+
+}  // namespace
+
 void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
+    // B or Escape backs out of the panel once no list is open or control
+    // held; the shoulders step through the tabs.
+    if (!ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId) && !ImGui::IsAnyItemActive()) {
+        if (NavPressed(ImGuiNavInput_Cancel)) {
+            form.ButtonSettingsClick();
+            focus_ = &form.ButtonSettings;
+            return;
+        }
+        if (NavPressed(ImGuiNavInput_FocusPrev)) form.StepTab(-1);
+        if (NavPressed(ImGuiNavInput_FocusNext)) form.StepTab(1);
+    }
     ImGui::SetCursorPos(ImVec2(kPanelLeft, kPanelTop));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(28, 30, 40, 250));
     ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(4, 2));
