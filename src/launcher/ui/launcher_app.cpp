@@ -250,8 +250,10 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         quit_ = true;
         return;
     }
+    // A pad's press is read in the next frame, and a pad coming or going
+    // changes the Controls tab: both draw at once.
     if (IsControllerInput(event)) lastActivity_ = SDL_GetTicks();
-    if (IsPadPlugged(event.type)) redraw_ = kSettleFrames;
+    if (IsControllerInput(event) || IsPadPlugged(event.type)) redraw_ = kSettleFrames;
     if (event.type == SDL_KEYMAPCHANGED) {
         form_.KeyLayoutChanged();
         redraw_ = kSettleFrames;
