@@ -1,7 +1,7 @@
 #!/bin/sh
-# The launcher without a mouse (run it with xvfb-run): from the start one
-# Return plays the current game; Escape then "q" end it and the launcher
-# comes back to play again with one Return.
+# The launcher without a mouse (run it with xvfb-run): Escape closes the
+# quick-start hints; then one Return plays the current game; Escape then
+# "q" end it and the launcher comes back to play again with one Return.
 #
 #   launcher_keys.sh PROGRAM LIBRARY
 set -eu
@@ -11,9 +11,9 @@ library=$2
 . "$(dirname "$0")/x_session.sh"
 title='^Driftrock Classic$'
 mkdir -p "$store"
-# No quick-start hints, and a score table no short game gets into.
+# A score table no short game gets into.
 {
-    printf '[kwdriftrock_classic]\nhidequickstart=1\n'
+    printf '[kwdriftrock_classic]\n'
     for i in 0 1 2 3 4 5 6 7 8 9; do printf 'name_%s="ACE"\nscore_%s=9999999\n' "$i" "$i"; done
 } >"$store/kwdriftrock_classic.ini"
 
@@ -30,6 +30,11 @@ game_up() {
 "$program" --library "$library" --demo-after 0 --timings 2>"$work/stderr" &
 pid=$!
 wait_for 30 launcher_found || fail "the launcher window did not appear"
+wait_for 30 xdotool search --onlyvisible --name '^Quick Start$' >/dev/null || fail "no quick-start window"
+xdotool windowfocus --sync "$(visible '^Quick Start$')"
+xdotool key Escape
+wait_for 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Quick Start\$')\" ]" ||
+    fail "Escape did not close the quick-start window"
 
 for round in 1 2; do
     xdotool windowfocus --sync "$launcher"

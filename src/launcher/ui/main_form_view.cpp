@@ -219,16 +219,6 @@ void MainFormView::FocusIfAsked(const Button& button) {
     focus_ = nullptr;
 }
 
-namespace {
-
-// Whether a pad button or its key went down in this frame.
-bool NavPressed(ImGuiNavInput input) {
-    const ImGuiIO& io = ImGui::GetIO();
-    return io.NavInputs[input] > 0.0f && io.NavInputsDownDuration[input] == 0.0f;
-}
-
-}  // namespace
-
 void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
     // B or Escape backs out of the panel once no list is open or control
     // held; the shoulders step through the tabs.
