@@ -487,6 +487,7 @@ int RunLauncher(TGamePack& pack, const LauncherOptions& options) {
     // The desktop's own loop: between frames it sleeps until an event comes
     // or the launcher's idle time is up.
     while (app.Frame()) {
+        if (options.afterFrame && !options.afterFrame()) break;
         const int wait = app.IdleMilliseconds();
         if (wait > 0) SDL_WaitEventTimeout(nullptr, wait);
     }
