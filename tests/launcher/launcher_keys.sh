@@ -1,7 +1,9 @@
 #!/bin/sh
 # The launcher without a mouse (run it with xvfb-run): Escape closes the
 # quick-start hints; then one Return plays the current game; Escape then
-# "q" end it and the launcher comes back to play again with one Return.
+# "q" end it. Back at the launcher the settings open, the focus goes up
+# into the panel and Return enters it; one Escape closes the panel with the
+# focus back on its button, so Left then Return play again.
 #
 #   launcher_keys.sh PROGRAM LIBRARY
 set -eu
@@ -38,6 +40,8 @@ wait_for 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Quick Start\$
 
 for round in 1 2; do
     xdotool windowfocus --sync "$launcher"
+    # Keys typed ahead act in turn, each in its own frame.
+    [ "$round" = 2 ] && xdotool key Right Return Up Return Escape Left
     xdotool key Return
     wait_for 30 game_up || fail "Return did not play (round $round)"
     # Escape pauses, "q" ends the game, and on the high score table "q"

@@ -267,7 +267,9 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
     // release, only in a frame: each button event gets a frame before it,
     // for a pointer that jumped there without moving (synthetic input
     // does), and one after it, before later events move the pointer on.
-    const bool button = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+    // A key gets its own frame too, so that keys typed ahead act in turn.
+    const bool button = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP ||
+                        event.type == SDL_KEYDOWN;
     if (button) {
         window->NotePointer(event);
         Render();
