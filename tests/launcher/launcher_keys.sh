@@ -47,9 +47,7 @@ for round in 1 2; do
     # Escape pauses, "q" ends the game, and on the high score table "q"
     # leaves; a slow machine may need the last key again.
     xdotool windowfocus --sync "$game"
-    xdotool key Escape
-    sleep 0.5
-    xdotool key q
+    xdotool key Escape q
     tries=0
     until wait_for 2 launcher_only; do
         tries=$((tries + 1))
