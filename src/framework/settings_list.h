@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "framework/pad_controls.h"
+
 // The input device the ship is steered with ("inputdevice").
 enum InputDevice : int32_t {
     INPUT_MOUSE = 0,
@@ -125,5 +127,12 @@ inline constexpr NoControl NO_CONTROL{};
   X(int32_t,        keyRight,          GAME,         "keyright",          "keyright",          0x27,              -1,                  255,                  KEY_BINDING,                         26,           ComboBoxKeyRight)         \
   X(int32_t,        mouseVelocity,     GAME,         "mousevelocity",     "mousevelocity",     5,                 0,                   10,                   FIXED,                               27,           TrackBarMouseVelocity)    \
   X(int32_t,        pauseOnFocusLoss,  GAME,         "pauseonfocusloss",  "pauseOnFocusLoss",  1,                 0,                   1,                    FIXED,                               28,           CheckBoxPauseOnFocusLoss) \
-  X(int32_t,        soundPlacement,    PACK,         "soundplacement",    "soundplacement",    1,                 0,                   1,                    FIXED,                               NOT_RECORDED, CheckBoxSoundPlacement)
+  X(int32_t,        soundPlacement,    PACK,         "soundplacement",    "soundplacement",    1,                 0,                   1,                    FIXED,                               NOT_RECORDED, CheckBoxSoundPlacement)   \
+  X(int32_t,        padFire,           GAME,         "padfire",           "padfire",           PAD_BUTTON_0,      PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadFire)          \
+  X(int32_t,        padAltFire,        GAME,         "padaltfire",        "padaltfire",        PAD_BUTTON_0 + 1,  PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadAltFire)       \
+  X(int32_t,        padShield,         GAME,         "padshield",         "padshield",         PAD_BUTTON_0 + 2,  PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadShield)        \
+  X(int32_t,        padBrake,          GAME,         "padbrake",          "padbrake",          PAD_MOVE_DOWN,     PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadBrake)         \
+  X(int32_t,        padThrust,         GAME,         "padthrust",         "padthrust",         PAD_MOVE_UP,       PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadThrust)        \
+  X(int32_t,        padLeft,           GAME,         "padleft",           "padleft",           PAD_MOVE_LEFT,     PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadLeft)          \
+  X(int32_t,        padRight,          GAME,         "padright",          "padright",          PAD_MOVE_RIGHT,    PAD_NONE,            PAD_CONTROL_END - 1,  KEY_BINDING,                         NOT_RECORDED, ComboBoxPadRight)
 // clang-format on

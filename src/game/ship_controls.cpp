@@ -45,9 +45,10 @@ void TShip::ReadControls() {
             controls.left = theJoystick->x < -kJoystickDeflection;
             controls.right = theJoystick->x > kJoystickDeflection;
             controls.thrust = theJoystick->y < -kJoystickDeflection;
-            controls.fire = ButtonHeld(*theJoystick, 0);
-            controls.altFire = ButtonHeld(*theJoystick, 1);
-            controls.shield = ButtonHeld(*theJoystick, 2);
+            controls.brake = ButtonHeld(*theJoystick, PAD_ROLE_BRAKE);
+            controls.fire = ButtonHeld(*theJoystick, PAD_ROLE_FIRE);
+            controls.altFire = ButtonHeld(*theJoystick, PAD_ROLE_ALT_FIRE);
+            controls.shield = ButtonHeld(*theJoystick, PAD_ROLE_SHIELD);
             break;
         default: break;
     }

@@ -1,8 +1,11 @@
 #include "input/arcademisc.h"
 
-#include <strings.h>
+#include <SDL_keyboard.h>
 
 #include <cstdio>
+#include <cstring>
+
+#include "platform/vk_map.h"
 
 namespace {
 
@@ -20,13 +23,22 @@ constexpr NamedKey NAMED_KEYS[] = {
     {40, "down arrow"},
 };
 
-char g_charName[2];
+char g_charName[32];
+
+bool IsCharacterKey(int code) { return (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z'); }
 
 }  // namespace
 
-const char* KeyName(int code) {
-    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) {
-        std::snprintf(g_charName, sizeof g_charName, "%c", code);
+const char* KeyName(int code) { return KeyName(code, SDL_GetKeyFromScancode); }
+
+const char* KeyName(int code, KeyLayout layout) {
+    if (IsCharacterKey(code)) {
+        const SDL_Keycode key = layout(ScancodeFromVirtualKey(code));
+        const char* label = key != SDLK_UNKNOWN ? SDL_GetKeyName(key) : "";
+        if (*label && std::strlen(label) < sizeof g_charName)
+            std::snprintf(g_charName, sizeof g_charName, "%s", label);
+        else
+            std::snprintf(g_charName, sizeof g_charName, "%c", code);
         return g_charName;
     }
     for (const NamedKey& k : NAMED_KEYS)
@@ -36,26 +48,24 @@ const char* KeyName(int code) {
 
 void FillKeyCombo(KeyCombo& list) {
     list.items.clear();
+    list.codes.clear();
     list.selected = -1;
     for (int code = 0; code <= MAX_KEY_CODE; ++code)
-        if (const char* name = KeyName(code)) list.items.emplace_back(name);
+        if (const char* name = KeyName(code)) {
+            list.items.emplace_back(name);
+            list.codes.push_back(code);
+        }
 }
 
 void SelectKeyInCombo(KeyCombo& list, int code) {
-    const char* name = KeyName(code);
-    if (!name) return;
-    for (size_t i = 0; i < list.items.size(); ++i)
-        if (list.items[i] == name) {
+    for (size_t i = 0; i < list.codes.size() && i < list.items.size(); ++i)
+        if (list.codes[i] == code) {
             list.selected = int(i);
             return;
         }
 }
 
 int KeyFromCombo(const KeyCombo& list) {
-    const std::string text = list.Text();
-    for (int code = 0; code <= MAX_KEY_CODE; ++code) {
-        const char* name = KeyName(code);
-        if (name && strcasecmp(name, text.c_str()) == 0) return code;
-    }
-    return -1;
+    const bool chosen = list.selected >= 0 && list.selected < (int)list.codes.size();
+    return chosen ? list.codes[list.selected] : -1;
 }

@@ -11,10 +11,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/settings_list.h"
+#include "input/pad_bindings.h"
 #include "platform/game_window.h"
 
 union SDL_Event;
@@ -50,10 +52,13 @@ protected:
     void ClearButtons();
 };
 
-// The first attached joystick or game controller. A game controller reads
-// its left stick and d-pad as the axes and A, B, X, Y as buttons 0 to 3;
-// a plain joystick its first two axes, its first hat and its buttons. Axes
-// run from -1,000 to 1,000; a d-pad or hat gives full deflection.
+// The joystick's buttons as the ship reads them, one per role.
+enum PadRoleButton { PAD_ROLE_FIRE, PAD_ROLE_ALT_FIRE, PAD_ROLE_SHIELD, PAD_ROLE_BRAKE, PAD_ROLE_BUTTONS };
+
+// The first attached joystick or game controller, read by role through the
+// settings' pad bindings: the fire, alternate fire, shield and brake
+// controls as the PadRoleButton buttons, left and right as x at -1,000 and
+// 1,000, thrust as y at -1,000.
 class TJoystick : public TInputDevice {
 public:
     ~TJoystick() override;
@@ -65,8 +70,13 @@ public:
     // `instanceId` was detached.
     void DeviceAdded(int deviceIndex);
     void DeviceRemoved(int instanceId);
+    // How the open pad names its controls; a controller's when none is open.
+    PadLayout Layout() const;
+    // Told after hot-plug opened a pad or lost the open one.
+    std::function<void()> onChange;
 
     bool found = false;
+    int rawButtons = 0;          // the open pad's own button count
     std::string productName;
     void* native = nullptr;      // the SDL joystick
     void* controller = nullptr;  // its SDL game controller, when it has a mapping
@@ -75,7 +85,6 @@ public:
 private:
     bool Open(int deviceIndex);
     void Lose();
-    int ReadAxis(int axis) const;
 };
 
 // One buffered mouse record: an axis movement or a button change.

@@ -3,18 +3,17 @@
 
 #include <algorithm>
 
+#include "framework/gameglobals.h"
 #include "input/joystick.h"
+#include "input/pad_bindings.h"
 
 namespace {
 
 constexpr int AXIS_RANGE = 1000;
-constexpr int DEFAULT_BUTTONS = 4;
-constexpr int MAX_BUTTONS = 256;
-constexpr SDL_GameControllerButton PAD_BUTTONS[] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B,
-                                                    SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_Y};
 
-// SDL's -32,768 … 32,767 onto -1,000 … 1,000, both ends exact.
-int ScaleAxis(int value) { return value < 0 ? value * AXIS_RANGE / 32768 : value * AXIS_RANGE / 32767; }
+// The bindings of the roles read as buttons, in PadRoleButton order.
+constexpr int32_t TSettings::*BUTTON_ROLES[PAD_ROLE_BUTTONS] = {&TSettings::padFire, &TSettings::padAltFire,
+                                                                &TSettings::padShield, &TSettings::padBrake};
 
 // Full deflection along one axis from a pair of direction switches, else 0.
 int Deflection(bool negative, bool positive) { return negative ? -AXIS_RANGE : positive ? AXIS_RANGE : 0; }
@@ -47,13 +46,13 @@ bool TJoystick::Open(int deviceIndex) {
         controller = pad;
         joystick = SDL_GameControllerGetJoystick(pad);
         name = SDL_GameControllerName(pad);
-        buttonCount = DEFAULT_BUTTONS;
     } else {
         joystick = SDL_JoystickOpen(deviceIndex);
         if (!joystick) return false;
-        const int buttons = SDL_JoystickNumButtons(joystick);
-        buttonCount = buttons < 0 ? DEFAULT_BUTTONS : std::min(buttons, MAX_BUTTONS);
     }
+    const int buttons = SDL_JoystickNumButtons(joystick);
+    rawButtons = std::clamp(buttons, 0, int(PAD_BUTTON_END));
+    buttonCount = PAD_ROLE_BUTTONS;
     native = joystick;
     if (!name) name = SDL_JoystickName(joystick);
     productName = name ? name : "";
@@ -71,14 +70,18 @@ void TJoystick::ReleaseDevice() {
     controller = nullptr;
     native = nullptr;
     instanceId = -1;
+    rawButtons = 0;
     created = false;
 }
+
+PadLayout TJoystick::Layout() const { return native && !controller ? PadLayout::Raw : PadLayout::Controller; }
 
 void TJoystick::DeviceAdded(int deviceIndex) {
     if (native || !SDL_WasInit(SDL_INIT_JOYSTICK)) return;
     ClearButtons();
     x = y = 0;
     found = Open(deviceIndex);
+    if (found && onChange) onChange();
 }
 
 void TJoystick::DeviceRemoved(int removedId) {
@@ -86,6 +89,7 @@ void TJoystick::DeviceRemoved(int removedId) {
     Lose();
     for (int i = 0; i < SDL_NumJoysticks() && !found; ++i)
         if (SDL_JoystickGetDeviceInstanceID(i) != removedId) found = Open(i);
+    if (onChange) onChange();
 }
 
 void TJoystick::Lose() {
@@ -96,41 +100,23 @@ void TJoystick::Lose() {
     x = y = 0;
 }
 
-int TJoystick::ReadAxis(int axis) const {
-    auto* joystick = static_cast<SDL_Joystick*>(native);
-    return axis < SDL_JoystickNumAxes(joystick) ? ScaleAxis(SDL_JoystickGetAxis(joystick, axis)) : 0;
-}
-
 int TJoystick::Poll() {
     if (!native) return -1;
     SDL_JoystickUpdate();
     auto* joystick = static_cast<SDL_Joystick*>(native);
     if (!SDL_JoystickGetAttached(joystick)) return -1;
     auto* pad = static_cast<SDL_GameController*>(controller);
-    for (int i = 0; i < buttonCount; ++i) {
-        const bool down = pad ? SDL_GameControllerGetButton(pad, PAD_BUTTONS[i]) != 0
-                              : SDL_JoystickGetButton(joystick, i) != 0;
-        released[i] = 0;
-        if (down) {
-            held[i] = 1;
+    auto down = [pad, joystick](int32_t binding) { return PadControlDown(pad, joystick, binding); };
+    for (int role = 0; role < PAD_ROLE_BUTTONS; ++role) {
+        released[role] = 0;
+        if (down(settings.*BUTTON_ROLES[role])) {
+            held[role] = 1;
         } else {
-            released[i] = held[i];
-            held[i] = 0;
+            released[role] = held[role];
+            held[role] = 0;
         }
     }
-    if (pad) {
-        const int dpadX = Deflection(SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT),
-                                     SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
-        const int dpadY = Deflection(SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP),
-                                     SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN));
-        x = dpadX ? dpadX : ScaleAxis(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX));
-        y = dpadY ? dpadY : ScaleAxis(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
-    } else {
-        const int hat = SDL_JoystickNumHats(joystick) > 0 ? SDL_JoystickGetHat(joystick, 0) : SDL_HAT_CENTERED;
-        const int hatX = Deflection(hat & SDL_HAT_LEFT, hat & SDL_HAT_RIGHT);
-        const int hatY = Deflection(hat & SDL_HAT_UP, hat & SDL_HAT_DOWN);
-        x = hatX ? hatX : ReadAxis(0);
-        y = hatY ? hatY : ReadAxis(1);
-    }
+    x = Deflection(down(settings.padLeft), down(settings.padRight));
+    y = Deflection(down(settings.padThrust), false);
     return 0;
 }

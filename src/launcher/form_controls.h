@@ -47,6 +47,12 @@ struct ComboBox : Control {
     ListModel list;
 };
 
+// A pad control bound to a role: the list of the pad's controls, each
+// valued with its code.
+struct PadBox : Control {
+    ListModel list;
+};
+
 struct FormRect {
     int left = 0, top = 0, width = 0, height = 0;
     bool operator==(const FormRect&) const = default;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "framework/gameglobals.h"
 #include "framework/tgame.h"
@@ -42,6 +43,9 @@ void ShowSetting(RadioGroup& group, T value) {
 }
 void ShowSetting(KeyBox& box, int32_t key) { SelectKeyInCombo(box.combo, key); }
 void ShowSetting(ComboBox&, int32_t) {}
+void ShowSetting(PadBox& box, int32_t code) {
+    if (!SelectItemByObject(box.list, code)) box.list.selected = -1;
+}
 void ShowSetting(InputDeviceRadios buttons, int32_t device) {
     buttons.mouse.checked = device == INPUT_MOUSE;
     buttons.keyboard.checked = device == INPUT_KEYBOARD;
@@ -58,6 +62,9 @@ void TakeSetting(const RadioGroup& group, T& value) {
 }
 void TakeSetting(const KeyBox& box, int32_t& key) { key = KeyFromCombo(box.combo); }
 void TakeSetting(const ComboBox&, int32_t&) {}
+// A code the list does not offer (a raw pad's button beyond the open pad's)
+// is kept.
+void TakeSetting(const PadBox& box, int32_t& code) { code = GetSelectedItemObject(box.list).value_or(code); }
 // Keyboard before joystick before mouse; with none chosen, the keyboard.
 void TakeSetting(InputDeviceRadios buttons, InputDevice& device) {
     device = buttons.keyboard.checked   ? INPUT_KEYBOARD
@@ -67,8 +74,8 @@ void TakeSetting(InputDeviceRadios buttons, InputDevice& device) {
 }
 
 // A track bar runs over its setting's range.
-template <class Control, class T>
-void SetRange(Control&&, T, T) {}
+template <class Control, class Low, class High>
+void SetRange(Control&&, Low, High) {}
 void SetRange(TrackBar& bar, int32_t low, int32_t high) {
     bar.min = low;
     bar.max = high;
@@ -76,7 +83,24 @@ void SetRange(TrackBar& bar, int32_t low, int32_t high) {
 
 template <class Control>
 void FillChoices(Control&&) {}
-void FillChoices(KeyBox& box) { FillKeyCombo(box.combo); }
+// A key box names the keys under the layout in use, its choice kept.
+void FillChoices(KeyBox& box) {
+    const int kept = KeyFromCombo(box.combo);
+    FillKeyCombo(box.combo);
+    SelectKeyInCombo(box.combo, kept);
+}
+
+// A pad box lists the open pad's controls in its names, its choice kept.
+template <class Control>
+void FillPadChoices(Control&&) {}
+void FillPadChoices(PadBox& box) {
+    const std::optional<int> kept = GetSelectedItemObject(box.list);
+    if (theJoystick)
+        FillPadCombo(box.list, theJoystick->Layout(), theJoystick->rawButtons);
+    else
+        FillPadCombo(box.list, PadLayout::Controller, 0);
+    if (kept) SelectItemByObject(box.list, *kept);
+}
 
 void SetButton(Button& button, const char* caption, int left, int top, int width, int height) {
     button.caption = caption;
@@ -134,7 +158,7 @@ TLauncherForm::TLauncherForm(TGamePack& pack, LauncherHost& host) : pack_(pack),
     LabelLeft.caption = "Left:";
     LabelRight.caption = "Right:";
     LabelShield.caption = "Shield:";
-    ButtonResetKeyboard.caption = "Reset Keyboard to Defaults";
+    ButtonResetKeyboard.caption = "Reset Keys and Controller to Defaults";
 
     const TSettings& s = settings;  // the ranges may name other settings
 #define RANGE(type, field, store, key, written, def, low, high, reset, replay, control) SetRange(control, low, high);
@@ -142,7 +166,9 @@ TLauncherForm::TLauncherForm(TGamePack& pack, LauncherHost& host) : pack_(pack),
 #undef RANGE
 }
 
-TLauncherForm::~TLauncherForm() = default;
+TLauncherForm::~TLauncherForm() {
+    if (theJoystick) theJoystick->onChange = nullptr;
+}
 
 void TLauncherForm::FindLibrary() {
     libraryPath = libraryOverride.empty() ? FindLibraryOrExit(pack_.GetLibraryFile(), *game_) : libraryOverride;
@@ -155,12 +181,8 @@ void TLauncherForm::StartUp() {
     OpenGameLib(libraryPath.c_str(), pack_.GetUsageFile());
 
     CreateInputDevices();
-    if (theJoystick && theJoystick->found) {
-        LabelJoystickName.caption = theJoystick->productName;
-    } else {
-        LabelJoystickName.caption = "(not found)";
-        RadioButtonJoystick.enabled = false;
-    }
+    if (theJoystick) theJoystick->onChange = [this] { ShowJoystick(); };
+    ShowJoystick();
 
     SelectGame(*game_);
 
@@ -211,10 +233,10 @@ void TLauncherForm::SelectGame(TGame& game) {
 void TLauncherForm::ShowGameFeatures() {
     const TGame& g = *game_;
     GroupBoxMissileSpeed.visible = !g.HidesMissileSpeed();
-    LabelThrust.visible = ComboBoxKeyThrust.visible = !g.HidesThrustKey();
-    LabelAltFire.visible = ComboBoxKeyAltFire.visible = !g.HidesAltFireKey();
-    LabelShield.visible = ComboBoxKeyShield.visible = !g.HidesShieldKey();
-    LabelBrake.visible = ComboBoxKeyBrake.visible = g.ShowsBrakeKey() != 0;
+    LabelThrust.visible = ComboBoxKeyThrust.visible = ComboBoxPadThrust.visible = !g.HidesThrustKey();
+    LabelAltFire.visible = ComboBoxKeyAltFire.visible = ComboBoxPadAltFire.visible = !g.HidesAltFireKey();
+    LabelShield.visible = ComboBoxKeyShield.visible = ComboBoxPadShield.visible = !g.HidesShieldKey();
+    LabelBrake.visible = ComboBoxKeyBrake.visible = ComboBoxPadBrake.visible = g.ShowsBrakeKey() != 0;
     const bool turret = g.ShowsTurretFireKeys() != 0;
     LabelTurretFire.visible = ComboBoxKeyFire0.visible = ComboBoxKeyFire1.visible = ComboBoxKeyFire2.visible = turret;
     GroupBoxGamePlay.visible = g.ShowsGamePlaySettings() != 0;
@@ -233,6 +255,23 @@ void TLauncherForm::FillKeyBoxes() {
 #define FILL(type, field, store, key, written, def, low, high, reset, replay, control) FillChoices(control);
     ROCKPILE_SETTINGS(FILL)
 #undef FILL
+    FillPadBoxes();
+}
+
+void TLauncherForm::FillPadBoxes() {
+#define FILL(type, field, store, key, written, def, low, high, reset, replay, control) FillPadChoices(control);
+    ROCKPILE_SETTINGS(FILL)
+#undef FILL
+}
+
+void TLauncherForm::KeyLayoutChanged() { FillKeyBoxes(); }
+
+void TLauncherForm::ShowJoystick() {
+    const bool found = theJoystick && theJoystick->found;
+    LabelJoystickName.caption = found ? theJoystick->productName : "(not found)";
+    // A joystick chosen stays chosen without a pad; Play then takes the keyboard.
+    RadioButtonJoystick.enabled = found;
+    FillPadBoxes();
 }
 
 void TLauncherForm::PaintCartPicture() {
@@ -329,6 +368,8 @@ void TLauncherForm::PlayDemo() {
 }
 
 void TLauncherForm::ButtonSettingsClick() { SettingsPanel.visible = !SettingsPanel.visible; }
+
+void TLauncherForm::StepTab(int step) { activeTab = ((activeTab + step) % TAB_COUNT + TAB_COUNT) % TAB_COUNT; }
 
 void TLauncherForm::ButtonDocumentationClick() {
     OpenDocumentation(pack_.GetShortName(), startFolder, false, [this](const std::string& path) {

@@ -63,9 +63,13 @@ public:
     void PlayDemo();
 
     void ButtonSettingsClick();  // "Options / Settings"
+    // The tab `step` places after the shown one, round the ends.
+    void StepTab(int step);
     void ButtonDocumentationClick();
     void ButtonResetScoresClick();
     void ButtonResetKeyboardClick();
+    // The keyboard layout changed: the key boxes take its labels.
+    void KeyLayoutChanged();
     // The form moved to `left`, `top` (the window system reports it).
     void FormMoved(int left, int top);
     // The survey page once after a Play, then the last save.
@@ -120,6 +124,8 @@ public:
     Label LabelFire, LabelTurretFire, LabelAltFire, LabelThrust, LabelBrake, LabelLeft, LabelRight, LabelShield;
     KeyBox ComboBoxKeyFire, ComboBoxKeyFire0, ComboBoxKeyFire1, ComboBoxKeyFire2, ComboBoxKeyAltFire,
         ComboBoxKeyThrust, ComboBoxKeyBrake, ComboBoxKeyLeft, ComboBoxKeyRight, ComboBoxKeyShield;
+    PadBox ComboBoxPadFire, ComboBoxPadAltFire, ComboBoxPadThrust, ComboBoxPadBrake, ComboBoxPadLeft,
+        ComboBoxPadRight, ComboBoxPadShield;
     Button ButtonResetKeyboard;
     InputDeviceRadios InputDeviceButtons() {
         return {RadioButtonMouse, RadioButtonKeyboard, RadioButtonJoystick};
@@ -134,7 +140,12 @@ public:
 private:
     void ShowGameFeatures();
     void PaintCartPicture();
+    // The key lists, and the pad lists in the open pad's names.
     void FillKeyBoxes();
+    void FillPadBoxes();
+    // The Joystick choice and the pad lists for the pad open now (hot-plug
+    // changes it while the form is up).
+    void ShowJoystick();
     // The adapter and resolution boxes, which show "adapter", "width" and
     // "height" together: the resolutions are the chosen adapter's.
     void ShowDisplayMode();

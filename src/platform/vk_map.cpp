@@ -44,3 +44,10 @@ int VirtualKeyFromScancode(SDL_Scancode sc) {
         if (n.scancode == sc) return n.vk;
     return 0;
 }
+
+SDL_Scancode ScancodeFromVirtualKey(int virtualKey) {
+    if (virtualKey <= 0) return SDL_SCANCODE_UNKNOWN;
+    for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc)
+        if (VirtualKeyFromScancode(SDL_Scancode(sc)) == virtualKey) return SDL_Scancode(sc);
+    return SDL_SCANCODE_UNKNOWN;
+}

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr int kButtons = 3;
+// The mouse's three buttons, the joystick's role buttons.
+constexpr int kButtons = PAD_ROLE_BUTTONS;
 
 struct KeyRole {
     int32_t TSettings::*binding;

@@ -12,7 +12,7 @@ uint8_t CaptureReplayKeys();
 // are let go so that a person at the keyboard does not join in.
 void DriveReplayKeys(uint8_t keys);
 
-// Position, buttons 0 to 2 and (for the mouse) the movement of the last poll.
+// Position, buttons 0 to 3 and (for the mouse) the movement of the last poll.
 ReplayDevice CaptureReplayDevice(const TInputDevice& device, int dx = 0);
 
 class ReplayMouse : public TDIMouse {

@@ -66,6 +66,19 @@ TEST(VirtualKeys, ScancodesMapToWindowsCodes) {
     EXPECT_EQ(VirtualKeyFromScancode(SDL_SCANCODE_APPLICATION), 0);
 }
 
+TEST(VirtualKeys, EachCodeLeadsBackToItsFirstPhysicalKey) {
+    for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
+        const int vk = VirtualKeyFromScancode(SDL_Scancode(sc));
+        if (!vk) continue;
+        EXPECT_EQ(VirtualKeyFromScancode(ScancodeFromVirtualKey(vk)), vk) << sc;
+    }
+    EXPECT_EQ(ScancodeFromVirtualKey('A'), SDL_SCANCODE_A);
+    EXPECT_EQ(ScancodeFromVirtualKey('0'), SDL_SCANCODE_0);
+    EXPECT_EQ(ScancodeFromVirtualKey(VK_SHIFT), SDL_SCANCODE_LSHIFT);
+    EXPECT_EQ(ScancodeFromVirtualKey(VK_RETURN), SDL_SCANCODE_RETURN);
+    for (int none : {0, -1, 0x07, 0xFF}) EXPECT_EQ(ScancodeFromVirtualKey(none), SDL_SCANCODE_UNKNOWN) << none;
+}
+
 TEST_F(EventsTest, KeysPostKeyDownAndHoldTheKeyState) {
     TranslateSdlEvent(Key(SDL_SCANCODE_LCTRL, true), window_);
     EXPECT_TRUE(GetKeyState(VK_CONTROL) & 0x8000);

@@ -68,22 +68,63 @@ TEST(KeyComboTest, UnnamedOrUnlistedCodesLeaveTheSelection) {
     SelectKeyInCombo(list, 37);
     SelectKeyInCombo(list, 91);
     EXPECT_EQ(list.Text(), "left arrow");
-    KeyCombo partial{{"A", "B"}, 1};
+    KeyCombo partial{{"A", "B"}, 1, {'A', 'B'}};
     SelectKeyInCombo(partial, 'C');
     EXPECT_EQ(partial.selected, 1);
 }
 
-TEST(KeyComboTest, TextIsReadBackWithoutRegardToCase) {
-    KeyCombo list{{"LEFT ARROW", "a", "Pg Down", ""}, 0};
+TEST(KeyComboTest, TheChosenItemGivesItsCodeWhateverItsText) {
+    // Two labels alike (a layout may print the same on two keys) stay apart.
+    KeyCombo list{{"left arrow", "Q", "Q", ""}, 0, {37, 'A', 'Q', 34}};
     EXPECT_EQ(KeyFromCombo(list), 37);
     list.selected = 1;
     EXPECT_EQ(KeyFromCombo(list), 'A');
     list.selected = 2;
-    EXPECT_EQ(KeyFromCombo(list), 34);
+    EXPECT_EQ(KeyFromCombo(list), 'Q');
+    SelectKeyInCombo(list, 'A');
+    EXPECT_EQ(list.selected, 1);
     list.selected = 3;
-    EXPECT_EQ(KeyFromCombo(list), -1);
-    list.selected = -1;
-    EXPECT_EQ(KeyFromCombo(list), -1);
+    EXPECT_EQ(KeyFromCombo(list), 34);
+    for (int none : {-1, 4}) {
+        list.selected = none;
+        EXPECT_EQ(KeyFromCombo(list), -1) << none;
+    }
+}
+
+// A French layout on the keys the game names by label: the letters that
+// move, the top row's unshifted characters, and the keys it leaves alone.
+SDL_Keycode Azerty(SDL_Scancode scancode) {
+    switch (scancode) {
+        case SDL_SCANCODE_A: return SDLK_q;
+        case SDL_SCANCODE_Q: return SDLK_a;
+        case SDL_SCANCODE_W: return SDLK_z;
+        case SDL_SCANCODE_Z: return SDLK_w;
+        case SDL_SCANCODE_M: return SDLK_COMMA;
+        case SDL_SCANCODE_1: return SDLK_AMPERSAND;
+        case SDL_SCANCODE_2: return 0xE9;  // é
+        case SDL_SCANCODE_LSHIFT: return SDLK_LSHIFT;
+        case SDL_SCANCODE_9: return SDLK_UNKNOWN;  // says nothing
+        default: break;
+    }
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return SDLK_a + (scancode - SDL_SCANCODE_A);
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) return SDLK_1 + (scancode - SDL_SCANCODE_1);
+    return scancode == SDL_SCANCODE_0 ? SDLK_0 : SDLK_UNKNOWN;
+}
+
+TEST(KeyLayoutTest, LettersAndDigitsAreNamedByTheLayoutsLabels) {
+    EXPECT_STREQ(KeyName('A', Azerty), "Q");  // the US "A" position
+    EXPECT_STREQ(KeyName('Q', Azerty), "A");
+    EXPECT_STREQ(KeyName('W', Azerty), "Z");
+    EXPECT_STREQ(KeyName('Z', Azerty), "W");
+    EXPECT_STREQ(KeyName('M', Azerty), ",");
+    EXPECT_STREQ(KeyName('1', Azerty), "&");
+    EXPECT_STREQ(KeyName('2', Azerty), "\xC3\xA9");
+    EXPECT_STREQ(KeyName('B', Azerty), "B");
+    EXPECT_STREQ(KeyName('9', Azerty), "9") << "the US name where the layout says nothing";
+    // Named keys keep their names; codes of no key stay unnamed.
+    EXPECT_STREQ(KeyName(16, Azerty), "shift");
+    EXPECT_STREQ(KeyName(37, Azerty), "left arrow");
+    EXPECT_EQ(KeyName(91, Azerty), nullptr);
 }
 
 class KeyPollTest : public ::testing::Test {

@@ -40,8 +40,8 @@ wait_for 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Quick Start\$
     fail "the quick-start window did not close"
 
 click "$launcher" 350 496  # "Options / Settings"
-click "$launcher" 253 189  # the "Advanced" tab
-click "$launcher" 140 399  # "Reset High Score List"
+click "$launcher" 210 189  # the "Advanced" tab
+click "$launcher" 100 382  # "Reset High Score List"
 wait_for 10 xdotool search --onlyvisible --name '^Confirm$' >/dev/null || fail "no confirmation was asked"
 question=$(visible '^Confirm$')
 grep -q '^score_0=900$' "$store/kwdriftrock_classic.ini" || fail "the scores went before the answer"

@@ -225,12 +225,38 @@ TEST_F(LauncherTest, ResetKeyboardKeepsTheOtherUnsavedChanges) {
     form.TrackBarMouseVelocity.position = 9;
     SelectKeyInCombo(form.ComboBoxKeyFire.combo, 'Z');
     SelectKeyInCombo(form.ComboBoxKeyRight.combo, 'D');
+    SelectItemByObject(form.ComboBoxPadFire.list, PAD_RT);
     form.ButtonResetKeyboardClick();
     EXPECT_EQ(form.ComboBoxKeyFire.combo.Text(), "control");
     EXPECT_EQ(form.ComboBoxKeyRight.combo.Text(), "right arrow");
+    EXPECT_EQ(GetSelectedItemObject(form.ComboBoxPadFire.list), PAD_BUTTON_0) << "the controller's too";
     EXPECT_EQ(form.RadioGroupDifficulty.itemIndex, 0);
     EXPECT_TRUE(form.CheckBoxWireFrame.checked);
     EXPECT_EQ(form.TrackBarMouseVelocity.position, 9);
+}
+
+TEST_F(LauncherTest, ANewKeyboardLayoutRenamesTheKeysKeepingTheChoices) {
+    TLauncherForm& form = StartForm();
+    SelectKeyInCombo(form.ComboBoxKeyFire.combo, 'Z');
+    form.ComboBoxKeyShield.combo.selected = -1;
+    form.KeyLayoutChanged();
+    EXPECT_EQ(KeyFromCombo(form.ComboBoxKeyFire.combo), 'Z');
+    EXPECT_EQ(KeyFromCombo(form.ComboBoxKeyShield.combo), -1);
+    EXPECT_EQ(KeyFromCombo(form.ComboBoxKeyLeft.combo), 0x25);
+    EXPECT_EQ(form.ComboBoxKeyFire.combo.items.size(), 52u);
+}
+
+TEST_F(LauncherTest, StepTabGoesRoundTheTabsBothWays) {
+    TLauncherForm& form = StartForm();
+    ASSERT_EQ(form.activeTab, TAB_GAME);
+    form.StepTab(-1);
+    EXPECT_EQ(form.activeTab, TAB_ABOUT);
+    form.StepTab(1);
+    EXPECT_EQ(form.activeTab, TAB_GAME);
+    form.StepTab(TAB_CONTROLS);
+    EXPECT_EQ(form.activeTab, TAB_CONTROLS);
+    form.StepTab(2 * TAB_COUNT + 1);
+    EXPECT_EQ(form.activeTab, TAB_ABOUT);
 }
 
 TEST_F(LauncherTest, AKeyBoxNamingNoKeyStoresMinusOne) {

@@ -4,6 +4,7 @@
 // gives the documented defaults, written out here.
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -189,12 +190,22 @@ protected:
         fs::copy_file(kData + "/" + set + "/" + key + ".ini", Folder() + key + ".ini",
                       fs::copy_options::overwrite_existing);
     }
-    // The old bytes, then the settings added since the data was written,
-    // at their defaults: they are the last under the pack's key.
-    void ExpectSameFile(const std::string& set, const std::string& key) const {
+    // The old bytes with the settings added since the data was written, at
+    // their defaults: last under the pack's key; under a game's, at the end
+    // of a file read back, or before the scores in one written afresh.
+    enum class Saved { Afresh, OverOld };
+    void ExpectSameFile(const std::string& set, const std::string& key, Saved saved) const {
         std::string old = ReadBytes(kData + "/" + set + "/" + key + ".ini");
         ASSERT_FALSE(old.empty()) << set << "/" << key;
-        if (key == "kwrockpile") old += "soundplacement=1\n";
+        if (key == "kwrockpile") {
+            old += "soundplacement=1\n";
+        } else {
+            const std::string pad =
+                "padfire=0\npadaltfire=1\npadshield=2\npadbrake=271\npadthrust=270\npadleft=272\npadright=273\n";
+            const size_t scores = old.find("name_0=");
+            ASSERT_NE(scores, std::string::npos) << set << "/" << key;
+            old.insert(saved == Saved::Afresh ? scores : old.size(), pad);
+        }
         const std::string written = ReadBytes(Folder() + key + ".ini");
         EXPECT_TRUE(written == old) << key << " differs from data/" << set << ": " << FirstDifference(written, old);
     }
@@ -242,8 +253,8 @@ TEST_F(SettingsFileTest, OldFilesShowOnTheLauncherAndSaveBackByteForByte) {
         ExpectFormShows(form, g.background);
 
         form.FormClose();  // reads the form back and saves
-        ExpectSameFile("form", "kwrockpile");
-        ExpectSameFile("form", g.key);
+        ExpectSameFile("form", "kwrockpile", Saved::OverOld);
+        ExpectSameFile("form", g.key, Saved::OverOld);
         form_.reset();
         fs::remove_all(Folder());
     }
@@ -258,10 +269,10 @@ TEST_F(SettingsFileTest, TheSameChoicesOnTheLauncherWriteTheSameBytes) {
         FillScores();
         settings.didSurvey = 1;
         form.FormClose();
-        ExpectSameFile("form", g.key);
+        ExpectSameFile("form", g.key, Saved::Afresh);
         form_.reset();
     }
-    ExpectSameFile("form", "kwrockpile");
+    ExpectSameFile("form", "kwrockpile", Saved::Afresh);
 }
 
 TEST_F(SettingsFileTest, OldFilesLoadAndSaveBackByteForByteThroughTheStore) {
@@ -277,8 +288,8 @@ TEST_F(SettingsFileTest, OldFilesLoadAndSaveBackByteForByteThroughTheStore) {
     ExpectSameSettings(settings, expected);
     ExpectFullScoreTable();
     ASSERT_TRUE(SaveSettings(pack_, game));
-    ExpectSameFile("store", "kwrockpile");
-    ExpectSameFile("store", "kwdriftrock_classic");
+    ExpectSameFile("store", "kwrockpile", Saved::OverOld);
+    ExpectSameFile("store", "kwdriftrock_classic", Saved::OverOld);
 }
 
 TEST_F(SettingsFileTest, AFirstSaveWritesTheKeysOfOldInTheirOrderAndSpelling) {
@@ -288,8 +299,8 @@ TEST_F(SettingsFileTest, AFirstSaveWritesTheKeysOfOldInTheirOrderAndSpelling) {
     ChooseInStore();
     FillScores();
     ASSERT_TRUE(SaveSettings(pack_, game));
-    ExpectSameFile("store", "kwrockpile");
-    ExpectSameFile("store", "kwdriftrock_classic");
+    ExpectSameFile("store", "kwrockpile", Saved::Afresh);
+    ExpectSameFile("store", "kwdriftrock_classic", Saved::Afresh);
 }
 
 // A game that hides the missile speeds.
@@ -369,6 +380,13 @@ TSettings DocumentedDefaults(TGame& game) {
     d.mouseVelocity = 5;
     d.pauseOnFocusLoss = 1;
     d.soundPlacement = 1;
+    d.padFire = PAD_BUTTON_0;
+    d.padAltFire = PAD_BUTTON_0 + 1;
+    d.padShield = PAD_BUTTON_0 + 2;
+    d.padBrake = PAD_MOVE_DOWN;
+    d.padThrust = PAD_MOVE_UP;
+    d.padLeft = PAD_MOVE_LEFT;
+    d.padRight = PAD_MOVE_RIGHT;
 
     d.gameId = game.GetGameId();
     d.background = static_cast<BackgroundMode>(game.GetDefaultBackground());
@@ -401,6 +419,10 @@ TEST_F(SettingsFileTest, ResettingTheKeysLeavesTheRestAlone) {
     TGame& game = Game("Shardstorm");
     ResetSettings(game);
     ChooseInStore();
+    const std::initializer_list<int32_t TSettings::*> pad = {
+        &TSettings::padFire,   &TSettings::padAltFire, &TSettings::padShield, &TSettings::padBrake,
+        &TSettings::padThrust, &TSettings::padLeft,    &TSettings::padRight};
+    for (int32_t TSettings::*binding : pad) settings.*binding = PAD_RT;
     TSettings expected = settings;
     const TSettings defaults = DocumentedDefaults(game);
     for (int32_t TSettings::*key : {&TSettings::keyFire, &TSettings::keyFire0, &TSettings::keyFire1,
@@ -408,6 +430,7 @@ TEST_F(SettingsFileTest, ResettingTheKeysLeavesTheRestAlone) {
                                     &TSettings::keyBrake, &TSettings::keyThrust, &TSettings::keyLeft,
                                     &TSettings::keyRight})
         expected.*key = defaults.*key;
+    for (int32_t TSettings::*binding : pad) expected.*binding = defaults.*binding;
     ResetKeys();
     ExpectSameSettings(settings, expected);
 }

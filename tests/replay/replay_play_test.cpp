@@ -80,6 +80,43 @@ public:
     PatternMouse mouse;
 };
 
+// A pad whose roles follow a fixed pattern: steering, thrust and each role
+// button, brake among them.
+class PatternJoystick : public TJoystick {
+public:
+    int Setup() override {
+        created = found = true;
+        buttonCount = PAD_ROLE_BUTTONS;
+        return 0;
+    }
+    void ReleaseDevice() override { created = false; }
+    int Poll() override {
+        ++polls;
+        x = polls % 120 < 40 ? -1000 : polls % 120 < 60 ? 1000 : 0;
+        y = polls % 90 < 30 ? -1000 : 0;
+        for (int role = 0; role < PAD_ROLE_BUTTONS; ++role) held[role] = (polls / (5 + role)) % 3 == 0;
+        return 0;
+    }
+    int polls = 0;
+};
+
+class JoystickRecorder : public ReplayRecorder {
+public:
+    void BeforeSetup(const TGame& game) override {
+        settings.inputDevice = INPUT_JOYSTICK;
+        joystick.Setup();
+        live = theJoystick;
+        theJoystick = &joystick;
+        ReplayRecorder::BeforeSetup(game);
+    }
+    void Finish() override {
+        ReplayRecorder::Finish();
+        theJoystick = live;
+    }
+    PatternJoystick joystick;
+    TJoystick* live = nullptr;
+};
+
 class ReplayPlayTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -234,6 +271,26 @@ TEST_F(ReplayPlayTest, MouseInputPlaysBackAndMatters) {
     nudged.frames[100].device.dx += 1;
     EXPECT_EQ(Play(Game(2), nudged).firstMismatch, 300);
     EXPECT_EQ(theMouse, nullptr) << "the live mouse comes back after a playback";
+}
+
+TEST_F(ReplayPlayTest, JoystickRolesPlayBackAndMatter) {
+    JoystickRecorder recorder;
+    Record(Game(0), recorder, 700, 23, false);
+    ASSERT_GT(recorder.joystick.polls, 600);
+    const Replay& replay = recorder.replay();
+    int steered = 0, braked = 0;
+    for (const ReplayFrame& f : replay.frames) {
+        steered += f.device.x != 0;
+        braked += (f.device.buttons >> PAD_ROLE_BRAKE) & 1;
+    }
+    EXPECT_GT(steered, 300);
+    EXPECT_GT(braked, 100) << "the brake button is recorded";
+
+    EXPECT_TRUE(Play(Game(0), replay).verified);
+    Replay nudged = replay;
+    for (int frame = 100; frame < 160; ++frame) nudged.frames[frame].device.x = 1000;
+    EXPECT_EQ(Play(Game(0), nudged).firstMismatch, 300);
+    EXPECT_EQ(theJoystick, recorder.live) << "the live joystick comes back after a playback";
 }
 
 std::vector<GameEvent> AllEvents(const Replay& replay) {

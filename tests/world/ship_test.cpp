@@ -180,6 +180,25 @@ TEST_F(Ship, JoystickDeflectionBeyondAHundredSteers) {
     EXPECT_EQ(ship->controls.right, 1);
     EXPECT_EQ(ship->controls.thrust, 1);
     EXPECT_EQ(ship->controls.fire, 1);
+    EXPECT_EQ(ship->controls.brake, 0);
+}
+
+TEST_F(Ship, EachJoystickRoleButtonGivesItsControl) {
+    settings.inputDevice = INPUT_JOYSTICK;
+    theJoystick = new ScriptedJoystick();
+    theJoystick->buttonCount = PAD_ROLE_BUTTONS;
+    int32_t ShipControls::*controls[PAD_ROLE_BUTTONS] = {};
+    controls[PAD_ROLE_FIRE] = &ShipControls::fire;
+    controls[PAD_ROLE_ALT_FIRE] = &ShipControls::altFire;
+    controls[PAD_ROLE_SHIELD] = &ShipControls::shield;
+    controls[PAD_ROLE_BRAKE] = &ShipControls::brake;
+    for (int role = 0; role < PAD_ROLE_BUTTONS; ++role) {
+        std::fill(std::begin(theJoystick->held), std::end(theJoystick->held), 0);
+        theJoystick->held[role] = 1;
+        ship->ReadControls();
+        for (int other = 0; other < PAD_ROLE_BUTTONS; ++other)
+            EXPECT_EQ(ship->controls.*controls[other], other == role ? 1 : 0) << role << " " << other;
+    }
 }
 
 TEST_F(Ship, HeldFireShootsFiveTimesASecondUsingSuperMissilesFirst) {

@@ -97,8 +97,11 @@ void QuickStartView::Draw(TFormQuickStartGame& form) {
     CheckBoxView(form.CheckBoxShowForm);
     const float buttonWidth = 260;
     ImGui::SetCursorPos(ImVec2((width - buttonWidth) / 2, 280));
-    if (ImGui::Button(TFormQuickStartGame::kCloseCaption, ImVec2(buttonWidth, 26)) || EnterPressed())
+    // B or Escape closes the hints too; a pad's first move lands on this button.
+    if (ImGui::Button(TFormQuickStartGame::kCloseCaption, ImVec2(buttonWidth, 26)) || EnterPressed() ||
+        NavPressed(ImGuiNavInput_Cancel))
         form.ButtonCloseClick();
+    ImGui::SetItemDefaultFocus();
     PopDialogStyle();
 }
 
@@ -120,8 +123,7 @@ bool DrawErrorForm(const TFormError& form) {
     ImGui::TextUnformatted(form.MemoDetails.c_str(), form.MemoDetails.c_str() + form.MemoDetails.size());
     ImGui::EndChild();
     ImGui::SetCursorPos(ImVec2(10, size.y - 40));
-    const bool close = ImGui::Button(TFormError::kCloseCaption, ImVec2(90, 28)) ||
-                       ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
+    const bool close = ImGui::Button(TFormError::kCloseCaption, ImVec2(90, 28)) || NavPressed(ImGuiNavInput_Cancel);
     ImGui::SameLine(size.x - 10 - 250);
     if (ImGui::Button(TFormError::kCopyCaption, ImVec2(250, 28))) SDL_SetClipboardText(form.MemoDetails.c_str());
     PopDialogStyle();
@@ -140,8 +142,7 @@ std::optional<bool> DrawQuestion(const std::string& text) {
     ImGui::SetCursorPos(ImVec2(size.x / 2 - buttonWidth - 6, y));
     if (ImGui::Button("Yes", ImVec2(buttonWidth, 28)) || EnterPressed()) answer = true;
     ImGui::SetCursorPos(ImVec2(size.x / 2 + 6, y));
-    if (ImGui::Button("No", ImVec2(buttonWidth, 28)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)))
-        answer = false;
+    if (ImGui::Button("No", ImVec2(buttonWidth, 28)) || NavPressed(ImGuiNavInput_Cancel)) answer = false;
     PopDialogStyle();
     return answer;
 }

@@ -38,6 +38,12 @@ double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// A pad plugged in or pulled out: the form shows another Joystick choice.
+bool IsPadPlugged(uint32_t type) {
+    return type == SDL_JOYDEVICEADDED || type == SDL_JOYDEVICEREMOVED || type == SDL_CONTROLLERDEVICEADDED ||
+           type == SDL_CONTROLLERDEVICEREMOVED;
+}
+
 uint32_t EventWindowId(const SDL_Event& e) {
     switch (e.type) {
         case SDL_WINDOWEVENT: return e.window.windowID;
@@ -244,7 +250,14 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         quit_ = true;
         return;
     }
+    // A pad's press is read in the next frame, and a pad coming or going
+    // changes the Controls tab: both draw at once.
     if (IsControllerInput(event)) lastActivity_ = SDL_GetTicks();
+    if (IsControllerInput(event) || IsPadPlugged(event.type)) redraw_ = kSettleFrames;
+    if (event.type == SDL_KEYMAPCHANGED) {
+        form_.KeyLayoutChanged();
+        redraw_ = kSettleFrames;
+    }
     UiWindow* window = WindowById(EventWindowId(event));
     UiWindow* modal = ModalWindow();
     if (!window || (modal && window != modal)) return;
@@ -254,7 +267,9 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
     // release, only in a frame: each button event gets a frame before it,
     // for a pointer that jumped there without moving (synthetic input
     // does), and one after it, before later events move the pointer on.
-    const bool button = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP;
+    // A key gets its own frame too, so that keys typed ahead act in turn.
+    const bool button = event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP ||
+                        event.type == SDL_KEYDOWN;
     if (button) {
         window->NotePointer(event);
         Render();
@@ -474,6 +489,7 @@ int RunLauncher(TGamePack& pack, const LauncherOptions& options) {
     // The desktop's own loop: between frames it sleeps until an event comes
     // or the launcher's idle time is up.
     while (app.Frame()) {
+        if (options.afterFrame && !options.afterFrame()) break;
         const int wait = app.IdleMilliseconds();
         if (wait > 0) SDL_WaitEventTimeout(nullptr, wait);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 class TGamePack;
@@ -13,6 +14,8 @@ struct LauncherOptions {
     double demoAfterSeconds = 60;  // idle time before the demo starts; 0: never
     bool timings = false;         // report start-up and Play times on standard error
     std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+    // Called after each frame; false leaves the launcher (tests drive it so).
+    std::function<bool()> afterFrame;
 };
 
 // The program's exit status.

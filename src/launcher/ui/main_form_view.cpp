@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 #include <imgui.h>
+#include <imgui_internal.h>
 
 #include <string>
 #include <utility>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr float kPanelLeft = 66, kPanelTop = 176, kPanelWidth = 377, kPanelHeight = 297;
+constexpr float kPanelLeft = 22, kPanelTop = 176, kPanelWidth = 460, kPanelHeight = 297;
 constexpr float kColumn = 172;  // width of one of the two columns of a tab
 
 void GameTab(TLauncherForm& f) {
@@ -88,6 +89,7 @@ void CheatTab(TLauncherForm& f) {
 }
 
 void ControlsTab(TLauncherForm& f) {
+    constexpr float kDevices = 128;  // the left column: device and velocity
     ImGui::BeginGroup();
     RadioButton* forKeyboard[2] = {&f.RadioButtonJoystick, &f.RadioButtonMouse};
     RadioButton* forJoystick[2] = {&f.RadioButtonKeyboard, &f.RadioButtonMouse};
@@ -95,31 +97,56 @@ void ControlsTab(TLauncherForm& f) {
     RadioButtonView(f.RadioButtonKeyboard, forKeyboard);
     RadioButtonView(f.RadioButtonJoystick, forJoystick);
     ImGui::Indent();
+    ImGui::PushTextWrapPos(kDevices);
     ImGui::TextDisabled("%s", f.LabelJoystickName.caption.c_str());
+    ImGui::PopTextWrapPos();
     ImGui::Unindent();
     RadioButtonView(f.RadioButtonMouse, forMouse);
     ImGui::Spacing();
     ImGui::TextUnformatted("Velocity:");
-    TrackBarView("##velocity", f.TrackBarMouseVelocity, kColumn - 20);
-    TrackBarLegend(ImGui::GetCursorPosX(), kColumn - 20, "None", "Max");
-    ImGui::Spacing();
-    ImGui::Spacing();
-    if (ImGui::Button(f.ButtonResetKeyboard.caption.c_str())) f.ButtonResetKeyboardClick();
+    TrackBarView("##velocity", f.TrackBarMouseVelocity, kDevices - 10);
+    TrackBarLegend(ImGui::GetCursorPosX(), kDevices - 10, "None", "Max");
     ImGui::EndGroup();
     ImGui::SameLine();
+
+    // One row per role: its key and its controller binding.
     ImGui::BeginGroup();
-    constexpr float kLabel = 78, kBox = 100;
+    constexpr float kLabel = 70, kBox = 80, kPad = 140;
+    const float left = ImGui::GetCursorPosX();
+    const float padLeft = left + kLabel + kBox + ImGui::GetStyle().ItemSpacing.x;
+    ImGui::SetCursorPosX(left + kLabel);
+    ImGui::TextDisabled("Keyboard");
+    ImGui::SameLine();
+    ImGui::SetCursorPosX(padLeft);
+    ImGui::TextDisabled("Controller");
     const Label none;
-    KeyBoxView("##fire", f.LabelFire, f.ComboBoxKeyFire, kLabel, kBox);
-    KeyBoxView("##fire0", f.LabelTurretFire, f.ComboBoxKeyFire0, kLabel, kBox);
-    KeyBoxView("##fire1", none, f.ComboBoxKeyFire1, kLabel, kBox);
-    KeyBoxView("##fire2", none, f.ComboBoxKeyFire2, kLabel, kBox);
-    KeyBoxView("##altfire", f.LabelAltFire, f.ComboBoxKeyAltFire, kLabel, kBox);
-    KeyBoxView("##thrust", f.LabelThrust, f.ComboBoxKeyThrust, kLabel, kBox);
-    KeyBoxView("##brake", f.LabelBrake, f.ComboBoxKeyBrake, kLabel, kBox);
-    KeyBoxView("##left", f.LabelLeft, f.ComboBoxKeyLeft, kLabel, kBox);
-    KeyBoxView("##right", f.LabelRight, f.ComboBoxKeyRight, kLabel, kBox);
-    KeyBoxView("##shield", f.LabelShield, f.ComboBoxKeyShield, kLabel, kBox);
+    struct Row {
+        const char *keyId, *padId;
+        const Label& label;
+        KeyBox& key;
+        PadBox* pad;
+    };
+    const Row rows[] = {
+        {"##fire", "##padfire", f.LabelFire, f.ComboBoxKeyFire, &f.ComboBoxPadFire},
+        {"##fire0", nullptr, f.LabelTurretFire, f.ComboBoxKeyFire0, nullptr},
+        {"##fire1", nullptr, none, f.ComboBoxKeyFire1, nullptr},
+        {"##fire2", nullptr, none, f.ComboBoxKeyFire2, nullptr},
+        {"##altfire", "##padaltfire", f.LabelAltFire, f.ComboBoxKeyAltFire, &f.ComboBoxPadAltFire},
+        {"##thrust", "##padthrust", f.LabelThrust, f.ComboBoxKeyThrust, &f.ComboBoxPadThrust},
+        {"##brake", "##padbrake", f.LabelBrake, f.ComboBoxKeyBrake, &f.ComboBoxPadBrake},
+        {"##left", "##padleft", f.LabelLeft, f.ComboBoxKeyLeft, &f.ComboBoxPadLeft},
+        {"##right", "##padright", f.LabelRight, f.ComboBoxKeyRight, &f.ComboBoxPadRight},
+        {"##shield", "##padshield", f.LabelShield, f.ComboBoxKeyShield, &f.ComboBoxPadShield},
+    };
+    for (const Row& row : rows) {
+        KeyBoxView(row.keyId, row.label, row.key, kLabel, kBox);
+        if (!row.pad || !row.pad->visible) continue;
+        ImGui::SameLine();
+        ImGui::SetCursorPosX(padLeft);
+        ListComboView(row.padId, row.pad->list, kPad);
+    }
+    ImGui::Spacing();
+    if (ImGui::Button(f.ButtonResetKeyboard.caption.c_str())) f.ButtonResetKeyboardClick();
     ImGui::EndGroup();
 }
 
@@ -159,6 +186,9 @@ void MainFormView::SyncPicture(const TLauncherForm& form) {
 }
 
 void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::function<void()>& exit) {
+    // Keys and pads start on Play: one press plays.
+    if (!started_) focus_ = &form.ButtonPlay;
+    started_ = true;
     SyncPicture(form);
     ImDrawList* list = ImGui::GetWindowDrawList();
     const ImVec2 min(kCartPictureRect.left, kCartPictureRect.top);
@@ -171,7 +201,10 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
 
     ImFont* small = ui_.Font(0, UiFontSize::Small);
     if (FormButton(form.ButtonPlay)) later.push_back([&form] { form.Play(); });
+    ImGui::SetItemDefaultFocus();
+    FocusIfAsked(form.ButtonPlay);
     if (FormButton(form.ButtonSettings)) form.ButtonSettingsClick();
+    FocusIfAsked(form.ButtonSettings);
     if (FormButton(form.ButtonDocumentation, small))
         later.push_back([&form] { form.ButtonDocumentationClick(); });
     if (FormButton(form.ButtonDemo, small)) later.push_back([&form] { form.PlayDemo(); });
@@ -179,7 +212,25 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
     if (form.SettingsPanel.visible) DrawSettings(form, later);
 }
 
+void MainFormView::FocusIfAsked(const Button& button) {
+    if (focus_ != &button) return;
+    ImGui::SetFocusID(ImGui::GetItemID(), ImGui::GetCurrentWindow());
+    GImGui->NavDisableHighlight = false;
+    focus_ = nullptr;
+}
+
 void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
+    // B or Escape backs out of the panel once no list is open or control
+    // held; the shoulders step through the tabs.
+    if (!ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId) && !ImGui::IsAnyItemActive()) {
+        if (NavPressed(ImGuiNavInput_Cancel)) {
+            form.ButtonSettingsClick();
+            focus_ = &form.ButtonSettings;
+            return;
+        }
+        if (NavPressed(ImGuiNavInput_FocusPrev)) form.StepTab(-1);
+        if (NavPressed(ImGuiNavInput_FocusNext)) form.StepTab(1);
+    }
     ImGui::SetCursorPos(ImVec2(kPanelLeft, kPanelTop));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(28, 30, 40, 250));
     ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(4, 2));

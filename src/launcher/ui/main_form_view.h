@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+struct Button;
 class TLauncherForm;
 class UiSystem;
 
@@ -29,9 +30,13 @@ public:
 private:
     void SyncPicture(const TLauncherForm& form);
     void DrawSettings(TLauncherForm& form, UiActions& later);
+    // Gives keys and pads the button just drawn when it is `focus_`.
+    void FocusIfAsked(const Button& button);
 
     UiSystem& ui_;
     unsigned texture_ = 0;
     uint32_t textureSerial_ = 0;
     int shownTab_ = -1;
+    const Button* focus_ = nullptr;  // the button keys and pads go to next
+    bool started_ = false;
 };

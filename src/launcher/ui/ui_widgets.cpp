@@ -121,3 +121,8 @@ bool FormButton(const Button& button, ImFont* font) {
     if (font) ImGui::PopFont();
     return pressed;
 }
+
+bool NavPressed(ImGuiNavInput input) {
+    const ImGuiIO& io = ImGui::GetIO();
+    return io.NavInputs[input] > 0.0f && io.NavInputsDownDuration[input] == 0.0f;
+}

@@ -29,3 +29,6 @@ void LabelView(const Label& label);
 // A white-on-black rounded button at its place in the window, its caption
 // in `font` (null: the current one).
 bool FormButton(const Button& button, ImFont* font = nullptr);
+// Whether a pad button or its key (Escape for ImGuiNavInput_Cancel) went
+// down in this frame.
+bool NavPressed(ImGuiNavInput input);

@@ -41,8 +41,11 @@ UiWindow::UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context)
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
     io.FontDefault = ui_.Font(0);
+    io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
     ImGui::StyleColorsDark();
     ImGuiStyle& style = ImGui::GetStyle();
+    // The control that keys and pads act on, framed in amber.
+    style.Colors[ImGuiCol_NavHighlight] = ImVec4(1.0f, 0.75f, 0.1f, 1.0f);
     style.WindowRounding = 0;
     style.FrameRounding = 3;
     style.GrabRounding = 3;
@@ -66,6 +69,7 @@ UiWindow::~UiWindow() {
 void UiWindow::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
+    if (!visible) ForgetKeys();
     if (visible)
         SDL_ShowWindow(window_);
     else
@@ -107,9 +111,20 @@ void UiWindow::HandleEvent(const SDL_Event& event) {
         buttonsPressed_ |= ButtonBit(event.button.button);
     } else if (event.type == SDL_MOUSEBUTTONUP) {
         buttonsDown_ &= ~ButtonBit(event.button.button);
+    } else if (event.type == SDL_KEYDOWN && event.key.keysym.scancode < SDL_NUM_SCANCODES) {
+        keysPressed_.push_back(event.key.keysym.scancode);
     }
     ImGui::SetCurrentContext(imgui_);
     ImGui_ImplSDL2_ProcessEvent(&event);
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ForgetKeys();
+}
+
+void UiWindow::ForgetKeys() {
+    ImGui::SetCurrentContext(imgui_);
+    ImGuiIO& io = ImGui::GetIO();
+    std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
+    io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
+    keysPressed_.clear();
 }
 
 void UiWindow::NotePointer(const SDL_Event& event) {
@@ -130,14 +145,30 @@ void UiWindow::BeginFrame(uint32_t background) {
     background_ = background;
     MakeCurrent();
     ImGui::SetCurrentContext(imgui_);
+    ImGuiIO& io = ImGui::GetIO();
+    // A pad steers only the window that has the keyboard, so that one press
+    // does not act in every window.
+    if (SDL_GetKeyboardFocus() == window_)
+        io.ConfigFlags |= ImGuiConfigFlags_NavEnableGamepad;
+    else
+        io.ConfigFlags &= ~ImGuiConfigFlags_NavEnableGamepad;
+    std::fill(std::begin(io.NavInputs), std::end(io.NavInputs), 0.0f);
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
-    ImGuiIO& io = ImGui::GetIO();
     if (pointerInside_) io.MousePos = ImVec2(static_cast<float>(pointerX_), static_cast<float>(pointerY_));
     // A press and release between two frames still shows as one frame down.
     for (int i = 0; i < 3; ++i) io.MouseDown[i] = ((buttonsDown_ | buttonsPressed_) >> i) & 1;
     buttonsPressed_ = 0;
+    // So does a key, for this frame.
+    bool keysDown[SDL_NUM_SCANCODES];
+    std::copy(std::begin(io.KeysDown), std::begin(io.KeysDown) + SDL_NUM_SCANCODES, keysDown);
+    for (SDL_Scancode key : keysPressed_) io.KeysDown[key] = true;
+    // Enter presses the focused control, as Space does.
+    if (io.KeysDown[SDL_SCANCODE_RETURN] || io.KeysDown[SDL_SCANCODE_KP_ENTER])
+        io.NavInputs[ImGuiNavInput_Activate] = 1.0f;
     ImGui::NewFrame();
+    std::copy(std::begin(keysDown), std::end(keysDown), std::begin(io.KeysDown));
+    keysPressed_.clear();
     ImGui::SetNextWindowPos(ImVec2(0, 0));
     ImGui::SetNextWindowSize(io.DisplaySize);
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);

@@ -2,12 +2,14 @@
 // through the shared OpenGL context.
 #pragma once
 
+#include <SDL_scancode.h>
 #include <SDL_video.h>
 
 #include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "launcher/form_controls.h"
 #include "platform/device.h"
@@ -55,6 +57,9 @@ public:
 
 private:
     UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context);
+    // Lets go of every key: the window will not see the releases of keys
+    // held when it lost the keyboard or hid.
+    void ForgetKeys();
 
     UiSystem& ui_;
     SDL_Window* window_;
@@ -68,5 +73,6 @@ private:
     int pointerX_ = 0, pointerY_ = 0;
     uint32_t buttonsDown_ = 0;   // interface button bits
     uint32_t buttonsPressed_ = 0;  // pressed since the last frame
+    std::vector<SDL_Scancode> keysPressed_;  // pressed since the last frame
     FormRect placed_{INT_MIN, INT_MIN, 0, 0};  // not placed yet
 };

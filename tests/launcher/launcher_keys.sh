@@ -1,0 +1,59 @@
+#!/bin/sh
+# The launcher without a mouse (run it with xvfb-run): Escape closes the
+# quick-start hints; then one Return plays the current game; Escape then
+# "q" end it. Back at the launcher the settings open, the focus goes up
+# into the panel and Return enters it; one Escape closes the panel with the
+# focus back on its button, so Left then Return play again.
+#
+#   launcher_keys.sh PROGRAM LIBRARY
+set -eu
+script=launcher_keys
+program=$1
+library=$2
+. "$(dirname "$0")/x_session.sh"
+title='^Driftrock Classic$'
+mkdir -p "$store"
+# A score table no short game gets into.
+{
+    printf '[kwdriftrock_classic]\n'
+    for i in 0 1 2 3 4 5 6 7 8 9; do printf 'name_%s="ACE"\nscore_%s=9999999\n' "$i" "$i"; done
+} >"$store/kwdriftrock_classic.ini"
+
+launcher_only() { [ "$(visible "$title")" = "$launcher" ]; }
+launcher_found() {
+    launcher=$(visible "$title" | head -n 1)
+    [ -n "$launcher" ]
+}
+game_up() {
+    game=$(visible "$title" | grep -v -x "$launcher" | head -n 1)
+    [ -n "$game" ]
+}
+
+"$program" --library "$library" --demo-after 0 --timings 2>"$work/stderr" &
+pid=$!
+wait_for 30 launcher_found || fail "the launcher window did not appear"
+wait_for 30 xdotool search --onlyvisible --name '^Quick Start$' >/dev/null || fail "no quick-start window"
+xdotool windowfocus --sync "$(visible '^Quick Start$')"
+xdotool key Escape
+wait_for 10 sh -c "[ -z \"\$(xdotool search --onlyvisible --name '^Quick Start\$')\" ]" ||
+    fail "Escape did not close the quick-start window"
+
+for round in 1 2; do
+    xdotool windowfocus --sync "$launcher"
+    # Keys typed ahead act in turn, each in its own frame.
+    [ "$round" = 2 ] && xdotool key Right Return Up Return Escape Left
+    xdotool key Return
+    wait_for 30 game_up || fail "Return did not play (round $round)"
+    # Escape pauses, "q" ends the game, and on the high score table "q"
+    # leaves; a slow machine may need the last key again.
+    xdotool windowfocus --sync "$game"
+    xdotool key Escape q
+    tries=0
+    until wait_for 2 launcher_only; do
+        tries=$((tries + 1))
+        [ "$tries" -le 10 ] || fail "the launcher did not come back after the game"
+        xdotool windowfocus --sync "$game" key q 2>/dev/null || true  # the game may be gone by now
+    done
+done
+exit_launcher
+echo "$script: passed"
