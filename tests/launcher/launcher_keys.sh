@@ -1,5 +1,5 @@
 #!/bin/sh
-# The launcher without a mouse (run it with xvfb-run): Escape closes the
+# The launcher without a mouse (run it with tests/x_server.sh): Escape closes the
 # quick-start hints; then one Return plays the current game; Escape then
 # "q" end it. Back at the launcher the settings open, the focus goes up
 # into the panel and Return enters it; one Escape closes the panel with the
