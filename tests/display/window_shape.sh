@@ -7,32 +7,14 @@
 #
 #   window_shape.sh PROGRAM LIBRARY [PICTURE-FOLDER]
 set -eu
+script=window_shape
 program=$1
 library=$2
-work=$(mktemp -d)
+. "$(dirname "$0")/../launcher/x_session.sh"
 pictures=${3:-$work}
 mkdir -p "$pictures"
-pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
 shape="python3 $(dirname "$0")/screen_shape.py"
 
-fail() {
-    echo "window_shape: $*" >&2
-    [ -f "$work/stderr" ] && sed 's/^/  rockpile: /' "$work/stderr" >&2
-    [ -f "$work/shape" ] && sed 's/^/  /' "$work/shape" >&2
-    exit 1
-}
-wait_for() {
-    limit=$(($1 * 10))
-    shift
-    i=0
-    until "$@"; do
-        i=$((i + 1))
-        [ "$i" -lt "$limit" ] || return 1
-        sleep 0.1
-    done
-}
 start() {
     "$program" --play --batch --library "$library" --game "Driftrock Classic" --size 800x600 --fixed-dt 0.02 \
         --seed 3 "$@" 2>"$work/stderr" &
@@ -43,6 +25,8 @@ stop() {
     wait "$pid" 2>/dev/null || true
     pid=
 }
+# Fails with what the last look at the screen found.
+fail_shape() { fail "$1: $(cat "$work/shape")"; }
 window_found() {
     window=$(xdotool search --onlyvisible --name '^Driftrock' 2>/dev/null | head -n 1)
     [ -n "$window" ]
@@ -62,17 +46,17 @@ start
 wait_for 30 window_found || fail "the full-screen game window did not appear"
 wait_for 30 drawn || fail "the full-screen game drew nothing"
 [ "$(geometry)" = "0 0 1920 1080" ] || fail "the full-screen window is $(geometry), not the whole screen"
-wait_for 10 shows_shape fullscreen "0 0 1920 1080" || fail "the full-screen picture is not centred in its shape"
+wait_for 10 shows_shape fullscreen "0 0 1920 1080" || fail_shape "the full-screen picture is not centred in its shape"
 cat "$work/shape"
 stop
 
 start --windowed
 wait_for 30 window_found || fail "the windowed game did not appear"
 wait_for 30 drawn || fail "the windowed game drew nothing"
-wait_for 10 shows_shape window "$(geometry)" || fail "the window does not show the whole picture"
+wait_for 10 shows_shape window "$(geometry)" || fail_shape "the window does not show the whole picture"
 xdotool windowsize "$window" 1200 500
 wait_for 10 sh -c "xwininfo -id $window | grep -q 'Width: 1200'" || fail "the window was not resized"
-wait_for 10 shows_shape resized "$(geometry)" || fail "the resized window does not show the picture in its shape"
+wait_for 10 shows_shape resized "$(geometry)" || fail_shape "the resized window does not show the picture in its shape"
 cat "$work/shape"
 stop
 echo "window_shape: passed"

@@ -12,15 +12,11 @@ library=$2
 . "$(dirname "$0")/x_session.sh"
 export XDG_PICTURES_DIR="${3:-$work/pictures}"
 
-launcher_found() {
-    launcher=$(visible '^Driftrock Classic$' | head -n 1)
-    [ -n "$launcher" ]
-}
 demo_up() {
     demo=$(visible 'Demo' | head -n 1)
     [ -n "$demo" ]
 }
-launcher_back() { [ -z "$(visible 'Demo')" ] && [ "$(visible '^Driftrock Classic$')" = "$launcher" ]; }
+launcher_back() { [ -z "$(visible 'Demo')" ] && [ "$(visible "$title")" = "$launcher" ]; }
 
 "$program" --library "$library" --demo-after 2 --timings 2>"$work/stderr" &
 pid=$!

@@ -12,17 +12,13 @@ library=$2
 . "$(dirname "$0")/x_session.sh"
 idle=2
 
-launcher_found() {
-    launcher=$(visible '^Driftrock Classic$' | head -n 1)
-    [ -n "$launcher" ]
-}
 other_found() {
     other=$(visible '^another program$' | head -n 1)
     [ -n "$other" ]
 }
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 demo_up() { [ -n "$(visible 'Demo')" ]; }
-launcher_back() { [ -z "$(visible 'Demo')" ] && [ "$(visible '^Driftrock Classic$')" = "$launcher" ]; }
+launcher_back() { [ -z "$(visible 'Demo')" ] && [ "$(visible "$title")" = "$launcher" ]; }
 
 xmessage -title 'another program' -geometry 300x100+900+700 'another program' &
 other_pid=$!
@@ -40,7 +36,7 @@ wait_for 5 focused "$other" || fail "the other program did not get the focus"
 # Three idle times pass with the focus elsewhere: no demo.
 if wait_for $((idle * 3)) demo_up; then fail "the demo started while another program had the focus"; fi
 focused "$other" || fail "the other program lost the focus on its own"
-[ "$(visible '^Driftrock Classic$')" = "$launcher" ] || fail "the launcher went out of sight"
+[ "$(visible "$title")" = "$launcher" ] || fail "the launcher went out of sight"
 
 # Back at the launcher, the idle time counts from the return.
 xdotool windowfocus --sync "$launcher"

@@ -12,19 +12,8 @@ script=launcher_e2e
 program=$1
 library=$2
 . "$(dirname "$0")/x_session.sh"
-title='^Driftrock Classic$'
 mkdir -p "$store"
 printf '[kwdriftrock_classic]\nname_0="BEST"\nscore_0=900\n' >"$store/kwdriftrock_classic.ini"
-
-launcher_only() { [ "$(visible "$title")" = "$launcher" ]; }
-launcher_found() {
-    launcher=$(visible "$title" | head -n 1)
-    [ -n "$launcher" ]
-}
-game_up() {
-    game=$(visible "$title" | grep -v -x "$launcher" | head -n 1)
-    [ -n "$game" ]
-}
 
 "$program" --library "$library" --demo-after 0 --timings 2>"$work/stderr" &
 pid=$!

@@ -11,23 +11,12 @@ script=launcher_keys
 program=$1
 library=$2
 . "$(dirname "$0")/x_session.sh"
-title='^Driftrock Classic$'
 mkdir -p "$store"
 # A score table no short game gets into.
 {
     printf '[kwdriftrock_classic]\n'
     for i in 0 1 2 3 4 5 6 7 8 9; do printf 'name_%s="ACE"\nscore_%s=9999999\n' "$i" "$i"; done
 } >"$store/kwdriftrock_classic.ini"
-
-launcher_only() { [ "$(visible "$title")" = "$launcher" ]; }
-launcher_found() {
-    launcher=$(visible "$title" | head -n 1)
-    [ -n "$launcher" ]
-}
-game_up() {
-    game=$(visible "$title" | grep -v -x "$launcher" | head -n 1)
-    [ -n "$game" ]
-}
 
 "$program" --library "$library" --demo-after 0 --timings 2>"$work/stderr" &
 pid=$!

@@ -8,6 +8,19 @@ trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
 store="$XDG_CONFIG_HOME/Kestrelworks"
 
+# The launcher's main window (the default game's title), found and kept in
+# $launcher; the game's own window, of the same title, in $game.
+title='^Driftrock Classic$'
+launcher_found() {
+    launcher=$(visible "$title" | head -n 1)
+    [ -n "$launcher" ]
+}
+launcher_only() { [ "$(visible "$title")" = "$launcher" ]; }
+game_up() {
+    game=$(visible "$title" | grep -v -x "$launcher" | head -n 1)
+    [ -n "$game" ]
+}
+
 # Waits up to $1 seconds for the command after it to succeed.
 wait_for() {
     limit=$(($1 * 10))

@@ -91,19 +91,32 @@ protected:
         OpenGameLib(path.c_str(), "");
     }
 
-    bool Play(const char* title, int frames) {
+    // The game of this title made current, with its default settings.
+    TGame* Choose(const char* title) {
         TGame* game = pack_.FindGameNamed(title);
         EXPECT_NE(game, nullptr) << title;
-        if (!game) return false;
+        if (!game) return nullptr;
         pack_.current = game;
         ResetSettings(*game);
+        return game;
+    }
+
+    // The computer plays headless at 60 frames a second; `frames` 0: until
+    // the run is dropped.
+    static PlayOptions Autopilot(int frames) {
         PlayOptions options;
         options.headless = true;
         options.autopilot = true;
         options.fixedDt = 1.0 / 60;
         options.frames = frames;
+        return options;
+    }
+
+    bool Play(const char* title, int frames) {
+        TGame* game = Choose(title);
+        if (!game) return false;
         PlaySummary summary;
-        return PlayGame(*game, options, summary);
+        return PlayGame(*game, Autopilot(frames), summary);
     }
 
     static void ExpectNothingOfTheSessionLeft() {
@@ -148,14 +161,9 @@ TEST_F(SetupFailureTest, EveryGamePlaysOnTheWholeLibraryAndLeavesNothingAfterwar
 // everything all the same, and it ends on its own once its frames are spent.
 TEST_F(SetupFailureTest, ARunDrivenFrameByFrameReleasesEverythingWhenDroppedOrDone) {
     OpenLibraryWithout({});
-    TGame* game = pack_.FindGameNamed("Meteor Marshal");
+    TGame* game = Choose("Meteor Marshal");
     ASSERT_NE(game, nullptr);
-    pack_.current = game;
-    ResetSettings(*game);
-    PlayOptions options;
-    options.headless = true;
-    options.autopilot = true;
-    options.fixedDt = 1.0 / 60;
+    PlayOptions options = Autopilot(0);
     PlaySummary summary;
     {
         PlayRun run(*game, options, summary);
