@@ -57,7 +57,7 @@ protected:
     }
 
     // Runs the real setup of the game titled `title` on `device`.
-    bool Setup(const char* title, BackgroundMode background = BACKGROUND_FIXED, Device* device = nullptr) {
+    bool SetUpGame(const char* title, BackgroundMode background = BACKGROUND_FIXED, Device* device = nullptr) {
         EndSession();
         game_ = pack_.FindGameNamed(title);
         EXPECT_NE(game_, nullptr) << title;
@@ -104,7 +104,7 @@ TEST_F(GameSetupTest, EachGameRegistersItsKindTableInOrderThenTheFivePowerups) {
     for (const Case& c : {Case{"Meteor Marshal", kFlagshipKinds}, Case{"Driftrock Retro", kFlagshipKinds},
                           Case{"Driftrock Classic", kFlagshipKinds}, Case{"Shardstorm", kShardstormKinds}}) {
         SCOPED_TRACE(c.title);
-        ASSERT_TRUE(Setup(c.title));
+        ASSERT_TRUE(SetUpGame(c.title));
         const std::vector<FieldKindRow> rows = KindsFor(c.table, *game_);
         ASSERT_EQ(theAsteroids->kindCount, int(rows.size()) + 5);
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -137,7 +137,7 @@ TEST_F(GameSetupTest, EachGameRegistersItsKindTableInOrderThenTheFivePowerups) {
 TEST_F(GameSetupTest, BothGamesLoadTheElevenRockTexturesIntoTheirGroups) {
     for (const char* title : {"Meteor Marshal", "Shardstorm"}) {
         SCOPED_TRACE(title);
-        ASSERT_TRUE(Setup(title));
+        ASSERT_TRUE(SetUpGame(title));
         EXPECT_EQ(TexturesIn(0x800),
                   (std::set<std::string>{"fire1.jpg", "fire3.jpg", "fire6.jpg", "firetile2.jpg"}));
         EXPECT_EQ(TexturesIn(0x10),
@@ -160,14 +160,14 @@ TEST_F(GameSetupTest, TheFlagshipShowsEighteenPicturesInTheirOrderOrTheHalfHeigh
         "backs\\back19.jpg", "backs\\back22.jpg", "backs\\back23.jpg"};
     for (BackgroundMode mode :
          {BACKGROUND_FIXED, BACKGROUND_ROTATING, BACKGROUND_VERTICAL_SCROLL, BACKGROUND_HORIZONTAL_SCROLL}) {
-        ASSERT_TRUE(Setup("Meteor Marshal", mode));
+        ASSERT_TRUE(SetUpGame("Meteor Marshal", mode));
         EXPECT_EQ(BackgroundPictures(), eighteen) << "mode " << mode;
     }
-    ASSERT_TRUE(Setup("Driftrock Classic", BACKGROUND_DISABLED));
+    ASSERT_TRUE(SetUpGame("Driftrock Classic", BACKGROUND_DISABLED));
     EXPECT_TRUE(BackgroundPictures().empty());
 
     const TBackground plain(&device_);
-    ASSERT_TRUE(Setup("Meteor Marshal", BACKGROUND_STARFIELD));
+    ASSERT_TRUE(SetUpGame("Meteor Marshal", BACKGROUND_STARFIELD));
     EXPECT_EQ(BackgroundPictures(), std::vector<std::string>{"backs\\starfield.jpg"});
     for (int i = 0; i < 4; ++i) {
         EXPECT_FLOAT_EQ(QuadVertices(theBackground->mesh)[i].u, QuadVertices(plain.mesh)[i].u) << i;
@@ -178,7 +178,7 @@ TEST_F(GameSetupTest, TheFlagshipShowsEighteenPicturesInTheirOrderOrTheHalfHeigh
 TEST_F(GameSetupTest, TheSecondGameShowsItsOnePictureUnscaledWhateverTheMode) {
     const TBackground plain(&device_);
     for (BackgroundMode mode : {BACKGROUND_DISABLED, BACKGROUND_FIXED, BACKGROUND_STARFIELD}) {
-        ASSERT_TRUE(Setup("Shardstorm", mode));
+        ASSERT_TRUE(SetUpGame("Shardstorm", mode));
         EXPECT_EQ(BackgroundPictures(), std::vector<std::string>{"backs\\shardstormback1.jpg"}) << "mode " << mode;
         for (int i = 0; i < 4; ++i)
             EXPECT_FLOAT_EQ(QuadVertices(theBackground->mesh)[i].v, QuadVertices(plain.mesh)[i].v) << i;
@@ -188,13 +188,13 @@ TEST_F(GameSetupTest, TheSecondGameShowsItsOnePictureUnscaledWhateverTheMode) {
 TEST_F(GameSetupTest, TheVariantsPlaySmallerWithTwoPieceSplits) {
     for (const char* title : {"Driftrock Classic", "Driftrock Retro"}) {
         SCOPED_TRACE(title);
-        ASSERT_TRUE(Setup(title));
+        ASSERT_TRUE(SetUpGame(title));
         EXPECT_FLOAT_EQ(theProjectiles->sizeFactor, 0.5f);
         EXPECT_DOUBLE_EQ(theShip->scale, 0.15);
         EXPECT_FLOAT_EQ(theAsteroids->globalScale, 0.5f);
         EXPECT_EQ(theAsteroids->splitPieces, 2);
     }
-    ASSERT_TRUE(Setup("Meteor Marshal"));
+    ASSERT_TRUE(SetUpGame("Meteor Marshal"));
     EXPECT_FLOAT_EQ(theProjectiles->sizeFactor, 1.0f);
     EXPECT_DOUBLE_EQ(theShip->scale, 0.2);
     EXPECT_FLOAT_EQ(theAsteroids->globalScale, 1.0f);
@@ -204,7 +204,7 @@ TEST_F(GameSetupTest, TheVariantsPlaySmallerWithTwoPieceSplits) {
 }
 
 TEST_F(GameSetupTest, TheSecondGamesShipSlidesAlongTheBottomAndFiresRicochets) {
-    ASSERT_TRUE(Setup("Shardstorm"));
+    ASSERT_TRUE(SetUpGame("Shardstorm"));
     EXPECT_EQ(theShip->controlFlags, 0x11u);
     EXPECT_EQ(theShip->startPosition, Vector3(0, -18, 0));
     EXPECT_EQ(theShip->position, Vector3(0, -18, 0));
@@ -221,7 +221,7 @@ TEST_F(GameSetupTest, TheSecondGamesShipSlidesAlongTheBottomAndFiresRicochets) {
     EXPECT_EQ(theAsteroids->count, 0);
 
     // The flagship's ship flies freely and fires phasers.
-    ASSERT_TRUE(Setup("Meteor Marshal"));
+    ASSERT_TRUE(SetUpGame("Meteor Marshal"));
     EXPECT_EQ(theShip->controlFlags, uint32_t(SHIP_FREE_FLIGHT));
     EXPECT_EQ(theShip->fireSound, SOUND_PHASERS);
     EXPECT_EQ(theAsteroids->fallingMode, 0);
@@ -230,7 +230,7 @@ TEST_F(GameSetupTest, TheSecondGamesShipSlidesAlongTheBottomAndFiresRicochets) {
 
 TEST_F(GameSetupTest, RetroOnACardWithoutVertexShadersSaysSoAndDoesNotStart) {
     NoShaderDevice card;
-    EXPECT_FALSE(Setup("Driftrock Retro", BACKGROUND_FIXED, &card));
+    EXPECT_FALSE(SetUpGame("Driftrock Retro", BACKGROUND_FIXED, &card));
     const Message told{"Your video card does not support vertex shaders. 'Retro' mode is not available", "Error"};
     EXPECT_EQ(messages_, std::vector<Message>{told});
     EXPECT_EQ(quitting, 1);
@@ -239,7 +239,7 @@ TEST_F(GameSetupTest, RetroOnACardWithoutVertexShadersSaysSoAndDoesNotStart) {
 
     // The games without outlines never ask the card for a shader.
     messages_.clear();
-    EXPECT_TRUE(Setup("Driftrock Classic", BACKGROUND_FIXED, &card));
+    EXPECT_TRUE(SetUpGame("Driftrock Classic", BACKGROUND_FIXED, &card));
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(theEdgeRender, nullptr);
 }
