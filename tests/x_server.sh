@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs a command under a virtual X server of its own. The server takes a
-# free display number itself (-displayfd), so tests started at the same
-# time never race for one.
+# free display number itself (-displayfd); the tests that use it hold the
+# "x_server" resource lock, so that no two servers start or end together.
 #
 #   x_server.sh WIDTHxHEIGHTxDEPTH COMMAND [ARGUMENT...]
 set -eu
@@ -9,7 +9,8 @@ screen=$1
 shift
 folder=$(mktemp -d)
 server=
-trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$folder"' EXIT
+# The server is waited for: the next test's server starts after it is gone.
+trap '[ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null; rm -rf "$folder"' EXIT
 Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$folder/display" 2>"$folder/log" &
 server=$!
 i=0
