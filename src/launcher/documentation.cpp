@@ -3,10 +3,10 @@
 #include <SDL.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
+#include "launcher/percent_encode.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
@@ -28,20 +28,7 @@ bool ProgramOnPath(const std::string& program) {
 
 // A file:// URL for an absolute path, with everything outside the
 // unreserved characters and "/" percent-encoded.
-std::string FileUrl(const std::string& absolute) {
-    static const char* hex = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (unsigned char c : absolute) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-            url += static_cast<char>(c);
-        } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        }
-    }
-    return url;
-}
+std::string FileUrl(const std::string& absolute) { return "file://" + PercentEncode(absolute, "/"); }
 
 }  // namespace
 
