@@ -17,7 +17,6 @@ rockpile_require_module(FREETYPE freetype2 libfreetype-dev)
 rockpile_require_module(FONTCONFIG fontconfig libfontconfig-dev)
 rockpile_require_module(GLU glu libglu1-mesa-dev)
 rockpile_require_module(TURBOJPEG libturbojpeg libturbojpeg0-dev)
-rockpile_require_module(GLIB glib-2.0 libglib2.0-dev)
 rockpile_require_module(STB stb libstb-dev)
 
 

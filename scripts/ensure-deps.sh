@@ -7,7 +7,7 @@ set -eu
 PACKAGES="build-essential cmake pkg-config libgl1-mesa-dri libegl1
 libsdl2-dev libepoxy-dev libstb-dev libimgui-dev libopenal-dev
 libfreetype-dev libfontconfig-dev fonts-liberation2 libglu1-mesa-dev
-libturbojpeg0-dev libglib2.0-dev"
+libturbojpeg0-dev"
 case "${1:-}" in
     --run) ;;
     "") PACKAGES="$PACKAGES xvfb xauth xdotool libgtest-dev libbenchmark-dev

@@ -1,22 +1,24 @@
 #include "persist/kwparam.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <utility>
 
+#include <strings.h>
+
+#include "persist/key_file.h"
 #include "platform/files.h"
 
 // The parsed profile file of one open store.
 struct TParamKey {
-    GKeyFile* file = g_key_file_new();
+    KeyFile file;
     bool dirty = false;
     std::string problem;  // set when the file must not be written
-    ~TParamKey() { g_key_file_free(file); }
 };
 
 namespace {
@@ -66,20 +68,19 @@ bool IsValueName(const char* name) {
 std::string FindValueName(const TParamStore& store, const char* name) {
     std::string found;
     if (!IsValueName(name)) return found;
-    gchar** keys = g_key_file_get_keys(store.Key->file, store.Section.c_str(), nullptr, nullptr);
-    for (gchar** key = keys; key && *key && found.empty(); ++key)
-        if (g_ascii_strcasecmp(*key, name) == 0) found = *key;
-    g_strfreev(keys);
+    for (const std::string& key : store.Key->file.Keys(store.Section))
+        if (strcasecmp(key.c_str(), name) == 0) return key;
     return found;
 }
 
 bool LookupRaw(const TParamStore& store, const char* name, std::string& raw) {
     std::string stored = FindValueName(store, name);
     if (stored.empty()) return false;
-    gchar* value = g_key_file_get_value(store.Key->file, store.Section.c_str(), stored.c_str(), nullptr);
+    std::optional<std::string> value = store.Key->file.Value(store.Section, stored);
     if (!value) return false;
-    raw = g_strstrip(value);
-    g_free(value);
+    const size_t first = value->find_first_not_of(" \t\n\r\f\v");
+    const size_t last = value->find_last_not_of(" \t\n\r\f\v");
+    raw = first == std::string::npos ? std::string() : value->substr(first, last - first + 1);
     return true;
 }
 
@@ -91,21 +92,13 @@ void StoreRaw(TParamStore& store, const char* name, const std::string& raw) {
         return;
     }
     std::string stored = FindValueName(store, name);
-    g_key_file_set_value(store.Key->file, store.Section.c_str(), stored.empty() ? name : stored.c_str(), raw.c_str());
+    store.Key->file.SetValue(store.Section, stored.empty() ? name : stored, raw);
     store.Key->dirty = true;
 }
 
 // Strings are kept in double quotes with C escapes; valid UTF-8 stays readable.
 std::string QuoteText(const char* text) {
-    static const std::string highBytes = [] {
-        std::string bytes;
-        for (int c = 0x80; c <= 0xff; ++c) bytes += static_cast<char>(c);
-        return bytes;
-    }();
-    gchar* escaped = g_strescape(text, g_utf8_validate(text, -1, nullptr) ? highBytes.c_str() : nullptr);
-    std::string quoted = "\"" + std::string(escaped) + "\"";
-    g_free(escaped);
-    return quoted;
+    return "\"" + EscapeText(text, IsValidUtf8(text)) + "\"";
 }
 
 // A quoted value loses its quotes and escapes; anything else is taken as written.
@@ -114,17 +107,14 @@ std::string UnquoteText(const std::string& raw) {
     std::string inner = raw.substr(1, raw.size() - 2);
     size_t slashes = inner.size() - (inner.find_last_not_of('\\') + 1);
     if (slashes % 2 == 1) return raw;  // the closing quote is escaped: not ours
-    gchar* text = g_strcompress(inner.c_str());
-    std::string result = text;
-    g_free(text);
-    return result;
+    return UnescapeText(inner);
 }
 
 bool ParseInt(const std::string& raw, int32_t& value) {
     if (raw.empty()) return false;
-    gchar* end = nullptr;
+    char* end = nullptr;
     errno = 0;
-    gint64 parsed = g_ascii_strtoll(raw.c_str(), &end, 10);
+    long long parsed = std::strtoll(raw.c_str(), &end, 10);
     if (errno != 0 || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX) return false;
     value = static_cast<int32_t>(parsed);
     return true;
@@ -170,15 +160,11 @@ bool LoadKey(TParamStore& store) {
     // cut short, and only its whole lines are read.
     const bool cut = bytes->back() != '\n';
     const size_t length = size_t(std::find(bytes->rbegin(), bytes->rend(), '\n').base() - bytes->begin());
-    GError* error = nullptr;
+    std::string why = "it holds NUL bytes";
     bool parsed = std::find(bytes->begin(), bytes->end(), '\0') == bytes->end() &&
-                  g_key_file_load_from_data(key.file, bytes->data(), length, G_KEY_FILE_KEEP_COMMENTS, &error);
+                  key.file.Load(std::string_view(bytes->data(), length), why);
     if (parsed && cut) KeepCutFile(store);
-    if (parsed) return g_key_file_has_group(key.file, store.Section.c_str());
-    std::string why = error ? error->message : "it holds NUL bytes";
-    g_clear_error(&error);
-    g_key_file_free(key.file);
-    key.file = g_key_file_new();
+    if (parsed) return key.file.HasGroup(store.Section);
     std::string aside;
     if (SetAside(store.IniFile, aside)) {
         Notice(store.IniFile + " could not be read (" + why + "); kept as " + aside + ", starting with defaults");
@@ -221,13 +207,9 @@ bool CloseParams(TParamStore& store) {
         RecordFailure("settings not saved: " + key->problem);
         return false;
     }
-    gsize length = 0;
-    gchar* data = g_key_file_to_data(key->file, &length, nullptr);
-    std::string bytes(data, length);
-    g_free(data);
     std::string error;
     MakeDirectories(DirectoryOf(store.IniFile));
-    if (AtomicWriteFile(store.IniFile, bytes, &error)) return true;
+    if (AtomicWriteFile(store.IniFile, key->file.Save(), &error)) return true;
     RecordFailure("settings not saved: " + error);
     return false;
 }
