@@ -1,15 +1,17 @@
 #include "launcher/ui/main_form_view.h"
 
-#include <epoxy/gl.h>
 #include <imgui.h>
 #include <imgui_internal.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "launcher/main_form.h"
 #include "launcher/ui/ui_system.h"
 #include "launcher/ui/ui_widgets.h"
+#include "platform/gl/gl_target.h"
+#include "platform/texel_bytes.h"
 
 namespace {
 
@@ -180,9 +182,11 @@ void MainFormView::SyncPicture(const TLauncherForm& form) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    // A8R8G8B8 texels are B, G, R, A bytes in memory.
+    // A8R8G8B8 texels are B, G, R, A bytes in memory; RGBA is what every GL target takes.
+    const std::vector<uint8_t> rgba =
+        RgbaFromBgra(reinterpret_cast<const uint8_t*>(picture.argb.data()), picture.argb.size(), false);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(picture.width),
-                 static_cast<GLsizei>(picture.height), 0, GL_BGRA, GL_UNSIGNED_BYTE, picture.argb.data());
+                 static_cast<GLsizei>(picture.height), 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
 }
 
 void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::function<void()>& exit) {

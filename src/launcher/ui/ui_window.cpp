@@ -1,7 +1,6 @@
 #include "launcher/ui/ui_window.h"
 
 #include <SDL.h>
-#include <epoxy/gl.h>
 #include <imgui.h>
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "launcher/ui/ui_system.h"
+#include "platform/gl/gl_target.h"
 
 std::unique_ptr<UiWindow> UiWindow::Create(UiSystem& ui, const std::string& title, int width, int height,
                                            bool borderless, std::string& error) {
@@ -50,7 +50,7 @@ UiWindow::UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context)
     style.FrameRounding = 3;
     style.GrabRounding = 3;
     ImGui_ImplSDL2_InitForOpenGL(window_, context_);
-    ImGui_ImplOpenGL3_Init("#version 130");
+    ImGui_ImplOpenGL3_Init(nullptr);  // the GLSL version of the build's target
     ImGui::SetCurrentContext(previous);
 }
 

@@ -4,7 +4,7 @@
 // full screen) and makes it the front one, which screenshots read.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "platform/gl/gl_target.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "platform/gl/gl_context.h"
 
-#include <epoxy/gl.h>
+#include "platform/gl/gl_target.h"
 
 namespace {
 
@@ -11,6 +11,17 @@ std::string GlString(GLenum name) {
 
 }  // namespace
 
+#ifdef __EMSCRIPTEN__
+// The browser's WebGL 2 is OpenGL ES 3.0, whatever desktop version is asked for.
+SDL_GLContext CreateGlContext(SDL_Window* window, int, int, std::string& error) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context) error = std::string("this browser offers no WebGL 2: ") + SDL_GetError();
+    return context;
+}
+#else
 SDL_GLContext CreateGlContext(SDL_Window* window, int major, int minor, std::string& error) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, major);
@@ -28,6 +39,7 @@ SDL_GLContext CreateGlContext(SDL_Window* window, int major, int minor, std::str
     }
     return context;
 }
+#endif
 
 GlDriverInfo QueryGlDriverInfo(SDL_Window* window) {
     GlDriverInfo info;

@@ -168,7 +168,7 @@ HRESULT GlDevice::Clear(uint32_t flags, D3DCOLOR color, float z) {
     }
     if (flags & D3DCLEAR_ZBUFFER) {
         state_gl_.DepthMask(true);
-        glClearDepth(z);
+        ClearDepth(z);
         mask |= GL_DEPTH_BUFFER_BIT;
     }
     if (mask) glClear(mask);
@@ -278,8 +278,7 @@ void GlDevice::ApplyRenderStates() {
     state_gl_.Enable(GL_CULL_FACE, cull == D3DCULL_CW || cull == D3DCULL_CCW);
     if (cull == D3DCULL_CCW) state_gl_.CullFace(GL_BACK);
     if (cull == D3DCULL_CW) state_gl_.CullFace(GL_FRONT);
-    const uint32_t fill = rs[D3DRS_FILLMODE];
-    state_gl_.PolygonMode(fill == D3DFILL_WIREFRAME ? GL_LINE : fill == D3DFILL_POINT ? GL_POINT : GL_FILL);
+    state_gl_.FillMode(static_cast<D3DFILLMODE>(rs[D3DRS_FILLMODE]));
     state_gl_.ColorMask(rs[D3DRS_COLORWRITEENABLE]);
 }
 
@@ -410,7 +409,7 @@ void GlDevice::BindLayout(GLuint vertexBuffer, const Layout& layout) {
             offset += 12;
         }
         if (layout.fvf & D3DFVF_DIFFUSE) {
-            attribute(kAttrColor, GL_BGRA, GL_UNSIGNED_BYTE, true, offset);
+            attribute(kAttrColor, kVertexColorSize, GL_UNSIGNED_BYTE, true, offset);
             used[kAttrColor] = true;
             offset += 4;
         }

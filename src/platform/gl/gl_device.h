@@ -5,7 +5,7 @@
 #pragma once
 
 #include <SDL_video.h>
-#include <epoxy/gl.h>
+#include "platform/gl/gl_target.h"
 
 #include <array>
 #include <memory>

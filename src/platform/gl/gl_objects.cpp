@@ -1,5 +1,7 @@
 #include "platform/gl/gl_objects.h"
 
+#include "platform/texel_bytes.h"
+
 
 #include "platform/gl/gl_state.h"
 
@@ -51,6 +53,19 @@ GlObject& OwnObject(const DeviceResource& resource, GlObject::Kind kind, const G
     return *object;
 }
 
+#ifdef __EMSCRIPTEN__
+// ES has neither BGRA texels nor a swizzle: each level goes up as RGBA bytes.
+void UploadTexture(const Texture& texture) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    const uint32_t levels = texture.GetLevelCount();
+    for (uint32_t level = 0; level < levels; ++level)
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, static_cast<GLsizei>(texture.Width(level)),
+                     static_cast<GLsizei>(texture.Height(level)), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     RgbaTexels(texture, level).data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels ? levels - 1 : 0));
+}
+#else
 void UploadTexture(const Texture& texture) {
     const bool packed16 = texture.Format() == D3DFMT_A4R4G4B4;
     // Texels are B, G, R, A in memory (little-endian ARGB words).
@@ -64,6 +79,7 @@ void UploadTexture(const Texture& texture) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels ? levels - 1 : 0));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, texture.Format() == D3DFMT_X8R8G8B8 ? GL_ONE : GL_ALPHA);
 }
+#endif
 
 }  // namespace
 

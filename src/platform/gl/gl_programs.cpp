@@ -43,12 +43,12 @@ void main() {
     vec2 ndc = vec2((inPosition.x + 0.5) / ff.viewport.x * 2.0 - 1.0,
                     1.0 - (inPosition.y + 0.5) / ff.viewport.y * 2.0);
     gl_Position = vec4(ndc, inPosition.z * 2.0 - 1.0, 1.0) * w;
-    vColor = inColor;
+    vColor = VERTEX_COLOR(inColor);
 #else
     vec4 clip = ff.worldViewProj * vec4(inPosition.xyz, 1.0);
     gl_Position = vec4(clip.xy + ff.viewport.zw * clip.w, clip.z * 2.0 - clip.w, clip.w);
 #if !LIT
-    vColor = inColor;
+    vColor = VERTEX_COLOR(inColor);
 #else
     vec3 n = mat3(ff.normalMatrix) * inNormal;
     if (ff.flags.z != 0 && dot(n, n) > 0.0) n = normalize(n);
@@ -114,13 +114,11 @@ void main() {
 }
 )";
 
-constexpr const char* kColorFragment = R"(#version 330 core
+constexpr const char* kColorFragment = R"(
 in vec4 vColor;
 out vec4 fragColor;
 void main() { fragColor = vColor; }
 )";
-
-constexpr const char* kVersion = "#version 330 core\n";
 
 GLuint Compile(GLenum stage, const std::string& source, std::string& log) {
     GLuint shader = glCreateShader(stage);
@@ -143,17 +141,17 @@ GLuint Compile(GLenum stage, const std::string& source, std::string& log) {
     return shader;
 }
 
-// Splits off a leading "#version" line so that text can go after it; the
-// rest starts on line `restLine`.
-std::pair<std::string, std::string> SplitVersion(const std::string& source, int& restLine) {
+// Drops a leading "#version" line: the dialect's header takes its place.
+// The rest starts on line `restLine`.
+std::string WithoutVersion(const std::string& source, int& restLine) {
     const size_t start = source.find_first_not_of(" \t\r\n");
     restLine = 1;
-    if (start == std::string::npos || source.compare(start, 8, "#version") != 0) return {kVersion, source};
+    if (start == std::string::npos || source.compare(start, 8, "#version") != 0) return source;
     size_t end = source.find('\n', start);
     end = end == std::string::npos ? source.size() : end + 1;
     for (size_t i = 0; i < end; ++i)
         if (source[i] == '\n') ++restLine;
-    return {source.substr(0, end), source.substr(end)};
+    return source.substr(end);
 }
 
 }  // namespace
@@ -197,11 +195,11 @@ uint32_t FixedVariantOf(bool lit, bool specular, bool textured, bool alphaTest, 
            (alphaTest ? kFixedAlphaTest : 0) | (screen ? kFixedScreen : 0);
 }
 
-GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log) {
+GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log, GlslDialect dialect) {
     auto define = [variant](const char* name, uint32_t bit) {
         return std::string("#define ") + name + ((variant & bit) ? " 1\n" : " 0\n");
     };
-    const std::string head = std::string(kVersion) + define("LIT", kFixedLit) + define("SPECULAR", kFixedSpecular) +
+    const std::string head = std::string(ShaderHeader(dialect)) + define("LIT", kFixedLit) + define("SPECULAR", kFixedSpecular) +
                              define("TEXTURED", kFixedTextured) + define("ALPHA_TEST", kFixedAlphaTest) +
                              define("SCREEN", kFixedScreen) + kBlock;
     GLuint program = LinkProgram(head + kFixedVertex, head + kFixedFragment, {}, log);
@@ -213,12 +211,12 @@ GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log) {
     return program;
 }
 
-GLuint CreateVertexShaderProgram(const std::string& source, std::string& log) {
+GLuint CreateVertexShaderProgram(const std::string& source, std::string& log, GlslDialect dialect) {
     int restLine = 1;
-    auto [version, rest] = SplitVersion(source, restLine);
+    const std::string rest = WithoutVersion(source, restLine);
     // The shader's own main is renamed and called from one that converts
     // Direct3D clip space (z 0..w, pixel centres on integers) to GL's.
-    const std::string wrapped = version + "#define main rpShaderMain\n#line " + std::to_string(restLine) + "\n" +
+    const std::string wrapped = std::string(ShaderHeader(dialect)) + "#define main rpShaderMain\n#line " + std::to_string(restLine) + "\n" +
                                 rest +
                                 "\n#undef main\n"
                                 "uniform vec2 rpPixelOffset;\n"
@@ -227,7 +225,7 @@ GLuint CreateVertexShaderProgram(const std::string& source, std::string& log) {
                                 "    gl_Position = vec4(gl_Position.xy + rpPixelOffset * gl_Position.w,\n"
                                 "                       2.0 * gl_Position.z - gl_Position.w, gl_Position.w);\n"
                                 "}\n";
-    return LinkProgram(wrapped, kColorFragment,
+    return LinkProgram(wrapped, std::string(ShaderHeader(dialect)) + kColorFragment,
                        {{0, "position"}, {kAttrShaderNormal0, "normal0"}, {kAttrShaderNormal0 + 1, "normal1"},
                         {kAttrShaderNormal0 + 2, "normal2"}},
                        log);

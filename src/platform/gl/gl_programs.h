@@ -2,7 +2,7 @@
 // wrapping of vertex shaders created from source.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "platform/gl/gl_target.h"
 
 #include <cstdint>
 #include <string>
@@ -47,12 +47,16 @@ constexpr uint32_t kFixedLit = 1, kFixedSpecular = 2, kFixedTextured = 4, kFixed
 constexpr uint32_t kFixedVariantCount = 32;
 // The variant of a draw's states, with bits that change nothing cleared.
 uint32_t FixedVariantOf(bool lit, bool specular, bool textured, bool alphaTest, bool screen);
-GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log);
+// Programs are compiled in the target's own dialect; tests also compile the
+// other one where the driver accepts it.
+GLuint CreateFixedFunctionProgram(uint32_t variant, std::string& log, GlslDialect dialect = kNativeDialect);
 
 // A vertex shader from source, paired with a fragment shader that outputs
 // the interpolated `vColor`. The shader writes gl_Position in Direct3D clip
 // space; the device converts it to GL's. Its inputs "position", "normal0",
 // "normal1", "normal2" are bound to the declaration's locations.
-GLuint CreateVertexShaderProgram(const std::string& source, std::string& log);
+// A "#version" line of the source gives way to the dialect's header.
+GLuint CreateVertexShaderProgram(const std::string& source, std::string& log,
+                                 GlslDialect dialect = kNativeDialect);
 // Uniform of the wrapped vertex shaders: the half-pixel offset in clip units.
 constexpr const char* kPixelOffsetUniform = "rpPixelOffset";

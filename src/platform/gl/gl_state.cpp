@@ -31,8 +31,8 @@ void GlState::CullFace(GLenum face) {
     if (Differs(cullFace_, uint32_t{face})) glCullFace(face);
 }
 
-void GlState::PolygonMode(GLenum mode) {
-    if (Differs(polygonMode_, uint32_t{mode})) glPolygonMode(GL_FRONT_AND_BACK, mode);
+void GlState::FillMode(D3DFILLMODE mode) {
+    if (Differs(fillMode_, uint32_t{mode})) SetFillMode(mode);
 }
 
 void GlState::UseProgram(GLuint program) {

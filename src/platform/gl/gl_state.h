@@ -2,7 +2,7 @@
 // context already has costs no GL call. Changes() counts the calls made.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "platform/gl/gl_target.h"
 
 #include <array>
 #include <cstdint>
@@ -15,7 +15,7 @@ public:
     void DepthMask(bool on);
     void ColorMask(uint32_t rgbaBits);  // bit 0 red .. bit 3 alpha
     void CullFace(GLenum face);
-    void PolygonMode(GLenum mode);
+    void FillMode(D3DFILLMODE mode);
     void UseProgram(GLuint program);
     void BindArrayBuffer(GLuint buffer);
     void BindElementBuffer(GLuint buffer);
@@ -46,7 +46,7 @@ private:
     enum Cap { kBlend, kDepthTest, kCullFace, kCapCount };
     std::array<uint32_t, kCapCount> caps_{kUnknown, kUnknown, kUnknown};
     uint32_t blendSrc_ = kUnknown, blendDst_ = kUnknown, depthFunc_ = kUnknown, depthMask_ = kUnknown,
-             colorMask_ = kUnknown, cullFace_ = kUnknown, polygonMode_ = kUnknown, program_ = kUnknown,
+             colorMask_ = kUnknown, cullFace_ = kUnknown, fillMode_ = kUnknown, program_ = kUnknown,
              arrayBuffer_ = kUnknown, elementBuffer_ = kUnknown, texture_ = kUnknown, drawFramebuffer_ = kUnknown;
     uint64_t viewport_ = ~uint64_t{0};
     struct Counts {
