@@ -1,5 +1,9 @@
 # System libraries, all from Debian 12 packages. A missing one stops the
 # configuration with the pkg-config module name and the package to install.
+if(EMSCRIPTEN)
+  include(${CMAKE_CURRENT_LIST_DIR}/WebDependencies.cmake)
+  return()
+endif()
 find_package(PkgConfig REQUIRED)
 
 function(rockpile_require_module var module package)

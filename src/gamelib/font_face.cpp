@@ -1,6 +1,8 @@
 #include "gamelib/font_face.h"
 
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -49,7 +51,28 @@ std::optional<FaceFile> FromLibrary(const std::string& family, bool bold, bool i
     return face;
 }
 
-std::optional<FaceFile> FromFontconfig(const std::string& family, bool bold, bool italic) {
+std::optional<FaceFile> FromFile(const std::string& path, int index) {
+    FaceFile face{{}, index, path};
+    std::ifstream in(path, std::ios::binary);
+    if (in) face.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (face.bytes.empty()) return std::nullopt;
+    return face;
+}
+
+#ifdef __EMSCRIPTEN__
+constexpr const char* kSystemFonts = "among the page's fonts";
+
+// A browser has no fontconfig: the page carries the launcher's faces, which
+// it needs before the game library is open, as /fonts/<family>-<style>.ttf.
+std::optional<FaceFile> FromSystem(const std::string& family, bool bold, bool italic) {
+    std::string name = LibraryFaceName(family, bold, italic);
+    name[name.find('\\')] = '/';
+    return FromFile("/" + name, 0);
+}
+#else
+constexpr const char* kSystemFonts = "known to fontconfig";
+
+std::optional<FaceFile> FromSystem(const std::string& family, bool bold, bool italic) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -61,25 +84,23 @@ std::optional<FaceFile> FromFontconfig(const std::string& family, bool bold, boo
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
     if (!match) return std::nullopt;
-    FaceFile face;
     FcChar8* path = nullptr;
+    int index = 0;
     const bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
-    if (found) face.source = reinterpret_cast<const char*>(path);
-    if (FcPatternGetInteger(match, FC_INDEX, 0, &face.index) != FcResultMatch) face.index = 0;
+    const std::string file = found ? reinterpret_cast<const char*>(path) : "";
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
     FcPatternDestroy(match);
     if (!found) return std::nullopt;
-    std::ifstream in(face.source, std::ios::binary);
-    if (in) face.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (face.bytes.empty()) return std::nullopt;
-    return face;
+    return FromFile(file, index);
 }
+#endif
 
 void ReportMissing(const std::string& family, bool bold, bool italic) {
     static std::set<std::tuple<std::string, bool, bool>> reported;
     if (!reported.insert({family, bold, italic}).second) return;
     const std::string text = "No font face \"" + family + (bold ? " bold" : "") + (italic ? " italic" : "") +
-                             "\" is in the game library or known to fontconfig: text drawn in it (such as the "
-                             "head-up display's numbers) will be missing.";
+                             "\" is in the game library or " + kSystemFonts +
+                             ": text drawn in it (such as the head-up display's numbers) will be missing.";
     if (reported.size() == 1)
         MessageBox(text, "Fonts");
     else
@@ -127,7 +148,7 @@ FontFace* FontFace::Get(const std::string& family, bool bold, bool italic) {
     const auto key = std::make_tuple(family, bold, italic);
     if (auto it = cache.find(key); it != cache.end()) return it->second.get();
     std::optional<FaceFile> file = FromLibrary(family, bold, italic);
-    if (!file) file = FromFontconfig(family, bold, italic);
+    if (!file) file = FromSystem(family, bold, italic);
     FT_Face face = nullptr;
     if (!Library() || !file ||
         FT_New_Memory_Face(Library(), file->bytes.data(), static_cast<FT_Long>(file->bytes.size()), file->index,

@@ -1,6 +1,7 @@
 // Scalable font faces found by family name, in the game library first and
-// through fontconfig for the names it lacks, drawn with FreeType: the screen
-// fonts, the canvas, the text meshes and the launcher share them.
+// through fontconfig (in the browser: the page's own font files) for the
+// names it lacks, drawn with FreeType: the screen fonts, the canvas, the text
+// meshes and the launcher share them.
 #pragma once
 
 #include <cstdint>

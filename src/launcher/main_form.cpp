@@ -17,6 +17,7 @@
 #include "launcher/settings_store.h"
 #include "persist/highscore.h"
 #include "platform/files.h"
+#include "platform/target.h"
 
 const char* const kSettingsTabCaptions[TAB_COUNT] = {"Game",  "Graphics", "Sound", "Advanced",
                                                      "Cheat", "Controls", "About"};
@@ -118,6 +119,10 @@ TLauncherForm::TLauncherForm(TGamePack& pack, LauncherHost& host) : pack_(pack),
     SetButton(ButtonExit, "EXIT", 388, 520, 55, 25);
     SetButton(ButtonDemo, "Watch a Demo", 226, 520, 153, 25);
     SettingsPanel.visible = false;
+    // What a browser page cannot do is not offered there: open a local
+    // file, leave, choose an adapter or screen mode, draw wireframes.
+    ButtonDocumentation.visible = ButtonExit.visible = !kBrowserPage;
+    ComboBoxAdapter.visible = RadioGroupMode.visible = CheckBoxWireFrame.visible = !kBrowserPage;
 
     RadioGroupMode.caption = "Game Mode:";
     RadioGroupMode.items = {"Full Screen", "Windowed"};

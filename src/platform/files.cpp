@@ -4,6 +4,9 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <cerrno>
 #include <cstdint>
@@ -114,6 +117,10 @@ bool AtomicWriteFileWith(const std::string& path, const FileWriter& write, std::
         ::fsync(dir);
         ::close(dir);
     }
+#ifdef __EMSCRIPTEN__
+    // The page writes its saved files back to the browser's storage.
+    EM_ASM({ if (Module['rockpileFilesSaved']) Module['rockpileFilesSaved'](); });
+#endif
     return true;
 }
 

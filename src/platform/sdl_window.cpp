@@ -23,6 +23,28 @@ void SetColourOnlySurfaceAttributes() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
+#ifdef __EMSCRIPTEN__
+SDL_Window* OpenNativeWindow(const std::string& title, int x, int y, int width, int height, uint32_t flags) {
+    static SDL_Window* page = nullptr;
+    if (!page) {
+        page = SDL_CreateWindow(title.c_str(), x, y, width, height,
+                                flags & ~uint32_t(SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN));
+        return page;
+    }
+    SDL_SetWindowTitle(page, title.c_str());
+    SDL_SetWindowSize(page, width, height);
+    return page;
+}
+
+void ReleaseNativeWindow(SDL_Window*) {}
+#else
+SDL_Window* OpenNativeWindow(const std::string& title, int x, int y, int width, int height, uint32_t flags) {
+    return SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
+}
+
+void ReleaseNativeWindow(SDL_Window* window) { SDL_DestroyWindow(window); }
+#endif
+
 bool InitSdlVideo(std::string* error) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
@@ -36,7 +58,7 @@ GameWindow* CreateSdlWindow(GameEventHandler handler, const SdlWindowOptions& op
     SetColourOnlySurfaceAttributes();
     uint32_t flags = SDL_WINDOW_OPENGL | (options.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_Window* native = SDL_CreateWindow(options.title.c_str(), options.x, options.y, options.width, options.height, flags);
+    SDL_Window* native = OpenNativeWindow(options.title, options.x, options.y, options.width, options.height, flags);
     if (!native) return nullptr;
     GameWindow* window = CreateHeadlessWindow(std::move(handler));
     window->native = native;
@@ -63,7 +85,7 @@ void CloseNativeWindow(GameWindow* window) {
     if (!native) return;
     // A context left current on a destroyed surface would be drawn through.
     if (SDL_GL_GetCurrentWindow() == native) SDL_GL_MakeCurrent(native, nullptr);
-    SDL_DestroyWindow(native);
+    ReleaseNativeWindow(native);
     window->native = nullptr;
     g_windows.erase(std::remove(g_windows.begin(), g_windows.end(), window), g_windows.end());
 }

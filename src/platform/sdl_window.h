@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/game_window.h"
+#include "platform/target.h"
 
 struct SDL_Window;
 
@@ -21,6 +22,15 @@ struct SdlWindowOptions {
     bool fullscreen = false;        // borderless, at the desktop's own mode
     bool hidden = false;
 };
+
+// Native windows. On the desktop each one is a window of its own. A browser
+// page has one, its canvas: every caller shares it, at the size the latest
+// one asked for, never full screen (the page scales the canvas to the
+// browser's window), and it is never destroyed.
+SDL_Window* OpenNativeWindow(const std::string& title, int x, int y, int width, int height, uint32_t flags);
+// The page's canvas while no game has it: the launcher's screen.
+inline constexpr int kPageWidth = 1024, kPageHeight = 768;
+void ReleaseNativeWindow(SDL_Window* window);
 
 // Asks for a double-buffered 8-bit RGB window surface without depth or
 // stencil, for windows whose drawing needs no more.

@@ -1,7 +1,6 @@
 #include "replay/replay_settings.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 #include <type_traits>
 
@@ -39,21 +38,29 @@ constexpr bool PlacesAreDistinct() {
 }
 static_assert(PlacesAreDistinct(), "each recorded setting needs its own place in the replay column, 0 upwards");
 
-// A replay keeps 32 bits per setting: floats as their bit pattern.
+// A replay keeps 32 bits per setting: floats as their bit pattern (copied,
+// as the browser build's C++ library has no std::bit_cast).
 template <class T>
 int32_t Bits(const T& value) {
-    if constexpr (std::is_floating_point_v<T>)
-        return std::bit_cast<int32_t>(value);
-    else
+    if constexpr (std::is_floating_point_v<T>) {
+        static_assert(sizeof(T) == sizeof(int32_t));
+        int32_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return bits;
+    } else {
         return static_cast<int32_t>(value);
+    }
 }
 
 template <class T>
 T FromBits(int32_t bits) {
-    if constexpr (std::is_floating_point_v<T>)
-        return std::bit_cast<T>(bits);
-    else
+    if constexpr (std::is_floating_point_v<T>) {
+        T value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    } else {
         return static_cast<T>(bits);
+    }
 }
 
 // The name a replay records a setting under: its field's name.

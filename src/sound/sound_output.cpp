@@ -2,7 +2,9 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#ifndef __EMSCRIPTEN__
 #include <AL/alext.h>
+#endif
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,6 +18,14 @@ namespace {
 ALCdevice* g_device = nullptr;
 ALCcontext* g_context = nullptr;
 int g_loopbackChannels = 0;
+#ifdef __EMSCRIPTEN__
+// The browser's OpenAL mixes into Web Audio only: no limiter, no loopback.
+using LPALCRENDERSAMPLESSOFT = void (*)(ALCdevice*, void*, ALCsizei);
+constexpr ALCint kPlaybackAttributes[] = {0};
+#else
+// The limiter keeps many overlapping sounds from clipping.
+constexpr ALCint kPlaybackAttributes[] = {ALC_OUTPUT_LIMITER_SOFT, ALC_TRUE, 0};
+#endif
 LPALCRENDERSAMPLESSOFT g_renderSamples = nullptr;
 std::optional<PeakLimiter> g_limiter;
 
@@ -63,11 +73,15 @@ bool OpenPlaybackOutput() {
     CloseSoundOutput();
     QuietStderr quiet;
     g_device = alcOpenDevice(nullptr);
-    // The limiter keeps many overlapping sounds from clipping.
-    const ALCint attributes[] = {ALC_OUTPUT_LIMITER_SOFT, ALC_TRUE, 0};
-    return g_device && StartContext(attributes);
+    return g_device && StartContext(kPlaybackAttributes);
 }
 
+#ifdef __EMSCRIPTEN__
+bool OpenLoopbackOutput(int, int) {
+    CloseSoundOutput();
+    return false;
+}
+#else
 bool OpenLoopbackOutput(int sampleRate, int channels) {
     CloseSoundOutput();
     if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) return false;
@@ -86,6 +100,7 @@ bool OpenLoopbackOutput(int sampleRate, int channels) {
                                  0};
     return StartContext(attributes);
 }
+#endif
 
 void CloseSoundOutput() {
     if (g_context) {

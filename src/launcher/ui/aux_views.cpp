@@ -76,7 +76,7 @@ void QuickStartView::Attach(TFormQuickStartGame& form) {
 void QuickStartView::Draw(TFormQuickStartGame& form) {
     PushDialogStyle();
     const float width = static_cast<float>(form.bounds.width);
-    const ImVec2 panelMin(8, 8), panelMax(width - 8, 248);
+    const ImVec2 panelMin = ClientPoint(8, 8), panelMax = ClientPoint(width - 8, 248);
     ImDrawList* list = ImGui::GetWindowDrawList();
     list->AddRectFilled(panelMin, panelMax, OpaqueColor(TFormQuickStartGame::kPanelColor));
     list->AddRect(panelMin, panelMax, IM_COL32(130, 130, 140, 255));
@@ -84,11 +84,11 @@ void QuickStartView::Draw(TFormQuickStartGame& form) {
     ImFont* bold = ui_.Font(STYLE_BOLD);
     const float pixels = UiSystem::PixelSize(UiFontSize::Normal);
     const float titleWidth = bold->CalcTextSizeA(pixels, FLT_MAX, 0, TFormQuickStartGame::kTitle).x;
-    list->AddText(bold, pixels, ImVec2((width - titleWidth) / 2, 12), IM_COL32(0, 0, 0, 255),
+    list->AddText(bold, pixels, ClientPoint((width - titleWidth) / 2, 12), IM_COL32(0, 0, 0, 255),
                   TFormQuickStartGame::kTitle);
 
     list->PushClipRect(ImVec2(panelMin.x + 1, panelMin.y + 1), ImVec2(panelMax.x - 1, panelMax.y - 1), true);
-    canvas_.Target(list, ImVec2(20, 34));
+    canvas_.Target(list, ClientPoint(20, 34));
     form.HintsLabel.Paint(canvas_);
     canvas_.Target(nullptr, ImVec2(0, 0));
     list->PopClipRect();

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -115,6 +118,8 @@ private:
     void PumpEvents();
     void HandleEvent(const SDL_Event& event);
     UiWindow* WindowById(uint32_t id) const;
+    // The window an event is for.
+    UiWindow* WindowOf(const SDL_Event& event);
     UiWindow* ModalWindow() const { return modals_.empty() ? nullptr : modals_.front().window; }
     void SyncWindows();
     // Draws every visible window; `capture` reads `target` back.
@@ -141,6 +146,7 @@ private:
     MainFormView mainView_;
     QuickStartView quickView_;
     std::unique_ptr<UiWindow> main_, list_, quick_, error_, confirm_;
+    UiWindow* keyboardWindow_ = nullptr;  // in a page: the window keys go to
     std::deque<Modal> modals_;
     bool modalClosed_ = false;
     std::unique_ptr<LauncherGame> game_;
@@ -156,6 +162,7 @@ private:
 };
 
 FormRect LauncherApp::Screen() {
+    if (kBrowserPage) return {0, 0, kPageWidth, kPageHeight};
     SDL_Rect bounds;
     if (SDL_GetDisplayBounds(0, &bounds) != 0) return {0, 0, 1024, 768};
     return {bounds.x, bounds.y, bounds.w, bounds.h};
@@ -215,6 +222,27 @@ UiWindow* LauncherApp::WindowById(uint32_t id) const {
     return nullptr;
 }
 
+UiWindow* LauncherApp::WindowOf(const SDL_Event& event) {
+    UiWindow* window = WindowById(EventWindowId(event));
+    if (!kBrowserPage || !window) return window;
+    // All windows share the page's canvas: the pointer's events go to the
+    // topmost window under it, keys to the one last clicked.
+    int x = 0, y = 0;
+    if (event.type == SDL_MOUSEMOTION) {
+        x = event.motion.x, y = event.motion.y;
+    } else if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) {
+        x = event.button.x, y = event.button.y;
+    } else {
+        return keyboardWindow_ && keyboardWindow_->Visible() ? keyboardWindow_ : main_.get();
+    }
+    for (UiWindow* w : {ModalWindow(), quick_.get(), list_.get(), main_.get()})
+        if (w && w->Visible() && w->Contains(x, y)) {
+            if (event.type == SDL_MOUSEBUTTONDOWN) keyboardWindow_ = w;
+            return w;
+        }
+    return nullptr;
+}
+
 void LauncherApp::SyncWindows() {
     main_->SetTitle(form_.caption.empty() ? "rockpile" : form_.caption);
     main_->Place(form_.bounds);
@@ -258,7 +286,7 @@ void LauncherApp::HandleEvent(const SDL_Event& event) {
         form_.KeyLayoutChanged();
         redraw_ = kSettleFrames;
     }
-    UiWindow* window = WindowById(EventWindowId(event));
+    UiWindow* window = WindowOf(event);
     UiWindow* modal = ModalWindow();
     if (!window || (modal && window != modal)) return;
     if (IsPlayerInput(event.type)) lastActivity_ = SDL_GetTicks();
@@ -304,8 +332,7 @@ void LauncherApp::OpenFrontModal() {
     Modal& modal = modals_.front();
     UiWindow& window = *modal.window;
     window.SetTitle(modal.title);
-    int width = 0, height = 0;
-    SDL_GetWindowSize(window.Native(), &width, &height);
+    const int width = window.ClientRect().width, height = window.ClientRect().height;
     window.Place({form_.bounds.left + (form_.bounds.width - width) / 2,
                   form_.bounds.top + (form_.bounds.height - height) / 3, width, height});
     window.SetVisible(true);
@@ -486,6 +513,18 @@ int RunLauncher(TGamePack& pack, const LauncherOptions& options) {
     LauncherApp app(pack, options);
     if (!app.Start()) return 1;
     if (!options.shotsFolder.empty()) return app.WriteShots() ? 0 : 1;
+#ifdef __EMSCRIPTEN__
+    // The browser calls one frame per animation frame. Leaving this call
+    // unwinds nothing: `app` and the caller's pack stay as the page's own.
+    emscripten_set_main_loop_arg(
+        [](void* launcher) {
+            auto& app = *static_cast<LauncherApp*>(launcher);
+            if (app.Frame()) return;
+            app.Leave();
+            emscripten_cancel_main_loop();
+        },
+        &app, 0, true);
+#endif
     // The desktop's own loop: between frames it sleeps until an event comes
     // or the launcher's idle time is up.
     while (app.Frame()) {

@@ -53,9 +53,11 @@ void GameTab(TLauncherForm& f) {
 
 void GraphicsTab(TLauncherForm& f) {
     ImGui::BeginGroup();
-    ImGui::TextUnformatted("Adapter");
-    if (ListComboView("##adapter", f.ComboBoxAdapter.list, kColumn)) f.ComboBoxAdapterChange();
-    ImGui::Spacing();
+    if (f.ComboBoxAdapter.visible) {
+        ImGui::TextUnformatted("Adapter");
+        if (ListComboView("##adapter", f.ComboBoxAdapter.list, kColumn)) f.ComboBoxAdapterChange();
+        ImGui::Spacing();
+    }
     ImGui::TextUnformatted("Resolution");
     ListComboView("##resolution", f.ComboBoxResolution.list, kColumn);
     ImGui::Spacing();
@@ -195,8 +197,9 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
     started_ = true;
     SyncPicture(form);
     ImDrawList* list = ImGui::GetWindowDrawList();
-    const ImVec2 min(kCartPictureRect.left, kCartPictureRect.top);
-    const ImVec2 max(kCartPictureRect.left + kCartPictureRect.width, kCartPictureRect.top + kCartPictureRect.height);
+    const ImVec2 min = ClientPoint(kCartPictureRect.left, kCartPictureRect.top);
+    const ImVec2 max = ClientPoint(kCartPictureRect.left + kCartPictureRect.width,
+                                   kCartPictureRect.top + kCartPictureRect.height);
     if (texture_ && !form.cartPicture.argb.empty())
         list->AddImage(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(texture_)), min, max);
     else

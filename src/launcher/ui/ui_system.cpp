@@ -30,7 +30,11 @@ UiSystem::~UiSystem() {
 void UiSystem::PrepareWindowAttributes() {
     // Any OpenGL 3.0 context serves the interface, so the launcher still
     // comes up, and can report it, where the games' 3.3 core device fails.
+#ifdef __EMSCRIPTEN__
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);  // WebGL 2
+#else
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
+#endif
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);

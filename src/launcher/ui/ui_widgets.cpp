@@ -101,6 +101,11 @@ void LabelView(const Label& label) {
     if (label.visible) ImGui::TextUnformatted(label.caption.c_str());
 }
 
+ImVec2 ClientPoint(float x, float y) {
+    const ImVec2 origin = ImGui::GetWindowPos();
+    return ImVec2(origin.x + x, origin.y + y);
+}
+
 bool FormButton(const Button& button, ImFont* font) {
     if (!button.visible) return false;
     if (font) ImGui::PushFont(font);

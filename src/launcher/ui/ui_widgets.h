@@ -29,6 +29,10 @@ void LabelView(const Label& label);
 // A white-on-black rounded button at its place in the window, its caption
 // in `font` (null: the current one).
 bool FormButton(const Button& button, ImFont* font = nullptr);
+// A point of the current window's client area, (x, y) from its top-left
+// corner, where draw lists take it: the window need not start at the
+// display's origin (in a browser page it has its place in a shared canvas).
+ImVec2 ClientPoint(float x, float y);
 // Whether a pad button or its key (Escape for ImGuiNavInput_Cancel) went
 // down in this frame.
 bool NavPressed(ImGuiNavInput input);

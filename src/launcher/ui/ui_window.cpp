@@ -10,24 +10,28 @@
 
 #include "launcher/ui/ui_system.h"
 #include "platform/gl/gl_target.h"
+#include "platform/sdl_window.h"
 
 std::unique_ptr<UiWindow> UiWindow::Create(UiSystem& ui, const std::string& title, int width, int height,
                                            bool borderless, std::string& error) {
     UiSystem::PrepareWindowAttributes();
     uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (borderless ? SDL_WINDOW_BORDERLESS : 0);
-    SDL_Window* window =
-        SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    SDL_Window* window = kBrowserPage ? OpenNativeWindow(title, 0, 0, kPageWidth, kPageHeight, flags)
+                                        : OpenNativeWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                                           width, height, flags);
     if (!window) {
         error = SDL_GetError();
         return nullptr;
     }
     SDL_GLContext context = ui.Context(window, error);
     if (!context) {
-        SDL_DestroyWindow(window);
+        ReleaseNativeWindow(window);
         return nullptr;
     }
     std::unique_ptr<UiWindow> result(new UiWindow(ui, window, context));
     result->title_ = title;
+    result->placed_.width = width;
+    result->placed_.height = height;
     return result;
 }
 
@@ -63,13 +67,14 @@ UiWindow::~UiWindow() {
     ImGui::DestroyContext(imgui_);
     ImGui::SetCurrentContext(previous == imgui_ ? nullptr : previous);
     SDL_GL_MakeCurrent(window_, nullptr);
-    SDL_DestroyWindow(window_);
+    ReleaseNativeWindow(window_);
 }
 
 void UiWindow::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     if (!visible) ForgetKeys();
+    if (kBrowserPage) return;
     if (visible)
         SDL_ShowWindow(window_);
     else
@@ -79,13 +84,26 @@ void UiWindow::SetVisible(bool visible) {
 void UiWindow::SetTitle(const std::string& title) {
     if (title == title_) return;
     title_ = title;
-    SDL_SetWindowTitle(window_, title.c_str());
+    if (!kBrowserPage) SDL_SetWindowTitle(window_, title.c_str());
 }
 
 void UiWindow::Place(const FormRect& bounds) {
     if (bounds.left == placed_.left && bounds.top == placed_.top) return;
-    placed_ = bounds;
-    SDL_SetWindowPosition(window_, bounds.left, bounds.top);
+    placed_.left = bounds.left;
+    placed_.top = bounds.top;
+    if (!kBrowserPage) SDL_SetWindowPosition(window_, bounds.left, bounds.top);
+}
+
+FormRect UiWindow::ClientRect() const {
+    if (kBrowserPage) return placed_;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(window_, &width, &height);
+    return {0, 0, width, height};
+}
+
+bool UiWindow::Contains(int x, int y) const {
+    const FormRect r = ClientRect();
+    return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
 }
 
 void UiWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
@@ -143,6 +161,12 @@ void UiWindow::NotePointer(const SDL_Event& event) {
 
 void UiWindow::BeginFrame(uint32_t background) {
     background_ = background;
+    // A game in the page may have left the canvas at its own size.
+    if (kBrowserPage) {
+        int width = 0, height = 0;
+        SDL_GetWindowSize(window_, &width, &height);
+        if (width != kPageWidth || height != kPageHeight) SDL_SetWindowSize(window_, kPageWidth, kPageHeight);
+    }
     MakeCurrent();
     ImGui::SetCurrentContext(imgui_);
     ImGuiIO& io = ImGui::GetIO();
@@ -169,8 +193,9 @@ void UiWindow::BeginFrame(uint32_t background) {
     ImGui::NewFrame();
     std::copy(std::begin(keysDown), std::end(keysDown), std::begin(io.KeysDown));
     keysPressed_.clear();
-    ImGui::SetNextWindowPos(ImVec2(0, 0));
-    ImGui::SetNextWindowSize(io.DisplaySize);
+    const FormRect client = ClientRect();
+    ImGui::SetNextWindowPos(kBrowserPage ? ImVec2(float(client.left), float(client.top)) : ImVec2(0, 0));
+    ImGui::SetNextWindowSize(kBrowserPage ? ImVec2(float(client.width), float(client.height)) : io.DisplaySize);
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0);
     ImGui::Begin("##client", nullptr,
                  ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
@@ -181,21 +206,28 @@ void UiWindow::BeginFrame(uint32_t background) {
 void UiWindow::EndFrame(Image* capture) {
     ImGui::End();
     ImGui::Render();
-    int width = 0, height = 0;
-    SDL_GL_GetDrawableSize(window_, &width, &height);
-    glViewport(0, 0, width, height);
+    int canvasWidth = 0, canvasHeight = 0;
+    SDL_GL_GetDrawableSize(window_, &canvasWidth, &canvasHeight);
+    // GL counts rows from the bottom.
+    const FormRect client = ClientRect();
+    const int bottom = canvasHeight - client.top - client.height;
+    glViewport(0, 0, canvasWidth, canvasHeight);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(client.left, bottom, client.width, client.height);
     glClearColor(((background_ >> 16) & 0xFF) / 255.0f, ((background_ >> 8) & 0xFF) / 255.0f,
                  (background_ & 0xFF) / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
     if (capture) {
+        const int width = client.width, height = client.height;
         capture->width = width;
         capture->height = height;
         capture->rgba.assign(static_cast<size_t>(width) * height * 4, 0);
         std::vector<uint8_t> rows(capture->rgba.size());
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+        glReadPixels(client.left, bottom, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
         const size_t stride = static_cast<size_t>(width) * 4;
         for (int y = 0; y < height; ++y)
             std::copy_n(rows.data() + (height - 1 - y) * stride, stride, capture->rgba.data() + y * stride);

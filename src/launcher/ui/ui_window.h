@@ -30,6 +30,12 @@ public:
 
     uint32_t Id() const { return id_; }
     SDL_Window* Native() const { return window_; }
+    // Where the window's interface is drawn in its native window: all of it
+    // on the desktop; in a browser page, the window's own place in the
+    // page's one canvas, which all launcher windows share.
+    FormRect ClientRect() const;
+    // Whether a point of the native window falls in the client rectangle.
+    bool Contains(int x, int y) const;
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     void SetTitle(const std::string& title);
@@ -74,5 +80,5 @@ private:
     uint32_t buttonsDown_ = 0;   // interface button bits
     uint32_t buttonsPressed_ = 0;  // pressed since the last frame
     std::vector<SDL_Scancode> keysPressed_;  // pressed since the last frame
-    FormRect placed_{INT_MIN, INT_MIN, 0, 0};  // not placed yet
+    FormRect placed_{INT_MIN, INT_MIN, 0, 0};  // not placed yet; the size asked for
 };

@@ -1,0 +1,29 @@
+# The browser page: rockpile.html with its script, code and preloaded files
+# (the game library and the launcher's font faces), in build-web/bin/.
+set(ROCKPILE_WEB_LIBRARY "" CACHE FILEPATH
+    "The game library the page carries: a desktop build's share/rockpile/kwrockpile.lib")
+if(NOT EXISTS "${ROCKPILE_WEB_LIBRARY}")
+  message(FATAL_ERROR "ROCKPILE_WEB_LIBRARY must name a built game library (./web.sh builds one).")
+endif()
+set(ROCKPILE_FONT_DIR /usr/share/fonts/truetype/liberation2)
+set(web ${CMAKE_SOURCE_DIR}/packaging/web)
+
+set_target_properties(rockpile PROPERTIES SUFFIX .html)
+# "SHELL:" keeps each option with its value: CMake drops repeated options.
+set(preloads "SHELL:--preload-file ${ROCKPILE_WEB_LIBRARY}@/kwrockpile.lib")
+foreach(style Regular Bold Italic BoldItalic)
+  set(face LiberationSans-${style}.ttf)
+  list(APPEND preloads "SHELL:--preload-file ${ROCKPILE_FONT_DIR}/${face}@/fonts/${face}")
+endforeach()
+target_link_options(rockpile PRIVATE
+  ${preloads}
+  "SHELL:--shell-file ${web}/rockpile.html"
+  "SHELL:--pre-js ${web}/storage.js"
+  -lidbfs.js
+  -sALLOW_MEMORY_GROWTH=1
+  -sINITIAL_MEMORY=64MB
+  -sFULL_ES3=1
+  -sMINIFY_HTML=0
+  -sEXPORTED_RUNTIME_METHODS=[ccall])
+set_property(TARGET rockpile APPEND PROPERTY LINK_DEPENDS
+  ${ROCKPILE_WEB_LIBRARY} ${web}/rockpile.html ${web}/storage.js)
