@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "gamelib/libman.h"
+#include "platform/target.h"
 #include "sound/pan_law.h"
 #include "sound/sound_capture.h"
 #include "sound/sound_output.h"
@@ -46,6 +47,15 @@ struct SoundBuffer {
 TSoundSlot soundTable[NUM_SOUND_SLOTS];
 
 namespace {
+
+// The sources of a voice change state together. Emscripten's OpenAL takes
+// the names in its vector calls for sources and fails, so the browser build
+// changes them one at a time.
+void ForEachSource(const SoundBuffer& voice, void (*one)(ALuint), void (*all)(ALsizei, const ALuint*)) {
+    if (!voice.sourceCount) return;
+    if (!kBrowserPage) return all(voice.sourceCount, voice.sources.data());
+    for (int i = 0; i < voice.sourceCount; ++i) one(voice.sources[size_t(i)]);
+}
 
 bool g_loopingStarted = false;
 // The number of the latest play (GetSoundPlay).
@@ -231,7 +241,7 @@ bool FillSoundBuffer(SoundBuffer* buffer, size_t offset, const uint8_t* source, 
     if (!buffer || !source || length == 0) return false;
     SoundData& d = *buffer->data;
     if (offset > d.pcm.size() || length > d.pcm.size() - offset || buffer->data.use_count() > 1) return false;
-    if (buffer->sourceCount) alSourceStopv(buffer->sourceCount, buffer->sources.data());
+    ForEachSource(*buffer, alSourceStop, alSourceStopv);
     for (int i = 0; i < buffer->sourceCount; ++i) alSourcei(buffer->sources[size_t(i)], AL_BUFFER, 0);
     std::memcpy(d.pcm.data() + offset, source, length);
     const bool uploaded = Upload(d);
@@ -255,11 +265,11 @@ SoundBuffer* PlaySound(int slot, bool loop, float pan) {
     if (s.nextBuffer < 0 || s.nextBuffer >= s.bufferCount) return nullptr;
     SoundBuffer* voice = s.buffers[s.nextBuffer];
     if (!voice) return nullptr;
-    alSourceRewindv(voice->sourceCount, voice->sources.data());
+    ForEachSource(*voice, alSourceRewind, alSourceRewindv);
     for (int i = 0; i < voice->sourceCount; ++i)
         alSourcei(voice->sources[size_t(i)], AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     PanSound(voice, pan);
-    alSourcePlayv(voice->sourceCount, voice->sources.data());
+    ForEachSource(*voice, alSourcePlay, alSourcePlayv);
     voice->play = ++g_plays;
     if (++s.nextBuffer >= s.bufferCount) s.nextBuffer = 0;
     if (loop) g_loopingStarted = true;
@@ -273,7 +283,7 @@ void PanSound(SoundBuffer* buffer, float pan) {
 }
 
 void StopSound(SoundBuffer* buffer) {
-    if (buffer) alSourceStopv(buffer->sourceCount, buffer->sources.data());
+    if (buffer) ForEachSource(*buffer, alSourceStop, alSourceStopv);
 }
 
 void StopLoopingSounds() {

@@ -56,7 +56,7 @@ export function consoleOf(page) {
     for (const w of waiting.slice()) if (w.pattern.test(text)) { waiting.splice(waiting.indexOf(w), 1); w.resolve(text); }
   };
   page.on('console', (message) => note(message.text()));
-  page.on('pageerror', (error) => note('page error: ' + error.message));
+  page.on('pageerror', (error) => note('page error: ' + (error.stack || error.message)));
   return {
     lines,
     mark: () => lines.length,

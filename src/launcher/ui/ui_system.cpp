@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "gamelib/font_face.h"
+#include "platform/gl/gl_context.h"
 #include "platform/sdl_window.h"
 
 UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
@@ -23,7 +24,7 @@ UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
 }
 
 UiSystem::~UiSystem() {
-    if (context_) SDL_GL_DeleteContext(context_);
+    if (context_) ReleaseGlContext(context_);
     IM_DELETE(atlas_);
 }
 
@@ -44,9 +45,10 @@ void UiSystem::PrepareWindowAttributes() {
 SDL_GLContext UiSystem::Context(SDL_Window* window, std::string& error) {
     if (context_) return context_;
     PrepareWindowAttributes();
-    context_ = SDL_GL_CreateContext(window);
+    // A browser page's one context serves the games as well.
+    context_ = kBrowserPage ? CreateGlContext(window, 3, 0, error) : SDL_GL_CreateContext(window);
     if (!context_) {
-        error = SDL_GetError();
+        if (!kBrowserPage) error = SDL_GetError();
         return nullptr;
     }
     // The launcher draws when something changes; never wait for the display.

@@ -15,7 +15,9 @@ class GlState;
 class GlBackBuffer {
 public:
     GlBackBuffer() = default;
-    ~GlBackBuffer() { Destroy(); }
+    // The owner calls Destroy while its context is current; once the context
+    // is gone, so are the objects, and no GL call may be made.
+    ~GlBackBuffer() = default;
     GlBackBuffer(const GlBackBuffer&) = delete;
     GlBackBuffer& operator=(const GlBackBuffer&) = delete;
 

@@ -12,14 +12,35 @@ std::string GlString(GLenum name) {
 }  // namespace
 
 #ifdef __EMSCRIPTEN__
-// The browser's WebGL 2 is OpenGL ES 3.0, whatever desktop version is asked for.
+// The page's canvas has one WebGL 2 context (Emscripten's EGL keeps one at a
+// time): every caller shares it, whatever version it asks for, and it lives
+// as long as the page.
 SDL_GLContext CreateGlContext(SDL_Window* window, int, int, std::string& error) {
+    static SDL_GLContext page = nullptr;
+    if (page) {
+        SDL_GL_MakeCurrent(window, page);
+        return page;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (!context) error = std::string("this browser offers no WebGL 2: ") + SDL_GetError();
-    return context;
+    page = SDL_GL_CreateContext(window);
+    if (!page) error = std::string("this browser offers no WebGL 2: ") + SDL_GetError();
+    return page;
+}
+
+void ReleaseGlContext(SDL_GLContext) {}
+
+GlDriverInfo QueryGlDriverInfo(SDL_Window* window) {
+    GlDriverInfo info;
+    std::string error;
+    if (!window || !CreateGlContext(window, 3, 0, error)) return info;
+    info.renderer = GlString(GL_RENDERER);
+    info.vendor = GlString(GL_VENDOR);
+    info.version = GlString(GL_VERSION);
+    info.obtained = true;
+    SDL_GL_MakeCurrent(window, nullptr);
+    return info;
 }
 #else
 SDL_GLContext CreateGlContext(SDL_Window* window, int major, int minor, std::string& error) {
@@ -39,7 +60,8 @@ SDL_GLContext CreateGlContext(SDL_Window* window, int major, int minor, std::str
     }
     return context;
 }
-#endif
+
+void ReleaseGlContext(SDL_GLContext context) { SDL_GL_DeleteContext(context); }
 
 GlDriverInfo QueryGlDriverInfo(SDL_Window* window) {
     GlDriverInfo info;
@@ -57,3 +79,4 @@ GlDriverInfo QueryGlDriverInfo(SDL_Window* window) {
     SDL_GL_DeleteContext(context);
     return info;
 }
+#endif

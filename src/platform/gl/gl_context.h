@@ -12,8 +12,11 @@ struct GlDriverInfo {
 };
 
 // A core-profile context of at least `major`.`minor`, made current on
-// `window`. Null with the reason in `error`.
+// `window`. Null with the reason in `error`. In a browser page: the page's
+// one WebGL 2 context, shared by every caller.
 SDL_GLContext CreateGlContext(SDL_Window* window, int major, int minor, std::string& error);
+// Deletes a context from CreateGlContext (the page's one stays).
+void ReleaseGlContext(SDL_GLContext context);
 
 // Opens a context of any version on `window` just to read the driver's
 // names, then deletes it. Leaves no context current.

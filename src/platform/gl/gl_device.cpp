@@ -147,7 +147,7 @@ GlDevice::~GlDevice() {
             if (program) glDeleteProgram(program);
         SDL_GL_MakeCurrent(NativeWindow(window_), nullptr);
     }
-    SDL_GL_DeleteContext(context_);
+    ReleaseGlContext(context_);
 }
 
 bool GlDevice::Ready() {
