@@ -184,6 +184,10 @@ void TAsteroid::Fire(double dt) {
     }
 }
 
+void TAsteroid::Queue(MeshBatch& batch) const {
+    if (stepped) QueueWorldObject(batch, kind, world);
+}
+
 void TAsteroid::Draw() const {
     if (!stepped) return;
     DrawWorldObject(device, kind, world);

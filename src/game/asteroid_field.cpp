@@ -236,6 +236,10 @@ void TAsteroids::StepAll(double dt) {
     }
 }
 
+void TAsteroids::QueueAll(MeshBatch& batch) const {
+    for (int i = 0; i < count; ++i) objects[i]->Queue(batch);
+}
+
 void TAsteroids::DrawAll() const {
     for (int i = 0; i < count; ++i) objects[i]->Draw();
 }

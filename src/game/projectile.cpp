@@ -149,6 +149,8 @@ void TProjectiles::Step(TProjectile& p, double dt) {
     }
 }
 
+void TProjectile::Queue(MeshBatch& batch) const { QueueWorldObject(batch, kind, world); }
+
 void TProjectile::Draw() const {
     DrawWorldObject(device, kind, world);
     if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
@@ -164,6 +166,10 @@ void TProjectiles::StepAll(double dt) {
         else
             ++i;
     }
+}
+
+void TProjectiles::QueueAll(MeshBatch& batch) const {
+    for (int i = 0; i < count; ++i) projectiles[i]->Queue(batch);
 }
 
 void TProjectiles::DrawAll() const {

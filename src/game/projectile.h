@@ -12,6 +12,7 @@
 
 class Device;
 class D3DXMesh;
+class MeshBatch;
 
 constexpr int MAX_PROJECTILES = 128;
 constexpr int MAX_PROJECTILE_KINDS = 32;
@@ -28,7 +29,9 @@ public:
     TProjectile(const TProjectile&) = delete;
     TProjectile& operator=(const TProjectile&) = delete;
 
-    // The projectile, and its bounds when shown.
+    // The projectile's opaque part in the frame's batch; then the projectile
+    // and its bounds when shown.
+    void Queue(MeshBatch& batch) const;
     void Draw() const;
 
     Vector3 origin;
@@ -67,6 +70,7 @@ public:
     // Every projectile's step (those launched meanwhile included); the dead
     // are removed.
     void StepAll(double dt);
+    void QueueAll(MeshBatch& batch) const;
     void DrawAll() const;
     int CountWithFlags(uint32_t flags) const;
     void Remove(int index);

@@ -189,6 +189,13 @@ bool DrawSessionFrame() {
     if (!SessionReady()) return true;
     theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
     theDevice->BeginScene();
+    // Opaque world objects nearest first, then the background behind them
+    // (depth hides what they cover), then everything in its designed order.
+    MeshBatch& batch = theSession.worldBatch;
+    theAsteroids->QueueAll(batch);
+    theShip->Queue(batch);
+    theProjectiles->QueueAll(batch);
+    batch.Draw(*theDevice);
     if (theBackground) theBackground->Draw();
     theAsteroids->DrawAll();
     theShip->Draw();

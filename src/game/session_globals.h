@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gamelib/mesh.h"
+#include "gamelib/mesh_batch.h"
 
 class TAsteroids;
 class TShip;
@@ -56,6 +57,8 @@ struct GameSession {
     TMesh pausedText;
     TMesh quitHintText;
     FrameShow show;
+    // The opaque parts of the frame's world objects (buffers kept between frames).
+    MeshBatch worldBatch;
 };
 
 extern GameSession theSession;

@@ -253,6 +253,10 @@ void TShip::BuildWorld() {
         D3DXMatrixTranslation(position.x, position.y, static_cast<float>(TakeDrawDepth(worldSphere.radius))));
 }
 
+void TShip::Queue(MeshBatch& batch) const {
+    if (inPlay) QueueWorldObject(batch, mesh, world);
+}
+
 void TShip::Draw() const {
     if (!inPlay) return;
     DrawWorldObject(device, mesh, world);

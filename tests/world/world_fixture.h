@@ -21,6 +21,7 @@
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "gamelib/mesh.h"
+#include "gamelib/mesh_batch.h"
 #include "platform/crt_rand.h"
 #include "platform/d3dx_shapes.h"
 #include "platform/device.h"
@@ -128,6 +129,24 @@ protected:
         theGamePack = nullptr;
     }
 
+    // The world objects drawn as a frame draws them: the opaque parts
+    // batched first, then each object in turn.
+    void DrawField() {
+        field->QueueAll(batch);
+        batch.Draw(device);
+        field->DrawAll();
+    }
+    void DrawShip() {
+        ship->Queue(batch);
+        batch.Draw(device);
+        ship->Draw();
+    }
+    void DrawShots() {
+        shots->QueueAll(batch);
+        batch.Draw(device);
+        shots->DrawAll();
+    }
+
     // An object of `kind` at `at` heading `heading`, sized `size` (world radius).
     TAsteroid* Place(const TMesh& kind, Vector3 at, Vector3 heading, double size) {
         TAsteroid* object = field->NewObject();
@@ -141,6 +160,7 @@ protected:
     }
 
     NullDevice device;
+    MeshBatch batch;
     TAsteroids* field = nullptr;
     TShip* ship = nullptr;
     TProjectiles* shots = nullptr;
