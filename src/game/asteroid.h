@@ -13,7 +13,6 @@
 #include "sound/looping_sound.h"
 
 class Device;
-class MeshBatch;
 struct TTextureEntry;
 
 constexpr int MAX_ASTEROIDS = 128;
@@ -82,9 +81,7 @@ public:
     // Move and Fire; from then on the object has a world to draw with.
     void Step(double dt);
     void Fire(double dt);
-    // The object's opaque part in the frame's batch, then the object and its
-    // bounds when shown; nothing before its first step.
-    void Queue(MeshBatch& batch) const;
+    // The object, and its bounds when shown; nothing before its first step.
     void Draw() const;
     void Shrink();
     // The texture takes the place of the first textured material slot.
@@ -151,7 +148,6 @@ public:
     int CountWithFlags(uint32_t flags) const;
     // Spawns that are due, then every object's step; the dead are removed.
     void StepAll(double dt);
-    void QueueAll(MeshBatch& batch) const;
     void DrawAll() const;
 
     // Waves and special spawns.

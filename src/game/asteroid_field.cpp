@@ -236,10 +236,6 @@ void TAsteroids::StepAll(double dt) {
     }
 }
 
-void TAsteroids::QueueAll(MeshBatch& batch) const {
-    for (int i = 0; i < count; ++i) objects[i]->Queue(batch);
-}
-
 void TAsteroids::DrawAll() const {
     for (int i = 0; i < count; ++i) objects[i]->Draw();
 }

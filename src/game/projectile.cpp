@@ -149,11 +149,9 @@ void TProjectiles::Step(TProjectile& p, double dt) {
     }
 }
 
-void TProjectile::Queue(MeshBatch& batch) const { QueueWorldObject(batch, kind, world); }
-
 void TProjectile::Draw() const {
     DrawWorldObject(device, kind, world);
-    if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+    if (showBounds) DrawWorldSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
 }
 
 void TProjectiles::StepAll(double dt) {
@@ -166,10 +164,6 @@ void TProjectiles::StepAll(double dt) {
         else
             ++i;
     }
-}
-
-void TProjectiles::QueueAll(MeshBatch& batch) const {
-    for (int i = 0; i < count; ++i) projectiles[i]->Queue(batch);
 }
 
 void TProjectiles::DrawAll() const {

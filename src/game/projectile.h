@@ -12,7 +12,6 @@
 
 class Device;
 class D3DXMesh;
-class MeshBatch;
 
 constexpr int MAX_PROJECTILES = 128;
 constexpr int MAX_PROJECTILE_KINDS = 32;
@@ -29,9 +28,7 @@ public:
     TProjectile(const TProjectile&) = delete;
     TProjectile& operator=(const TProjectile&) = delete;
 
-    // The projectile's opaque part in the frame's batch; then the projectile
-    // and its bounds when shown.
-    void Queue(MeshBatch& batch) const;
+    // The projectile, and its bounds when shown.
     void Draw() const;
 
     Vector3 origin;
@@ -70,7 +67,6 @@ public:
     // Every projectile's step (those launched meanwhile included); the dead
     // are removed.
     void StepAll(double dt);
-    void QueueAll(MeshBatch& batch) const;
     void DrawAll() const;
     int CountWithFlags(uint32_t flags) const;
     void Remove(int index);

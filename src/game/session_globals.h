@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "game/world_draw.h"
 #include "gamelib/mesh.h"
-#include "gamelib/mesh_batch.h"
 
 class TAsteroids;
 class TShip;
@@ -57,8 +57,8 @@ struct GameSession {
     TMesh pausedText;
     TMesh quitHintText;
     FrameShow show;
-    // The opaque parts of the frame's world objects (buffers kept between frames).
-    MeshBatch worldBatch;
+    // The frame's waiting opaque meshes and background.
+    WorldDraw worldDraw;
 };
 
 extern GameSession theSession;

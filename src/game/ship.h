@@ -12,7 +12,6 @@
 
 class Device;
 class D3DXMesh;
-class MeshBatch;
 class TAsteroid;
 
 // controlFlags bits.
@@ -45,8 +44,7 @@ public:
     // The frame's step: the parts below, in order, while the ship is in play.
     void Step(double dt);
     // The ship, its shield or protection sphere and its bounds, when the last
-    // step found it in play; its opaque part goes to the frame's batch first.
-    void Queue(MeshBatch& batch) const;
+    // step found it in play.
     void Draw() const;
     void AddScore(int32_t points);
     void SubtractScore(int32_t points);

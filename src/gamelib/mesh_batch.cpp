@@ -25,15 +25,17 @@ Matrix4 NormalMatrix(const Matrix4& world) {
 
 }  // namespace
 
-bool GathersOpaqueSubsets(const TMesh& mesh) {
-    return (mesh.kind & MESH_KIND_MESH) && !(mesh.kind & MESH_KIND_QUAD) && !(mesh.flags & MESH_ALPHA_BLEND) &&
-           mesh.mesh;
+bool Batchable(const TMesh& mesh) {
+    if (!(mesh.kind & MESH_KIND_MESH) || (mesh.kind & MESH_KIND_QUAD) || (mesh.flags & MESH_ALPHA_BLEND) || !mesh.mesh)
+        return false;
+    for (int i = 0; i < mesh.numMaterials; ++i)
+        if (mesh.materials[i].Diffuse.a < 1.0f) return false;
+    return true;
 }
 
 void MeshBatch::Add(const TMesh& mesh, const Matrix4& world) {
-    if (!GathersOpaqueSubsets(mesh)) return;
+    if (!Batchable(mesh)) return;
     for (int i = 0; i < mesh.numMaterials; ++i) {
-        if (mesh.materials[i].Diffuse.a < 1.0f) continue;
         Texture* texture = texturesEnabled && mesh.textures[i] ? mesh.textures[i]->texture : nullptr;
         items_.push_back({mesh.mesh.get(), static_cast<uint32_t>(i), &mesh.materials[i], texture, world, world.m[3][2]});
     }

@@ -1,7 +1,8 @@
-// The opaque subsets of a frame's world objects, gathered and drawn together:
-// one draw per mesh subset, material and texture, with the vertices moved to
-// world space here. The nearest objects go first, so that depth testing
-// rejects the pixels they hide before those are shaded.
+// Opaque meshes gathered and drawn together: one draw per mesh subset,
+// material and texture, with the vertices moved to world space here. The
+// nearest objects go first, so that depth testing rejects the pixels they
+// hide before those are shaded. Only depth may decide between the meshes of
+// one batch: the caller draws it before anything that blends over them.
 #pragma once
 
 #include <cstdint>
@@ -15,19 +16,20 @@
 class Device;
 struct TMesh;
 
-// Whether a record's opaque subsets can be drawn apart from its designed
-// turn: an unblended indexed mesh (quads and blended meshes keep theirs).
-bool GathersOpaqueSubsets(const TMesh& mesh);
+// An unblended indexed mesh whose materials are all opaque: its picture does
+// not depend on what was drawn before it (quads and blended meshes keep their
+// turn).
+bool Batchable(const TMesh& mesh);
 
 class MeshBatch {
 public:
-    // Queues the opaque subsets of `mesh` at `world`; nothing when the record
-    // does not gather them.
+    // Queues `mesh` at `world`; nothing when it is not batchable.
     void Add(const TMesh& mesh, const Matrix4& world);
     // Draws everything queued with the device's current states, nearest
     // first; the world transform is left at identity. Empties the batch.
     void Draw(Device& device);
     bool Empty() const { return items_.empty(); }
+    void Clear() { items_.clear(); }
 
 private:
     struct Item {

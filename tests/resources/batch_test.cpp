@@ -124,25 +124,24 @@ TEST(MeshBatch, NearestObjectsAndTheirDrawsComeFirst) {
     EXPECT_NEAR(device.draws[1].vertices[0].z, 200, 1.01f);
 }
 
-TEST(MeshBatch, LeavesTranslucentSubsetsBlendedMeshesAndQuadsToTheirTurn) {
+TEST(MeshBatch, TakesOnlyMeshesOpaqueThroughout) {
     SeeingDevice device;
-    TMesh mixed = Ball({Translucent(colours::Red)});
-    MeshBatch batch;
-    batch.Add(mixed, Matrix4());
+    TMesh mixed = Ball({MakeMaterial(colours::Green), Translucent(colours::Red)});
     TMesh blended = Ball({MakeMaterial(colours::Red)});
     blended.flags = MESH_ALPHA_BLEND;
-    batch.Add(blended, Matrix4());
     TMesh quad = CreateQuad(nullptr, 0, 1, 1, false);
-    batch.Add(quad, Matrix4());
+    MeshBatch batch;
+    for (const TMesh* m : {&mixed, &blended, &quad}) {
+        EXPECT_FALSE(Batchable(*m));
+        batch.Add(*m, Matrix4());
+    }
     EXPECT_TRUE(batch.Empty());
-    EXPECT_FALSE(GathersOpaqueSubsets(blended));
-    EXPECT_FALSE(GathersOpaqueSubsets(quad));
-    ASSERT_TRUE(GathersOpaqueSubsets(mixed));
 
-    mixed.materials[0] = MakeMaterial(colours::Green);
+    mixed.materials[1].Diffuse.a = 1.0f;
+    ASSERT_TRUE(Batchable(mixed));
     batch.Add(mixed, Matrix4());
     batch.Draw(device);
-    ASSERT_EQ(device.draws.size(), 1u);
+    ASSERT_EQ(device.draws.size(), 1u);  // the sphere's faces are all in subset 0
     EXPECT_TRUE(SameMaterial(device.draws[0].material, mixed.materials[0]));
 }
 
