@@ -120,7 +120,7 @@ private:
 
 }  // namespace
 
-FrameResult RunFrameBench(const std::string& library, int framesPerScene) {
+FrameResult RunFrameBench(const std::string& library, int framesPerScene, const std::string& picturesDir) {
     FrameResult result;
     result.ok = true;
     for (auto [width, height] : {std::pair{800, 600}, std::pair{1280, 720}}) {
@@ -130,6 +130,8 @@ FrameResult RunFrameBench(const std::string& library, int framesPerScene) {
         run.width = width;
         run.height = height;
         run.frames = tap.TotalFrames();
+        if (!picturesDir.empty())
+            run.screenshot = picturesDir + "/full-" + std::to_string(width) + "x" + std::to_string(height) + ".png";
         if (!RunFlagship(run, tap) || tap.full.empty()) {
             result.ok = false;
             return result;

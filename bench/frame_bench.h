@@ -31,4 +31,6 @@ struct FrameResult {
 };
 
 // `framesPerScene` timed frames of each scene at 800 x 600 and 1280 x 720.
-FrameResult RunFrameBench(const std::string& library, int framesPerScene);
+// With `picturesDir`, the last full-field frame of each size is saved there
+// as full-WxH.png (the scene is the same in every run, to compare drawings).
+FrameResult RunFrameBench(const std::string& library, int framesPerScene, const std::string& picturesDir = "");

@@ -1,7 +1,8 @@
-// rockpile-bench [sim] [frame] [startup] [--json] [--library FILE] [--frames N]
+// rockpile-bench [sim] [frame] [startup] [--json] [--library FILE] [--frames N] [--pictures DIR]
 // Runs the named parts (all three by default) in one run and prints their
 // numbers side by side, or as one JSON object for tracking. The frame and
 // start-up parts need a display: run under xvfb-run -a -s "-screen 0 1280x1024x24".
+// --pictures DIR keeps the last full-field frame of each size as a PNG there.
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,7 @@ struct Options {
     bool json = false;
     std::string library;
     int frames = 600;
+    std::string pictures;
 };
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -37,6 +39,7 @@ bool Parse(int argc, char** argv, Options& o) {
         if (arg == "sim" || arg == "frame" || arg == "startup") o.parts.insert(arg);
         else if (arg == "--json") o.json = true;
         else if (arg == "--library" && i + 1 < argc) o.library = argv[++i];
+        else if (arg == "--pictures" && i + 1 < argc) o.pictures = argv[++i];
         else if (arg == "--frames" && i + 1 < argc && std::atoi(argv[i + 1]) > 0) o.frames = std::atoi(argv[++i]);
         else return false;
     }
@@ -134,7 +137,9 @@ void PrintJson(const Options& o, const Timing& sim, const FrameResult& frame, co
 int main(int argc, char** argv) {
     Options o;
     if (!Parse(argc, argv, o)) {
-        std::fprintf(stderr, "usage: rockpile-bench [sim] [frame] [startup] [--json] [--library FILE] [--frames N]\n");
+        std::fprintf(stderr,
+                     "usage: rockpile-bench [sim] [frame] [startup] [--json] [--library FILE] [--frames N] "
+                     "[--pictures DIR]\n");
         return 2;
     }
     SetBatchMode(true);
@@ -145,7 +150,7 @@ int main(int argc, char** argv) {
     FrameResult frame;
     StartupResult startup;
     if (o.parts.count("sim")) sim = RunSimBench(o.frames * 8);
-    if (o.parts.count("frame") && !(frame = RunFrameBench(o.library, o.frames)).ok) {
+    if (o.parts.count("frame") && !(frame = RunFrameBench(o.library, o.frames, o.pictures)).ok) {
         std::fprintf(stderr, "rockpile-bench: the frame part could not run the game\n");
         return 1;
     }

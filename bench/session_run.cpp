@@ -26,6 +26,7 @@ bool RunFlagship(const SessionRun& run, PlayTap& tap) {
     options.frames = run.frames;
     options.autopilot = run.autopilot;
     options.tap = &tap;
+    options.screenshot = run.screenshot;
     PlaySummary summary;
     bool ok = PlayGame(*game, options, summary);
     theGamePack = nullptr;

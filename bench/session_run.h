@@ -12,6 +12,7 @@ struct SessionRun {
     int width = 800, height = 600;
     int64_t frames = 0;
     bool autopilot = true;
+    std::string screenshot;  // a PNG of the last frame, when named
 };
 
 // False when the display or the game could not be set up.

@@ -4,6 +4,7 @@
 
 #include "framework/bounds_sphere.h"
 #include "framework/engine_utils.h"
+#include "gamelib/texman.h"
 #include "platform/crt_rand.h"
 #include "platform/device.h"
 
@@ -31,12 +32,18 @@ void TExplosion::Step(double dt, const Vector3& ship) {
     sprite.quadTexture = frame;
 }
 
-void TExplosion::Draw() const {
-    device->SetTransform(D3DTS_WORLD, world);
-    RenderMesh(device, sprite);
-    if (showBounds)
-        DrawBoundsSphere(device, Sphere{position, static_cast<float>(size)}, boundsMesh, OverlayMaterial(colours::Blue),
-                         0.1f);
+void TExplosion::Draw(QuadBatch& batch, Texture* atlas) const {
+    const int frame = sprite.quadTexture;
+    if (atlas) {
+        batch.Add(sprite, atlas, world, FrameAtlasCell(frame, sprite.numTextures));
+    } else if (frame >= 0 && frame < MAX_MAT_PER_MESH) {
+        const TTextureEntry* entry = sprite.textures[frame];
+        batch.Add(sprite, entry ? entry->texture : nullptr, world);
+    }
+    if (!showBounds) return;
+    batch.Draw(*device);
+    DrawBoundsSphere(device, Sphere{position, static_cast<float>(size)}, boundsMesh, OverlayMaterial(colours::Blue),
+                     0.1f);
 }
 
 TExplosion* TExplosions::Add(float x, float y, float, double size, uint32_t flags) {
@@ -83,7 +90,8 @@ void TExplosions::StepAll(double dt) {
 }
 
 void TExplosions::DrawAll() const {
-    for (int i = 0; i < count; ++i) explosions[i]->Draw();
+    for (int i = 0; i < count; ++i) explosions[i]->Draw(batch_, frameAtlas);
+    if (device) batch_.Draw(*device);
 }
 
 void TExplosions::AddTemplate(const TMesh& sprite) {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "gamelib/mesh.h"
+#include "gamelib/quad_batch.h"
 #include "platform/d3dx_math.h"
 
 class Device;
@@ -31,8 +32,9 @@ public:
     // Advances the clock and picks the picture of the moment; dead once the
     // pictures run out. `ship` is where the ship is now.
     void Step(double dt, const Vector3& ship);
-    // The current picture, and the bounds when shown.
-    void Draw() const;
+    // The current picture into `batch` (from `atlas` when there is one), and
+    // the bounds when shown, after what the batch holds so far.
+    void Draw(QuadBatch& batch, Texture* atlas) const;
 
     Vector3 shipAtSpawn;
     Vector3 position;
@@ -66,8 +68,10 @@ public:
     TExplosion* AddCluster(float x, float y, float z, double size, int count, uint32_t flags);
     // Every explosion's step; the finished are removed.
     void StepAll(double dt);
+    // Every explosion in list order; explosions share draws.
     void DrawAll() const;
-    // The quad with the 16 frame textures "eexplo001.bmp".."eexplo016.bmp".
+    // The quad with the 16 frame textures "eexplo001.bmp".."eexplo016.bmp",
+    // and their atlas.
     TMesh LoadExplosionSprite();
     void AddTemplate(const TMesh& sprite);
 
@@ -77,12 +81,24 @@ public:
     int templateCount = 0;
     Device* device = nullptr;
     int32_t showBounds = 0;
+    // The frames of the sprite in one texture (owned by the texture manager);
+    // null when they could not be put together.
+    Texture* frameAtlas = nullptr;
 
 private:
     ShipPositionSource shipPosition_;
+    mutable QuadBatch batch_;
 };
 
 // Alpha of every level of a 32-bit frame texture: the dark background joined
 // to the top-left corner becomes transparent (0), the bright pixels bordering
 // it faint (32), everything else 192.
 void MakeSpriteAlpha(Texture* texture);
+
+// A sprite's frames side by side, FRAME_ATLAS_COLUMNS to a row, each of its
+// levels made of the frames' same levels; none when a frame is missing or
+// the frames differ in size, levels or format.
+constexpr int FRAME_ATLAS_COLUMNS = 4;
+std::unique_ptr<Texture> MakeFrameAtlas(const TMesh& sprite);
+// Where frame `frame` lies in such an atlas of `frames` frames.
+TexRect FrameAtlasCell(int frame, int frames);

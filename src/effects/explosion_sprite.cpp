@@ -1,6 +1,7 @@
 // The explosion sprite: its quad, its frame textures and their alpha.
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -68,6 +69,42 @@ void MakeSpriteAlpha(Texture* texture) {
     }
 }
 
+std::unique_ptr<Texture> MakeFrameAtlas(const TMesh& sprite) {
+    const int frames = sprite.numTextures;
+    if (frames <= 0 || frames > MAX_MAT_PER_MESH) return nullptr;
+    const Texture* first = sprite.textures[0] ? sprite.textures[0]->texture : nullptr;
+    if (!first || first->BytesPerTexel() != 4) return nullptr;
+    for (int f = 0; f < frames; ++f) {
+        const Texture* t = sprite.textures[f] ? sprite.textures[f]->texture : nullptr;
+        if (!t || t->Format() != first->Format() || t->Width() != first->Width() ||
+            t->Height() != first->Height() || t->GetLevelCount() != first->GetLevelCount())
+            return nullptr;
+    }
+    const uint32_t columns = FRAME_ATLAS_COLUMNS, rows = (frames + columns - 1) / columns;
+    auto atlas = std::make_unique<Texture>(first->Width() * columns, first->Height() * rows,
+                                           first->GetLevelCount(), first->Format());
+    for (uint32_t level = 0; level < first->GetLevelCount(); ++level) {
+        const uint32_t w = first->Width(level), h = first->Height(level);
+        uint8_t* to = atlas->MutableBits(level);
+        const size_t pitch = size_t{atlas->Width(level)} * 4;
+        for (int f = 0; f < frames; ++f) {
+            const uint8_t* from = sprite.textures[f]->texture->Bits(level);
+            const size_t x = (f % columns) * w, y = (f / columns) * h;
+            for (uint32_t row = 0; row < h; ++row)
+                std::memcpy(to + (y + row) * pitch + x * 4, from + size_t{row} * w * 4, size_t{w} * 4);
+        }
+        atlas->UnlockRect(level);
+    }
+    return atlas;
+}
+
+TexRect FrameAtlasCell(int frame, int frames) {
+    const int columns = FRAME_ATLAS_COLUMNS, rows = (frames + columns - 1) / columns;
+    const float w = 1.0f / columns, h = 1.0f / static_cast<float>(rows > 0 ? rows : 1);
+    const float u = static_cast<float>(frame % columns) * w, v = static_cast<float>(frame / columns) * h;
+    return {u, v, u + w, v + h};
+}
+
 TMesh TExplosions::LoadExplosionSprite() {
     TMesh sprite = CreateQuad(device, MESH_ALPHA_BLEND, 1.0, 1.0, false);
     sprite.numTextures = 0;
@@ -79,5 +116,9 @@ TMesh TExplosions::LoadExplosionSprite() {
         sprite.textures[sprite.numTextures++] = entry;
         if (entry) MakeSpriteAlpha(entry->texture);
     }
+    std::unique_ptr<Texture> atlas = MakeFrameAtlas(sprite);
+    TTextureEntry* entry = atlas && theTextureManager ? theTextureManager->AddTexture("eexplo atlas", std::move(atlas), 0)
+                                                      : nullptr;
+    frameAtlas = entry ? entry->texture : nullptr;
     return sprite;
 }

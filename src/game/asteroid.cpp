@@ -187,7 +187,7 @@ void TAsteroid::Fire(double dt) {
 void TAsteroid::Draw() const {
     if (!stepped) return;
     DrawWorldObject(device, kind, world);
-    if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+    if (showBounds) DrawWorldSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
 }
 
 void TAsteroid::Shrink() {

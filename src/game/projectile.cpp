@@ -151,7 +151,7 @@ void TProjectiles::Step(TProjectile& p, double dt) {
 
 void TProjectile::Draw() const {
     DrawWorldObject(device, kind, world);
-    if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+    if (showBounds) DrawWorldSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
 }
 
 void TProjectiles::StepAll(double dt) {

@@ -81,6 +81,7 @@ void TScoreBoard::DrawPanel() const {
 }
 
 void TScoreBoard::DrawTexts(const std::vector<HudText>& texts) const {
+    ScreenTextBatch batch(0);
     for (const HudText& t : texts) DrawScreenText(0, t.x, t.y, t.colour, t.text.c_str());
 }
 

@@ -17,6 +17,7 @@
 #include "game/screenshot.h"
 #include "game/scoreboard.h"
 #include "game/session_globals.h"
+#include "game/world_draw.h"
 #include "game/ship.h"
 #include "gamelib/fontman.h"
 #include "gamelib/texman.h"
@@ -189,10 +190,11 @@ bool DrawSessionFrame() {
     if (!SessionReady()) return true;
     theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
     theDevice->BeginScene();
-    if (theBackground) theBackground->Draw();
+    theSession.worldDraw.Begin(theBackground.get());
     theAsteroids->DrawAll();
     theShip->Draw();
     theProjectiles->DrawAll();
+    FlushWorldObjects(theDevice);
     theExplosions->DrawAll();
     theScoreBoard->Draw();
     if (theSession.show.highScores) theHighScoreBoard->Draw();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "game/world_draw.h"
 #include "gamelib/mesh.h"
 
 class TAsteroids;
@@ -56,6 +57,8 @@ struct GameSession {
     TMesh pausedText;
     TMesh quitHintText;
     FrameShow show;
+    // The frame's waiting opaque meshes and background.
+    WorldDraw worldDraw;
 };
 
 extern GameSession theSession;

@@ -257,8 +257,8 @@ void TShip::Draw() const {
     if (!inPlay) return;
     DrawWorldObject(device, mesh, world);
     if (invulnerable > 0.1 || shieldOn)
-        DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Cyan), 0.3f);
-    if (showBounds) DrawBoundsSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
+        DrawWorldSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Cyan), 0.3f);
+    if (showBounds) DrawWorldSphere(device, worldSphere, boundsMesh, OverlayMaterial(colours::Blue), 0.1f);
 }
 
 Vector3 ShipPosition() { return theShip ? theShip->position : Vector3(); }

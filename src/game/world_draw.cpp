@@ -1,10 +1,26 @@
 #include "game/world_draw.h"
 
+#include "framework/bounds_sphere.h"
 #include "framework/gameglobals.h"
 #include "framework/tgame.h"
+#include "game/session_globals.h"
+#include "game/t3dobject.h"
 #include "gamelib/edgerender.h"
 #include "gamelib/mesh.h"
 #include "platform/device.h"
+
+void WorldDraw::Begin(const T3DObject* backdrop) {
+    batch_.Clear();
+    backdrop_ = backdrop;
+}
+
+void WorldDraw::Flush(Device& device) {
+    batch_.Draw(device);
+    if (const T3DObject* backdrop = backdrop_) {
+        backdrop_ = nullptr;
+        backdrop->Draw();
+    }
+}
 
 bool OutlineMode() {
     const TGame* game = CurrentGame();
@@ -12,10 +28,26 @@ bool OutlineMode() {
 }
 
 void DrawWorldObject(Device* device, const TMesh& mesh, const Matrix4& world) {
-    if (OutlineMode() && theEdgeRender && theEdgeRender->active && mesh.edges) {
+    const bool outline = OutlineMode();
+    if (!outline && Batchable(mesh)) {
+        theSession.worldDraw.Add(mesh, world);
+        return;
+    }
+    FlushWorldObjects(device);
+    if (outline && theEdgeRender && theEdgeRender->active && mesh.edges) {
         theEdgeRender->RenderOutline(mesh.edges.get(), world);
         return;
     }
     device->SetTransform(D3DTS_WORLD, world);
     RenderMesh(device, mesh);
+}
+
+void DrawWorldSphere(Device* device, const Sphere& sphere, std::shared_ptr<D3DXMesh>& cache,
+                     const D3DMATERIAL9& material, float alpha) {
+    FlushWorldObjects(device);
+    DrawBoundsSphere(device, sphere, cache, material, alpha);
+}
+
+void FlushWorldObjects(Device* device) {
+    if (device) theSession.worldDraw.Flush(*device);
 }

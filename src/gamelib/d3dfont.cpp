@@ -147,7 +147,10 @@ HRESULT CD3DFont::CreateDrawResources() {
     return D3D_OK;
 }
 
-void CD3DFont::ReleaseDrawResources() { drawReady_ = false; }
+void CD3DFont::ReleaseDrawResources() {
+    drawReady_ = false;
+    pending_.clear();
+}
 
 void CD3DFont::ReleaseAtlas() {
     texture.reset();
@@ -183,28 +186,35 @@ float CD3DFont::FirstLineWidth(const char* text) const {
     return width;
 }
 
-void CD3DFont::Flush(int& triangles) {
-    if (triangles > 0)
-        device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<uint32_t>(triangles), vertices_.data(),
-                                sizeof(ScreenVertex), FVF_SCREEN);
-    triangles = 0;
+void CD3DFont::DrawPending() {
+    if (pending_.empty() || !device) return;
+    savedState = device->CaptureState();
+    device->ApplyState(drawTextState);
+    if (pendingFlags_ & TEXT_FILTERED) {
+        device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+        device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    }
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<uint32_t>(pending_.size() / 3), pending_.data(),
+                            sizeof(ScreenVertex), FVF_SCREEN);
+    device->ApplyState(savedState);
+    pending_.clear();
+}
+
+void CD3DFont::EndBatch() {
+    batching_ = false;
+    DrawPending();
 }
 
 HRESULT CD3DFont::RenderText(float x, float y, D3DCOLOR colour, const char* text, uint32_t flags) {
     if (!device || !drawReady_) return E_FAIL;
     if (!text) text = "";
-    savedState = device->CaptureState();
-    device->ApplyState(drawTextState);
-    if (flags & TEXT_FILTERED) {
-        device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-    }
+    if ((flags & TEXT_FILTERED) != (pendingFlags_ & TEXT_FILTERED)) DrawPending();
+    pendingFlags_ = flags;
     if (flags & TEXT_CENTER_X) x = (float(device->BackBufferWidth()) - FirstLineWidth(text)) / 2;
     if (flags & TEXT_CENTER_Y) y = (float(device->BackBufferHeight()) - LineHeight()) / 2;
 
     x -= float(spacing);
     float startX = x;
-    int triangles = 0;
     for (const char* p = text; *p; ++p) {
         if (*p == '\n') {
             x = startX;
@@ -217,20 +227,16 @@ HRESULT CD3DFont::RenderText(float x, float y, D3DCOLOR colour, const char* text
         float w = (u2 - u1) * float(texWidth) / textScale;
         float h = (v2 - v1) * float(texHeight) / textScale;
         if (*p != ' ') {
-            ScreenVertex* v = &vertices_[size_t(triangles) * 3];
             float l = x - 0.5f, r = x + w - 0.5f, top = y - 0.5f, bottom = y + h - 0.5f;
-            v[0] = {l, bottom, 0.9f, 1.0f, colour, u1, v2};
-            v[1] = {l, top, 0.9f, 1.0f, colour, u1, v1};
-            v[2] = {r, bottom, 0.9f, 1.0f, colour, u2, v2};
-            v[3] = {r, top, 0.9f, 1.0f, colour, u2, v1};
-            v[4] = {r, bottom, 0.9f, 1.0f, colour, u2, v2};
-            v[5] = {l, top, 0.9f, 1.0f, colour, u1, v1};
-            triangles += 2;
-            if (triangles * 3 >= GLYPHS_PER_BATCH * 6) Flush(triangles);
+            pending_.insert(pending_.end(), {{l, bottom, 0.9f, 1.0f, colour, u1, v2},
+                                             {l, top, 0.9f, 1.0f, colour, u1, v1},
+                                             {r, bottom, 0.9f, 1.0f, colour, u2, v2},
+                                             {r, top, 0.9f, 1.0f, colour, u2, v1},
+                                             {r, bottom, 0.9f, 1.0f, colour, u2, v2},
+                                             {l, top, 0.9f, 1.0f, colour, u1, v1}});
         }
         x += w - 2.0f * float(spacing);
     }
-    Flush(triangles);
-    device->ApplyState(savedState);
+    if (!batching_) DrawPending();
     return D3D_OK;
 }

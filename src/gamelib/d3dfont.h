@@ -1,10 +1,12 @@
 // Screen fonts: the printable ASCII characters of a face rendered into a
-// glyph atlas, strings drawn as screen-space quads in batches.
+// glyph atlas, strings drawn as screen-space quads, a string in one draw, or
+// several strings in one draw between BeginBatch and EndBatch.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/d3dtypes.h"
 #include "platform/device.h"
@@ -20,8 +22,6 @@ constexpr uint32_t TEXT_FILTERED = 0x8;
 
 constexpr int FIRST_GLYPH = 32, LAST_GLYPH = 126;
 constexpr int GLYPH_COUNT = LAST_GLYPH - FIRST_GLYPH + 1;  // 95
-// Characters queued before a batch is drawn (6 vertices each).
-constexpr int GLYPHS_PER_BATCH = 49;
 
 // Cell sizes of characters 32..126 in pixels, and the space left and right
 // of every glyph.
@@ -61,6 +61,10 @@ public:
     // Width of the widest line and height of all lines, in atlas pixels.
     TextSize MeasureText(const char* text) const;
     HRESULT RenderText(float x, float y, D3DCOLOR colour, const char* text, uint32_t flags);
+    // Text rendered from BeginBatch to EndBatch waits and is drawn at
+    // EndBatch, in one draw while the TEXT_FILTERED flag stays the same.
+    void BeginBatch() { batching_ = true; }
+    void EndBatch();
 
     char fontName[80] = {};
     int fontHeight;
@@ -78,8 +82,11 @@ private:
     int PixelHeight() const;
     float LineHeight() const;
     float FirstLineWidth(const char* text) const;
-    void Flush(int& triangles);
+    // Draws the waiting glyphs with the text state.
+    void DrawPending();
 
-    std::array<ScreenVertex, GLYPHS_PER_BATCH * 6> vertices_{};
+    std::vector<ScreenVertex> pending_;  // six corners a glyph
+    uint32_t pendingFlags_ = 0;
+    bool batching_ = false;
     bool drawReady_ = false;
 };

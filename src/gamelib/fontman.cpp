@@ -65,6 +65,14 @@ void DrawScreenText(int selector, double x, double y, D3DCOLOR colour, const cha
     font->RenderText(float(px), float(py), colour, text, 0);
 }
 
+ScreenTextBatch::ScreenTextBatch(int selector) : font_(ScreenFont(selector)) {
+    if (font_) font_->BeginBatch();
+}
+
+ScreenTextBatch::~ScreenTextBatch() {
+    if (font_) font_->EndBatch();
+}
+
 void DrawScreenTextF(int selector, double x, double y, D3DCOLOR colour, const char* format, ...) {
     char buffer[1024];
     va_list args;

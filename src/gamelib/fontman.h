@@ -21,5 +21,18 @@ void ReleaseFonts();
 CD3DFont* ScreenFont(int selector);
 
 void DrawScreenText(int selector, double x, double y, D3DCOLOR colour, const char* text);
+
+// The screen text of one font drawn while this lives goes out in one draw
+// when it ends.
+class ScreenTextBatch {
+public:
+    explicit ScreenTextBatch(int selector);
+    ~ScreenTextBatch();
+    ScreenTextBatch(const ScreenTextBatch&) = delete;
+    ScreenTextBatch& operator=(const ScreenTextBatch&) = delete;
+
+private:
+    CD3DFont* font_;
+};
 void DrawScreenTextF(int selector, double x, double y, D3DCOLOR colour, const char* format, ...)
     __attribute__((format(printf, 5, 6)));

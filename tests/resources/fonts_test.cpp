@@ -129,13 +129,36 @@ TEST_F(ScreenFontTest, MeasureText) {
     EXPECT_EQ(font.MeasureText("abcdef").cx, 2 * font.MeasureText("abc").cx);
 }
 
-TEST_F(ScreenFontTest, SixtyCharactersAreDrawnIn49And11) {
+TEST_F(ScreenFontTest, AStringOfAnyLengthIsOneDraw) {
     std::string text(60, 'W');
     ASSERT_EQ(font.RenderText(10, 20, 0xFFFFFFFF, text.c_str(), 0), D3D_OK);
-    EXPECT_EQ(device.batches, (std::vector<uint32_t>{98, 22}));
+    EXPECT_EQ(device.batches, (std::vector<uint32_t>{120}));
     device.batches.clear();
-    font.RenderText(10, 20, 0xFFFFFFFF, std::string(49, 'W').c_str(), 0);
-    EXPECT_EQ(device.batches, (std::vector<uint32_t>{98}));
+    font.RenderText(10, 20, 0xFFFFFFFF, "   ", 0);
+    EXPECT_TRUE(device.batches.empty());  // nothing to show, no draw
+}
+
+TEST_F(ScreenFontTest, BatchedStringsWaitForTheEndAndShareADrawWhileTheFilterStays) {
+    Texture other(1, 1, 1, D3DFMT_A8R8G8B8);
+    device.SetTexture(0, &other);
+    font.BeginBatch();
+    font.RenderText(0, 0, 0xFF0000FF, "ab", 0);
+    font.RenderText(0, 40, 0xFF00FF00, "c", 0);
+    EXPECT_TRUE(device.batches.empty());
+    EXPECT_EQ(device.GetTexture(0), &other);  // the caller's state while text waits
+    font.RenderText(0, 80, 0xFFFF0000, "d", TEXT_FILTERED);
+    EXPECT_EQ(device.batches, (std::vector<uint32_t>{6}));  // the filter changed: the first two went out
+    EXPECT_EQ(device.minFilterDuringDraw, uint32_t(D3DTEXF_POINT));
+    font.RenderText(0, 120, 0xFFFF0000, "e", TEXT_FILTERED);
+    font.EndBatch();
+    EXPECT_EQ(device.batches, (std::vector<uint32_t>{6, 4}));
+    EXPECT_EQ(device.minFilterDuringDraw, uint32_t(D3DTEXF_LINEAR));
+    ASSERT_EQ(device.vertices.size(), 30u);
+    EXPECT_EQ(device.vertices[0].color, 0xFF0000FFu);
+    EXPECT_EQ(device.vertices[12].color, 0xFF00FF00u);  // in the order rendered
+    EXPECT_EQ(device.GetTexture(0), &other);
+    font.RenderText(0, 0, 0xFFFFFFFF, "f", 0);
+    EXPECT_EQ(device.batches.size(), 3u);  // after the batch, each string draws at once
 }
 
 TEST_F(ScreenFontTest, SpacesAndNewlinesMoveWithoutDrawing) {
@@ -203,6 +226,15 @@ TEST(FontManager, ThreeFontsScaledToTheScreen) {
     DrawScreenText(1 | FONT_CENTER_X, 0, 0, 0xFFFFFFFF, "WAVE");
     float left = device.vertices[0].x + 0.5f + ScreenFont(1)->spacing;
     EXPECT_FLOAT_EQ(left, float((1600 - ScreenFont(1)->MeasureText("WAVE").cx) / 2));
+    device.batches.clear();
+    {
+        ScreenTextBatch batch(0);
+        DrawScreenText(0, 10, 10, 0xFFFFFFFF, "Score");
+        DrawScreenText(0, 10, 30, 0xFFFFFFFF, "Wave");
+        EXPECT_TRUE(device.batches.empty());
+    }
+    EXPECT_EQ(device.batches, (std::vector<uint32_t>{18}));
+    { ScreenTextBatch none(7); }  // no such font: nothing happens
     ReleaseFonts();
     EXPECT_EQ(ScreenFont(0), nullptr);
 }

@@ -351,8 +351,9 @@ TEST_F(Field, DeadObjectsLeaveInTheSamePassWithoutSkippingTheNext) {
     EXPECT_EQ(field->objects[0].get(), stays);
     EXPECT_FLOAT_EQ(stays->position.x, 1.0f);
     EXPECT_EQ(device.Stats().drawCalls, 0u);  // stepping draws nothing
-    field->DrawAll();
+    DrawField();
     EXPECT_EQ(device.Stats().drawCalls, 1u);  // only the survivor
+    EXPECT_EQ(device.Stats().primitives, stays->kind.mesh->GetNumFaces());
 }
 
 TEST_F(Field, AnObjectIsDrawnOnlyOnceAStepHasPlacedIt) {
@@ -360,14 +361,14 @@ TEST_F(Field, AnObjectIsDrawnOnlyOnceAStepHasPlacedIt) {
     field->timedSpawns = 1;
     field->spawnTimer = 100;
     TAsteroid* rock = Place(RockKind(), {0, 0, 0}, {1, 0, 0}, 1.0);
-    field->DrawAll();
+    DrawField();
     EXPECT_EQ(device.Stats().drawCalls, 0u);  // a split piece or a drop waits for its first step
     field->StepAll(0.01);
-    field->DrawAll();
+    DrawField();
     EXPECT_EQ(device.Stats().drawCalls, 1u);
-    EXPECT_EQ(device.GetTransform(D3DTS_WORLD), rock->world);
+    EXPECT_EQ(device.Stats().primitives, rock->kind.mesh->GetNumFaces());
     rock->showBounds = 1;
-    field->DrawAll();
+    DrawField();
     EXPECT_EQ(device.Stats().drawCalls, 3u);  // the object and its bounds
 }
 

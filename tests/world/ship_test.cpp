@@ -323,12 +323,12 @@ TEST_F(Ship, GameOverStopsTheShip) {
 TEST_F(Ship, ShieldBubbleShowsWhileProtected) {
     ship->invulnerable = 1.0;
     ship->Step(0.01);
-    ship->Draw();
+    DrawShip();
     EXPECT_EQ(device.Stats().drawCalls, 2u);
     ASSERT_TRUE(ship->boundsMesh);
     ship->invulnerable = 0;
     ship->Step(0.01);
-    ship->Draw();
+    DrawShip();
     EXPECT_EQ(device.Stats().drawCalls, 3u);
 }
 

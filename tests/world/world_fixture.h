@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "effects/explode.h"
 #include "framework/engine_utils.h"
@@ -20,6 +21,7 @@
 #include "game/projectile.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
+#include "game/world_draw.h"
 #include "gamelib/mesh.h"
 #include "platform/crt_rand.h"
 #include "platform/d3dx_shapes.h"
@@ -87,6 +89,33 @@ inline void AddTableKinds(TAsteroids& field, const FieldKindTable& table, const 
         field.AddPowerupKind(SphereKind(table.powerupFlags, 0, 1.0), powerup.kind);
 }
 
+// A null device that keeps, for each draw, whether it blended and its size.
+class DrawLog : public NullDevice {
+public:
+    struct Draw {
+        bool blend;
+        uint32_t primitives;
+    };
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& vb, uint32_t start, uint32_t count) override {
+        Note(count);
+        return NullDevice::DrawPrimitive(type, vb, start, count);
+    }
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& vb, const IndexBuffer& ib, uint32_t start,
+                                 uint32_t count) override {
+        Note(count);
+        return NullDevice::DrawIndexedPrimitive(type, vb, ib, start, count);
+    }
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, uint32_t count, const void* data, uint32_t stride,
+                            uint32_t fvf) override {
+        Note(count);
+        return NullDevice::DrawPrimitiveUP(type, count, data, stride, fvf);
+    }
+    std::vector<Draw> draws;
+
+private:
+    void Note(uint32_t count) { draws.push_back({GetRenderState(D3DRS_ALPHABLENDENABLE) != 0, count}); }
+};
+
 class WorldTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -128,6 +157,21 @@ protected:
         theGamePack = nullptr;
     }
 
+    // The world objects drawn as a frame draws them: what waits in the
+    // batch is drawn at the end.
+    void DrawField() {
+        field->DrawAll();
+        FlushWorldObjects(&device);
+    }
+    void DrawShip() {
+        ship->Draw();
+        FlushWorldObjects(&device);
+    }
+    void DrawShots() {
+        shots->DrawAll();
+        FlushWorldObjects(&device);
+    }
+
     // An object of `kind` at `at` heading `heading`, sized `size` (world radius).
     TAsteroid* Place(const TMesh& kind, Vector3 at, Vector3 heading, double size) {
         TAsteroid* object = field->NewObject();
@@ -140,7 +184,7 @@ protected:
         return object;
     }
 
-    NullDevice device;
+    DrawLog device;
     TAsteroids* field = nullptr;
     TShip* ship = nullptr;
     TProjectiles* shots = nullptr;
