@@ -371,6 +371,14 @@ void TLauncherForm::ButtonSettingsClick() { SettingsPanel.visible = !SettingsPan
 
 void TLauncherForm::StepTab(int step) { activeTab = ((activeTab + step) % TAB_COUNT + TAB_COUNT) % TAB_COUNT; }
 
+void TLauncherForm::OpenGameList() {
+    if (!gameList) return;
+    gameList->visible = true;
+    host_.FocusGameList(true);
+}
+
+void TLauncherForm::GameListClosed() { host_.FocusGameList(false); }
+
 void TLauncherForm::ButtonDocumentationClick() {
     OpenDocumentation(pack_.GetShortName(), startFolder, false, [this](const std::string& path) {
         return host_.OpenFile(path);

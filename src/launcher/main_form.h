@@ -65,6 +65,10 @@ public:
     void ButtonSettingsClick();  // "Options / Settings"
     // The tab `step` places after the shown one, round the ends.
     void StepTab(int step);
+    // The game list shows, when the pack has one, and takes the keyboard.
+    void OpenGameList();
+    // The game list window closed: the main window takes the keyboard.
+    void GameListClosed();
     void ButtonDocumentationClick();
     void ButtonResetScoresClick();
     void ButtonResetKeyboardClick();

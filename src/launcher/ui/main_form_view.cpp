@@ -1,5 +1,6 @@
 #include "launcher/ui/main_form_view.h"
 
+#include <SDL_scancode.h>
 #include <epoxy/gl.h>
 #include <imgui.h>
 #include <imgui_internal.h>
@@ -209,6 +210,9 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
         later.push_back([&form] { form.ButtonDocumentationClick(); });
     if (FormButton(form.ButtonDemo, small)) later.push_back([&form] { form.PlayDemo(); });
     if (FormButton(form.ButtonExit, small)) later.push_back(exit);
+    // X or F6 opens the game list and hands it the keyboard.
+    if (NavPressed(ImGuiNavInput_Menu) || ImGui::IsKeyPressed(SDL_SCANCODE_F6, false))
+        later.push_back([&form] { form.OpenGameList(); });
     if (form.SettingsPanel.visible) DrawSettings(form, later);
 }
 

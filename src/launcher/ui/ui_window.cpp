@@ -88,6 +88,11 @@ void UiWindow::Place(const FormRect& bounds) {
     SDL_SetWindowPosition(window_, bounds.left, bounds.top);
 }
 
+void UiWindow::TakeFocus() {
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+}
+
 void UiWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
 
 namespace {

@@ -41,6 +41,8 @@ public:
         placed_.top = top;
     }
 
+    // Raises the window and gives it the keyboard.
+    void TakeFocus();
     // Makes the shared context current on this window.
     void MakeCurrent();
     // Hands an event of this window to its interface. The pointer and its
