@@ -3,7 +3,8 @@
 # quick-start hints; F6 and Escape open and close the game list; then one Return plays the current game; Escape then
 # "q" end it. Back at the launcher the settings open, the focus goes up
 # into the panel and Return enters it; one Escape closes the panel with the
-# focus back on its button, so Left then Return play again.
+# focus back on its button, so Left then Return play again. Last, Tab steps
+# along the buttons to EXIT.
 #
 #   launcher_keys.sh PROGRAM LIBRARY
 set -eu
@@ -59,5 +60,13 @@ for round in 1 2; do
         xdotool windowfocus --sync "$game" key q 2>/dev/null || true  # the game may be gone by now
     done
 done
-exit_launcher
+# Tab and Shift+Tab step in reading order, wrapping round the rows: from
+# Play to Settings, Instructions, back to Settings and Play, then on to EXIT.
+xdotool windowfocus --sync "$launcher"
+xdotool key Tab Tab shift+Tab shift+Tab Tab Tab Tab Tab Return
+wait_for 15 sh -c "! kill -0 $pid 2>/dev/null" || fail "Tab and Return did not reach and press EXIT"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "$script: passed"

@@ -76,5 +76,6 @@ private:
     uint32_t buttonsDown_ = 0;   // interface button bits
     uint32_t buttonsPressed_ = 0;  // pressed since the last frame
     std::vector<SDL_Scancode> keysPressed_;  // pressed since the last frame
+    bool tabbed_ = false;  // a Tab among them: the step wraps round rows
     FormRect placed_{INT_MIN, INT_MIN, 0, 0};  // not placed yet
 };
