@@ -9,12 +9,14 @@
 #include <utility>
 
 #include "launcher/main_form.h"
+#include "launcher/ui/settings_panel.h"
 #include "launcher/ui/ui_system.h"
 #include "launcher/ui/ui_widgets.h"
 
 namespace {
 
-constexpr float kPanelLeft = 22, kPanelTop = 176, kPanelWidth = 460, kPanelHeight = 297;
+namespace panel = settings_panel;
+
 constexpr float kColumn = 172;  // width of one of the two columns of a tab
 
 void GameTab(TLauncherForm& f) {
@@ -90,7 +92,7 @@ void CheatTab(TLauncherForm& f) {
 }
 
 void ControlsTab(TLauncherForm& f) {
-    constexpr float kDevices = 128;  // the left column: device and velocity
+    constexpr float kDevices = panel::kDevices;  // the left column: device and velocity
     ImGui::BeginGroup();
     RadioButton* forKeyboard[2] = {&f.RadioButtonJoystick, &f.RadioButtonMouse};
     RadioButton* forJoystick[2] = {&f.RadioButtonKeyboard, &f.RadioButtonMouse};
@@ -111,10 +113,11 @@ void ControlsTab(TLauncherForm& f) {
     ImGui::SameLine();
 
     // One row per role: its key and its controller binding.
+    constexpr float kLabel = panel::kLabel, kBox = panel::kKeyBox, kPad = panel::kPadBox;
+    const float left = panel::kBindingsLeft;
+    ImGui::SetCursorPosX(left);
     ImGui::BeginGroup();
-    constexpr float kLabel = 70, kBox = 80, kPad = 140;
-    const float left = ImGui::GetCursorPosX();
-    const float padLeft = left + kLabel + kBox + ImGui::GetStyle().ItemSpacing.x;
+    const float padLeft = left + kLabel + kBox + panel::kSpacingX;
     ImGui::SetCursorPosX(left + kLabel);
     ImGui::TextDisabled("Keyboard");
     ImGui::SameLine();
@@ -235,12 +238,10 @@ void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
         if (NavPressed(ImGuiNavInput_FocusPrev)) form.StepTab(-1);
         if (NavPressed(ImGuiNavInput_FocusNext)) form.StepTab(1);
     }
-    ImGui::SetCursorPos(ImVec2(kPanelLeft, kPanelTop));
+    ImGui::SetCursorPos(ImVec2(panel::kLeft, panel::kTop));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(28, 30, 40, 250));
-    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(4, 2));
-    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(6, 3));
-    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6, 5));
-    ImGui::BeginChild("SettingsPanel", ImVec2(kPanelWidth, kPanelHeight), true);
+    panel::PushStyle();
+    ImGui::BeginChild("SettingsPanel", ImVec2(panel::kWidth, panel::kHeight), true);
     ImGui::PopStyleColor();
     // Seven captions fit across the panel in the small face.
     ImFont* small = ui_.Font(0, UiFontSize::Small);
@@ -273,5 +274,5 @@ void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
         ImGui::EndTabBar();
     }
     ImGui::EndChild();
-    ImGui::PopStyleVar(3);
+    panel::PopStyle();
 }
