@@ -236,7 +236,7 @@ void TLauncherForm::ShowGameFeatures() {
     LabelThrust.visible = ComboBoxKeyThrust.visible = ComboBoxPadThrust.visible = !g.HidesThrustKey();
     LabelAltFire.visible = ComboBoxKeyAltFire.visible = ComboBoxPadAltFire.visible = !g.HidesAltFireKey();
     LabelShield.visible = ComboBoxKeyShield.visible = ComboBoxPadShield.visible = !g.HidesShieldKey();
-    LabelBrake.visible = ComboBoxKeyBrake.visible = ComboBoxPadBrake.visible = g.ShowsBrakeKey() != 0;
+    LabelBrake.visible = ComboBoxKeyBrake.visible = g.ShowsBrakeKey() != 0;
     const bool turret = g.ShowsTurretFireKeys() != 0;
     LabelTurretFire.visible = ComboBoxKeyFire0.visible = ComboBoxKeyFire1.visible = ComboBoxKeyFire2.visible = turret;
     GroupBoxGamePlay.visible = g.ShowsGamePlaySettings() != 0;

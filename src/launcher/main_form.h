@@ -128,8 +128,8 @@ public:
     Label LabelFire, LabelTurretFire, LabelAltFire, LabelThrust, LabelBrake, LabelLeft, LabelRight, LabelShield;
     KeyBox ComboBoxKeyFire, ComboBoxKeyFire0, ComboBoxKeyFire1, ComboBoxKeyFire2, ComboBoxKeyAltFire,
         ComboBoxKeyThrust, ComboBoxKeyBrake, ComboBoxKeyLeft, ComboBoxKeyRight, ComboBoxKeyShield;
-    PadBox ComboBoxPadFire, ComboBoxPadAltFire, ComboBoxPadThrust, ComboBoxPadBrake, ComboBoxPadLeft,
-        ComboBoxPadRight, ComboBoxPadShield;
+    PadBox ComboBoxPadFire, ComboBoxPadAltFire, ComboBoxPadThrust, ComboBoxPadLeft, ComboBoxPadRight,
+        ComboBoxPadShield;
     Button ButtonResetKeyboard;
     InputDeviceRadios InputDeviceButtons() {
         return {RadioButtonMouse, RadioButtonKeyboard, RadioButtonJoystick};

@@ -137,7 +137,7 @@ void ControlsTab(TLauncherForm& f) {
         {"##fire2", nullptr, none, f.ComboBoxKeyFire2, nullptr},
         {"##altfire", "##padaltfire", f.LabelAltFire, f.ComboBoxKeyAltFire, &f.ComboBoxPadAltFire},
         {"##thrust", "##padthrust", f.LabelThrust, f.ComboBoxKeyThrust, &f.ComboBoxPadThrust},
-        {"##brake", "##padbrake", f.LabelBrake, f.ComboBoxKeyBrake, &f.ComboBoxPadBrake},
+        {"##brake", nullptr, f.LabelBrake, f.ComboBoxKeyBrake, nullptr},
         {"##left", "##padleft", f.LabelLeft, f.ComboBoxKeyLeft, &f.ComboBoxPadLeft},
         {"##right", "##padright", f.LabelRight, f.ComboBoxKeyRight, &f.ComboBoxPadRight},
         {"##shield", "##padshield", f.LabelShield, f.ComboBoxKeyShield, &f.ComboBoxPadShield},
