@@ -6,9 +6,12 @@
 
 #include <imgui.h>
 
+#include "launcher/main_form.h"
+
 namespace settings_panel {
 
 constexpr float kLeft = 22, kTop = 176, kWidth = 460, kHeight = 297;
+static_assert(kLeft + kWidth <= kFormClientWidth, "the panel runs past the form");
 // Frame padding, item spacing and window padding, across and down.
 constexpr float kFramePadX = 4, kFramePadY = 2, kSpacingX = 6, kSpacingY = 3, kPaddingX = 6, kPaddingY = 5;
 
@@ -18,6 +21,7 @@ constexpr float kDevices = 128, kLabel = 80, kKeyBox = 94, kPadBox = 132;
 // inner edge (a scroll bar never shows: the tab's rows fit its height).
 constexpr float kBindingsLeft = kPaddingX + kDevices + kSpacingX;
 constexpr float kBindingsRoom = kWidth - kPaddingX - kBindingsLeft;
+static_assert(kLabel + kKeyBox + kSpacingX + kPadBox <= kBindingsRoom, "a binding row runs past the panel");
 
 // The panel's spacing, pushed around its contents.
 inline void PushStyle() {
