@@ -27,4 +27,9 @@ DISPLAY=:$(cat "$folder/display")
 export DISPLAY
 status=0
 "$@" || status=$?
+# A test that failed because its display went away says so.
+if [ "$status" -ne 0 ] && ! kill -0 "$server" 2>/dev/null; then
+    echo "x_server: the virtual X server on $DISPLAY ended during the test" >&2
+    cat "$folder/log" >&2
+fi
 exit "$status"

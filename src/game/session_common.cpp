@@ -256,6 +256,20 @@ void HandleCharacter(uint32_t ch) {
     }
 }
 
+// A controller's Start and Back as the keyboard's keys: Start pauses and
+// resumes, and on the score table plays again; Back pauses, then abandons
+// the paused game, then leaves the score table, as Escape and "q" do. While
+// a name is entered either button accepts it.
+void HandlePadButton(int button) {
+    if (gameState == GAME_STATE_ENTER_NAME) {
+        if (theHighScoreBoard) theHighScoreBoard->OnChar(13);
+    } else if (button == PAD_EVENT_START) {
+        HandleCharacter(gameState == GAME_STATE_HIGH_SCORES ? 'r' : paused ? ' ' : 27);
+    } else if (button == PAD_EVENT_BACK) {
+        HandleCharacter(paused || gameState == GAME_STATE_HIGH_SCORES ? 'q' : 27);
+    }
+}
+
 // The navigation and editing keys (page up to delete) and the function keys.
 bool TypesNoCharacter(int key) {
     constexpr int kDelete = 0x2E, kF24 = VK_F1 + 23;
@@ -291,6 +305,9 @@ void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
             if (settings.enableCheat && theShip && theAsteroids) HandleCheatKey(event.key, rules);
             // Keys that type nothing resume a pause as typed ones do.
             if (TypesNoCharacter(event.key) && !event.repeat && gameState != GAME_STATE_ENTER_NAME) paused = 0;
+            break;
+        case GameEventType::PadButton:
+            if (theShip && theAsteroids) HandlePadButton(event.key);
             break;
         case GameEventType::FocusLost:
         case GameEventType::FocusGained:

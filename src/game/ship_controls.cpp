@@ -45,7 +45,6 @@ void TShip::ReadControls() {
             controls.left = theJoystick->x < -kJoystickDeflection;
             controls.right = theJoystick->x > kJoystickDeflection;
             controls.thrust = theJoystick->y < -kJoystickDeflection;
-            controls.brake = ButtonHeld(*theJoystick, PAD_ROLE_BRAKE);
             controls.fire = ButtonHeld(*theJoystick, PAD_ROLE_FIRE);
             controls.altFire = ButtonHeld(*theJoystick, PAD_ROLE_ALT_FIRE);
             controls.shield = ButtonHeld(*theJoystick, PAD_ROLE_SHIELD);

@@ -53,10 +53,12 @@ protected:
 };
 
 // The joystick's buttons as the ship reads them, one per role.
-enum PadRoleButton { PAD_ROLE_FIRE, PAD_ROLE_ALT_FIRE, PAD_ROLE_SHIELD, PAD_ROLE_BRAKE, PAD_ROLE_BUTTONS };
+// No game has a use for the brake, so a pad has no brake role (the
+// keyboard's brake key is kept as a stored setting).
+enum PadRoleButton { PAD_ROLE_FIRE, PAD_ROLE_ALT_FIRE, PAD_ROLE_SHIELD, PAD_ROLE_BUTTONS };
 
 // The first attached joystick or game controller, read by role through the
-// settings' pad bindings: the fire, alternate fire, shield and brake
+// settings' pad bindings: the fire, alternate fire and shield
 // controls as the PadRoleButton buttons, left and right as x at -1,000 and
 // 1,000, thrust as y at -1,000.
 class TJoystick : public TInputDevice {

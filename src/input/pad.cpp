@@ -13,7 +13,7 @@ constexpr int AXIS_RANGE = 1000;
 
 // The bindings of the roles read as buttons, in PadRoleButton order.
 constexpr int32_t TSettings::*BUTTON_ROLES[PAD_ROLE_BUTTONS] = {&TSettings::padFire, &TSettings::padAltFire,
-                                                                &TSettings::padShield, &TSettings::padBrake};
+                                                                &TSettings::padShield};
 
 // Full deflection along one axis from a pair of direction switches, else 0.
 int Deflection(bool negative, bool positive) { return negative ? -AXIS_RANGE : positive ? AXIS_RANGE : 0; }

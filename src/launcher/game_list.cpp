@@ -12,6 +12,11 @@ void TGameListForm::GameListChange(int row) {
     launcher_.SelectGame(*GameList.items[row].second);
 }
 
+void TGameListForm::Close() {
+    visible = false;
+    launcher_.GameListClosed();
+}
+
 FormRect DockGameList(const FormRect& launcher, const FormRect& list, const FormRect& desktop) {
     FormRect docked = list;
     docked.top = launcher.top + launcher.height - list.height;

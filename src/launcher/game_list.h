@@ -17,6 +17,9 @@ public:
 
     // The player picked row `row` (-1: none): its game becomes current.
     void GameListChange(int row);
+    // B or Escape: the list hides, as the dialogs do, and the launcher has
+    // the keyboard again; OpenGameList brings it back.
+    void Close();
 
     static constexpr const char* kPrompt = "Select a game from the list below:";
     static constexpr const char* kColumnCaption = "Game Name";

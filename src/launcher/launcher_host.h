@@ -35,6 +35,9 @@ public:
     // false when the display or the game's set-up failed (after their
     // messages): at once, or in a later frame.
     virtual void RunGame(TGame& game, GameRun kind, std::function<void(bool ok)> ended) = 0;
+    // Hands the keyboard, and a pad's steering, to the game list window
+    // (`list`) or back to the main window.
+    virtual void FocusGameList(bool /*list*/) {}
     // Opens a file with the desktop's default program.
     virtual bool OpenFile(const std::string& path);
     // Frame `frame` (from 1) of a game started by RunGame is about to be drawn.

@@ -241,7 +241,7 @@ void TLauncherForm::ShowGameFeatures() {
     LabelThrust.visible = ComboBoxKeyThrust.visible = ComboBoxPadThrust.visible = !g.HidesThrustKey();
     LabelAltFire.visible = ComboBoxKeyAltFire.visible = ComboBoxPadAltFire.visible = !g.HidesAltFireKey();
     LabelShield.visible = ComboBoxKeyShield.visible = ComboBoxPadShield.visible = !g.HidesShieldKey();
-    LabelBrake.visible = ComboBoxKeyBrake.visible = ComboBoxPadBrake.visible = g.ShowsBrakeKey() != 0;
+    LabelBrake.visible = ComboBoxKeyBrake.visible = g.ShowsBrakeKey() != 0;
     const bool turret = g.ShowsTurretFireKeys() != 0;
     LabelTurretFire.visible = ComboBoxKeyFire0.visible = ComboBoxKeyFire1.visible = ComboBoxKeyFire2.visible = turret;
     GroupBoxGamePlay.visible = g.ShowsGamePlaySettings() != 0;
@@ -375,6 +375,14 @@ void TLauncherForm::PlayDemo() {
 void TLauncherForm::ButtonSettingsClick() { SettingsPanel.visible = !SettingsPanel.visible; }
 
 void TLauncherForm::StepTab(int step) { activeTab = ((activeTab + step) % TAB_COUNT + TAB_COUNT) % TAB_COUNT; }
+
+void TLauncherForm::OpenGameList() {
+    if (!gameList) return;
+    gameList->visible = true;
+    host_.FocusGameList(true);
+}
+
+void TLauncherForm::GameListClosed() { host_.FocusGameList(false); }
 
 void TLauncherForm::ButtonDocumentationClick() {
     OpenDocumentation(pack_.GetShortName(), startFolder, false, [this](const std::string& path) {

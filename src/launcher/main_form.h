@@ -65,6 +65,10 @@ public:
     void ButtonSettingsClick();  // "Options / Settings"
     // The tab `step` places after the shown one, round the ends.
     void StepTab(int step);
+    // The game list shows, when the pack has one, and takes the keyboard.
+    void OpenGameList();
+    // The game list window closed: the main window takes the keyboard.
+    void GameListClosed();
     void ButtonDocumentationClick();
     void ButtonResetScoresClick();
     void ButtonResetKeyboardClick();
@@ -124,8 +128,8 @@ public:
     Label LabelFire, LabelTurretFire, LabelAltFire, LabelThrust, LabelBrake, LabelLeft, LabelRight, LabelShield;
     KeyBox ComboBoxKeyFire, ComboBoxKeyFire0, ComboBoxKeyFire1, ComboBoxKeyFire2, ComboBoxKeyAltFire,
         ComboBoxKeyThrust, ComboBoxKeyBrake, ComboBoxKeyLeft, ComboBoxKeyRight, ComboBoxKeyShield;
-    PadBox ComboBoxPadFire, ComboBoxPadAltFire, ComboBoxPadThrust, ComboBoxPadBrake, ComboBoxPadLeft,
-        ComboBoxPadRight, ComboBoxPadShield;
+    PadBox ComboBoxPadFire, ComboBoxPadAltFire, ComboBoxPadThrust, ComboBoxPadLeft, ComboBoxPadRight,
+        ComboBoxPadShield;
     Button ButtonResetKeyboard;
     InputDeviceRadios InputDeviceButtons() {
         return {RadioButtonMouse, RadioButtonKeyboard, RadioButtonJoystick};

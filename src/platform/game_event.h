@@ -1,5 +1,6 @@
-// What the platform layer tells a game window: keys, typed characters, focus,
-// the pointer, the close button, and the end of the window and of the loop.
+// What the platform layer tells a game window: keys, typed characters, a
+// controller's Start and Back, focus, the pointer, the close button, and the
+// end of the window and of the loop.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@ enum class GameEventType : uint8_t {
     KeyDown,         // key, repeat
     KeyUp,           // key
     Character,       // character
+    PadButton,       // key: a PadEventButton pressed
     FocusGained,
     FocusLost,
     PointerEntered,  // the pointer moved into the window
@@ -16,6 +18,10 @@ enum class GameEventType : uint8_t {
     Destroyed,       // the window is going away
     Quit,            // exitCode; ends the game loop
 };
+
+// The controller buttons that reach the game window as events, as the
+// keyboard's pause and quit keys do; the others are read by role each frame.
+enum PadEventButton : int { PAD_EVENT_START = 1, PAD_EVENT_BACK = 2 };
 
 struct GameEvent {
     GameEventType type = GameEventType::Exposed;  // a default event only asks for a redraw
@@ -33,5 +39,6 @@ inline GameEvent KeyUpEvent(int key) { return {.type = GameEventType::KeyUp, .ke
 inline GameEvent CharacterEvent(uint32_t character) {
     return {.type = GameEventType::Character, .character = character};
 }
+inline GameEvent PadButtonEvent(PadEventButton button) { return {.type = GameEventType::PadButton, .key = button}; }
 inline GameEvent QuitEvent(int exitCode) { return {.type = GameEventType::Quit, .exitCode = exitCode}; }
 inline GameEvent Event(GameEventType type) { return {.type = type}; }

@@ -85,8 +85,20 @@ void TranslateWindowEvent(const SDL_WindowEvent& event, GameWindow* window) {
     }
 }
 
+void TranslatePadButton(const SDL_ControllerButtonEvent& button, GameWindow* window) {
+    if (!window) return;
+    if (button.button == SDL_CONTROLLER_BUTTON_START) PostEvent(window, PadButtonEvent(PAD_EVENT_START));
+    if (button.button == SDL_CONTROLLER_BUTTON_BACK) PostEvent(window, PadButtonEvent(PAD_EVENT_BACK));
+}
+
+// The window an event is for; a controller's press goes to the window with
+// the keyboard focus, as a key would.
 uint32_t EventWindowId(const SDL_Event& event) {
     switch (event.type) {
+        case SDL_CONTROLLERBUTTONDOWN: {
+            SDL_Window* focus = SDL_GetKeyboardFocus();
+            return focus ? SDL_GetWindowID(focus) : 0;
+        }
         case SDL_KEYDOWN:
         case SDL_KEYUP: return event.key.windowID;
         case SDL_TEXTINPUT: return event.text.windowID;
@@ -105,6 +117,7 @@ void TranslateSdlEvent(const SDL_Event& event, GameWindow* window) {
             if (window) ForEachCodePoint(event.text.text, [&](uint32_t cp) { PostEvent(window, CharacterEvent(cp)); });
             break;
         case SDL_WINDOWEVENT: TranslateWindowEvent(event.window, window); break;
+        case SDL_CONTROLLERBUTTONDOWN: TranslatePadButton(event.cbutton, window); break;
         default: break;
     }
 }

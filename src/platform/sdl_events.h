@@ -11,6 +11,8 @@ union SDL_Event;
 //  - key down: KeyDown with the virtual-key code, plus Character 27, 13 or 8
 //    for Escape, Enter and Backspace; key up: KeyUp;
 //  - text input: one Character per Unicode code point;
+//  - a controller's Start or Back going down: PadButton, to the window that
+//    has the keyboard focus (the caller's `window` for such an event);
 //  - pointer entering: PointerEntered; exposure: Exposed; focus: FocusGained /
 //    FocusLost (all keys are released on losing focus); close button:
 //    CloseRequested.

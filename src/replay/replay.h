@@ -30,8 +30,9 @@ enum ReplayKey : uint8_t {
 };
 
 // The device state the ship read in a frame: mouse (input device 0) or
-// joystick (input device 2); buttons 0 to 3 as bits (the joystick's role
-// buttons, brake last; recordings made before it was read hold no brake).
+// joystick (input device 2); buttons 0 to 2 as bits (the mouse's buttons or
+// the joystick's role buttons). Bit 3, a joystick brake that recordings of
+// earlier builds hold, is read and has no effect: no game used it.
 struct ReplayDevice {
     int32_t x = 0, y = 0, dx = 0;
     uint8_t buttons = 0;

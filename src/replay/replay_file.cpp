@@ -17,8 +17,8 @@ bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 // Frame flags.
 constexpr uint8_t kNewDt = 1, kDevice = 2, kEvents = 4;
 // Event kinds as stored: a key down (key code, repeat byte), a character
-// (code point), focus gained, focus lost.
-constexpr uint64_t kKeyDown = 1, kCharacter = 2, kFocusGained = 3, kFocusLost = 4;
+// (code point), focus gained, focus lost, a controller's button (its number).
+constexpr uint64_t kKeyDown = 1, kCharacter = 2, kFocusGained = 3, kFocusLost = 4, kPadButton = 5;
 // Hours of play take a few megabytes; the limit keeps a foreign file from
 // taking all memory.
 constexpr size_t kMaxReplayBytes = size_t(64) << 20;
@@ -138,6 +138,10 @@ void EncodeEvent(Writer& w, const GameEvent& e) {
             break;
         case GameEventType::FocusGained: w.Varint(kFocusGained); break;
         case GameEventType::FocusLost: w.Varint(kFocusLost); break;
+        case GameEventType::PadButton:
+            w.Varint(kPadButton);
+            w.Varint(static_cast<uint32_t>(e.key));
+            break;
         default: w.Varint(0); break;
     }
 }
@@ -178,6 +182,11 @@ std::optional<GameEvent> DecodeEvent(Reader& r) {
         }
         case kFocusGained: return Event(GameEventType::FocusGained);
         case kFocusLost: return Event(GameEventType::FocusLost);
+        case kPadButton: {
+            const uint64_t button = r.Varint();
+            if (button != PAD_EVENT_START && button != PAD_EVENT_BACK) return std::nullopt;
+            return PadButtonEvent(static_cast<PadEventButton>(button));
+        }
         default: return std::nullopt;
     }
 }

@@ -24,6 +24,7 @@ bool IsPlayEvent(const GameEvent& event) {
     switch (event.type) {
         case GameEventType::KeyDown: return event.key != VK_F12;
         case GameEventType::Character:
+        case GameEventType::PadButton:
         case GameEventType::FocusGained:
         case GameEventType::FocusLost: return true;
         default: return false;

@@ -15,5 +15,5 @@ GameEventHandler InterceptEvents(GameEventHandler game, EventFilter filter);
 void EndEventInterception();
 
 // The events whose handling changes play: key downs (the screenshot key
-// excepted), characters and focus changes.
+// excepted), characters, a controller's Start and Back, and focus changes.
 bool IsPlayEvent(const GameEvent& event);

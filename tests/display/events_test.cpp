@@ -144,6 +144,28 @@ TEST_F(EventsTest, WindowEventsPostPointerExposureFocusAndClose) {
     }
 }
 
+// Start and Back reach the window as the pause and quit keys do; the other
+// buttons, and any release, are read by role instead.
+TEST_F(EventsTest, AControllersStartAndBackPostPadButtons) {
+    auto button = [](uint8_t which, bool down) {
+        SDL_Event e{};
+        e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+        e.cbutton.button = which;
+        e.cbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+        return e;
+    };
+    for (uint8_t which : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_GUIDE,
+                          SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_DPAD_UP}) {
+        TranslateSdlEvent(button(which, true), window_);
+        TranslateSdlEvent(button(which, false), window_);
+    }
+    TranslateSdlEvent(button(SDL_CONTROLLER_BUTTON_START, true), nullptr);
+    const auto events = Drain();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].event, PadButtonEvent(PAD_EVENT_START));
+    EXPECT_EQ(events[1].event, PadButtonEvent(PAD_EVENT_BACK));
+}
+
 TEST_F(EventsTest, WithoutAWindowOnlyTheKeyStateChanges) {
     TranslateSdlEvent(Key(SDL_SCANCODE_SPACE, true), nullptr);
     EXPECT_TRUE(GetKeyState(VK_SPACE) & 0x8000);

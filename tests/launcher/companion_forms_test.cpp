@@ -64,6 +64,23 @@ TEST_F(LauncherTest, TheGameListHasEveryGameInOrderAndNoneSelected) {
     EXPECT_EQ(form.CurrentGame(), list.GameList.items[2].second);
 }
 
+// B or Escape closes the list as it does the dialogs, handing the keyboard
+// back to the launcher; the launcher's own key or button brings it back.
+TEST_F(LauncherTest, TheGameListClosesAndComesBackWithTheKeyboard) {
+    TLauncherForm& form = StartForm();
+    TGameListForm& list = *form.gameList;
+    ASSERT_TRUE(list.visible);
+    list.GameListChange(3);
+    list.Close();
+    EXPECT_FALSE(list.visible);
+    EXPECT_EQ(host_.listFocus, std::vector<bool>{false});
+    EXPECT_EQ(form.CurrentGame(), &Game("Shardstorm"));  // closing picks nothing
+    form.OpenGameList();
+    EXPECT_TRUE(list.visible);
+    EXPECT_EQ(list.selected, 3);
+    EXPECT_EQ(host_.listFocus, (std::vector<bool>{false, true}));
+}
+
 TEST_F(LauncherTest, TheQuickStartSitsAThirdIntoTheLauncher) {
     TLauncherForm& form = StartForm();
     TFormQuickStartGame& quick = *form.quickStart;

@@ -26,6 +26,7 @@ public:
     std::vector<bool> shown;  // every ShowLauncher call
     std::vector<GameRun> runs;
     std::vector<std::string> opened;
+    std::vector<bool> listFocus;  // every FocusGameList call
     // What a run does in place of the game (none: nothing).
     std::function<void(TGame&, GameRun)> onRun;
 
@@ -39,6 +40,7 @@ public:
             answered(confirmAnswer);
     }
     void RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) override;
+    void FocusGameList(bool list) override { listFocus.push_back(list); }
     bool OpenFile(const std::string& path) override {
         opened.push_back(path);
         return true;

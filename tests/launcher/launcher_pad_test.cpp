@@ -1,10 +1,11 @@
 // The whole launcher under an X server with nothing but a game controller
-// (SDL's virtual one): A on the launcher plays, and the game is flown with
-// the stick and the buttons.
+// (SDL's virtual one): A on the launcher plays, the game is flown with the
+// stick and the buttons, and Back pauses it, abandons it and leaves it.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -78,28 +79,37 @@ TEST_F(LauncherPadTest, APlaysAndTheGameIsFlownWithTheControllerAlone) {
     options.library = ROCKPILE_LIBRARY_FILE;
     options.demoAfterSeconds = 0;
     VirtualPad pad;
-    enum Step { ATTACH, FOCUS, PRESS_A, RELEASE_A, WAIT_GAME, FLY, END, WAIT_LAUNCHER, DONE } step = ATTACH;
+    enum Step {
+        ATTACH, FOCUS, PRESS_A, RELEASE_A, WAIT_GAME, FLY, LET_GO, FOCUS_GAME, PAUSE, WAIT_PAUSED, ABANDON,
+        WAIT_OVER, NAME, WAIT_TABLE, LEAVE, WAIT_LAUNCHER, DONE
+    } step = ATTACH;
     int frames = 0, flown = 0;
     Vector3 start;
     double startHeading = 0;
-    bool moved = false, turned = false;
+    bool moved = false, turned = false, held = false, named = false;
+    // Taps a button: down in one frame, up in the next; true once let go.
+    auto tap = [&](SDL_GameControllerButton button) {
+        held = !held;
+        pad.Button(button, held);
+        return !held;
+    };
     // Each step waits for what it needs; the whole run has a minute.
     const Uint32 deadline = SDL_GetTicks() + 60000;
     options.afterFrame = [&] {
         ++frames;
         if (SDL_TICKS_PASSED(SDL_GetTicks(), deadline)) return false;
-        SDL_Window* launcher = WindowTitled("Driftrock Classic");
+        SDL_Window* shown = WindowTitled("Driftrock Classic");  // the launcher, or the game over it
         switch (step) {
             case ATTACH:
-                if (!launcher) return true;
+                if (!shown) return true;
                 if (!pad.Attach()) return false;
                 step = FOCUS;
                 return true;
             case FOCUS:
                 // The pad steers the window that has the keyboard.
-                SDL_RaiseWindow(launcher);
-                SDL_SetWindowInputFocus(launcher);
-                if (SDL_GetKeyboardFocus() == launcher) step = PRESS_A;
+                SDL_RaiseWindow(shown);
+                SDL_SetWindowInputFocus(shown);
+                if (SDL_GetKeyboardFocus() == shown) step = PRESS_A;
                 return true;
             case PRESS_A:
                 pad.Button(SDL_CONTROLLER_BUTTON_A, true);
@@ -124,17 +134,53 @@ TEST_F(LauncherPadTest, APlaysAndTheGameIsFlownWithTheControllerAlone) {
                     moved = moved || D3DXVec3Length(theShip->position - start) > 1.0f;
                     turned = turned || theShip->heading != startHeading;
                 }
-                if (++flown >= 120) step = END;
+                if (++flown >= 120) step = LET_GO;
                 return true;
-            case END:
+            case LET_GO:
                 pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
                 pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
                 pad.Button(SDL_CONTROLLER_BUTTON_A, false);
-                endRequested = 1;
-                step = WAIT_LAUNCHER;
+                step = FOCUS_GAME;
+                return true;
+            case FOCUS_GAME:
+                // Start and Back go to the game window once it has the
+                // keyboard; Start resumes a pause its focus change made.
+                if (SDL_GetKeyboardFocus() != shown) {
+                    SDL_RaiseWindow(shown);
+                    SDL_SetWindowInputFocus(shown);
+                } else if (paused || held) {
+                    tap(SDL_CONTROLLER_BUTTON_START);
+                } else {
+                    step = PAUSE;
+                }
+                return true;
+            // Back pauses, abandons the paused game and leaves the score
+            // table; Start accepts a name the score may ask for.
+            case PAUSE:
+                if (tap(SDL_CONTROLLER_BUTTON_BACK)) step = WAIT_PAUSED;
+                return true;
+            case WAIT_PAUSED:
+                if (paused) step = ABANDON;
+                return true;
+            case ABANDON:
+                if (tap(SDL_CONTROLLER_BUTTON_BACK)) step = WAIT_OVER;
+                return true;
+            case WAIT_OVER:
+                if (gameState == GAME_STATE_ENTER_NAME) step = NAME;
+                if (gameState == GAME_STATE_HIGH_SCORES) step = LEAVE;
+                return true;
+            case NAME:
+                named = true;
+                if (tap(SDL_CONTROLLER_BUTTON_START)) step = WAIT_TABLE;
+                return true;
+            case WAIT_TABLE:
+                if (gameState == GAME_STATE_HIGH_SCORES) step = LEAVE;
+                return true;
+            case LEAVE:
+                if (tap(SDL_CONTROLLER_BUTTON_BACK)) step = WAIT_LAUNCHER;
                 return true;
             case WAIT_LAUNCHER:
-                if (!theShip && launcher) step = DONE;
+                if (!theShip && shown) step = DONE;
                 return step != DONE;
             case DONE: return false;
         }
@@ -145,6 +191,7 @@ TEST_F(LauncherPadTest, APlaysAndTheGameIsFlownWithTheControllerAlone) {
     EXPECT_EQ(settings.inputDevice, INPUT_JOYSTICK);
     EXPECT_TRUE(moved) << "the stick's thrust did not move the ship";
     EXPECT_TRUE(turned) << "the stick did not turn the ship";
+    if (named) std::printf("the score made the table: Start accepted the name\n");
 }
 
 }  // namespace

@@ -401,6 +401,9 @@ TEST_F(LauncherTest, APackOfOneGameIsCentredWithoutAList) {
     EXPECT_FALSE(form.gameList);
     EXPECT_EQ(form.bounds.left, (1280 - kFormClientWidth) / 2);
     EXPECT_EQ(form.bounds.top, (1024 - kFormClientHeight) / 2);
+    form.OpenGameList();  // no list to open: the keyboard stays
+    EXPECT_FALSE(form.gameList);
+    EXPECT_TRUE(host_.listFocus.empty());
 }
 
 TEST_F(LauncherTest, SeveralGamesLeaveRoomForTheListBeside) {

@@ -201,7 +201,7 @@ protected:
             old += "soundplacement=1\n";
         } else {
             const std::string pad =
-                "padfire=0\npadaltfire=1\npadshield=2\npadbrake=271\npadthrust=270\npadleft=272\npadright=273\n";
+                "padfire=0\npadaltfire=1\npadshield=2\npadthrust=270\npadleft=272\npadright=273\n";
             const size_t scores = old.find("name_0=");
             ASSERT_NE(scores, std::string::npos) << set << "/" << key;
             old.insert(saved == Saved::Afresh ? scores : old.size(), pad);
@@ -383,7 +383,6 @@ TSettings DocumentedDefaults(TGame& game) {
     d.padFire = PAD_BUTTON_0;
     d.padAltFire = PAD_BUTTON_0 + 1;
     d.padShield = PAD_BUTTON_0 + 2;
-    d.padBrake = PAD_MOVE_DOWN;
     d.padThrust = PAD_MOVE_UP;
     d.padLeft = PAD_MOVE_LEFT;
     d.padRight = PAD_MOVE_RIGHT;
@@ -420,8 +419,8 @@ TEST_F(SettingsFileTest, ResettingTheKeysLeavesTheRestAlone) {
     ResetSettings(game);
     ChooseInStore();
     const std::initializer_list<int32_t TSettings::*> pad = {
-        &TSettings::padFire,   &TSettings::padAltFire, &TSettings::padShield, &TSettings::padBrake,
-        &TSettings::padThrust, &TSettings::padLeft,    &TSettings::padRight};
+        &TSettings::padFire, &TSettings::padAltFire, &TSettings::padShield,
+        &TSettings::padThrust, &TSettings::padLeft, &TSettings::padRight};
     for (int32_t TSettings::*binding : pad) settings.*binding = PAD_RT;
     TSettings expected = settings;
     const TSettings defaults = DocumentedDefaults(game);

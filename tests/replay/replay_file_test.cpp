@@ -29,6 +29,7 @@ Replay Sample() {
         if (i % 50 == 0) f.device = {i, -i, -3 * i, static_cast<uint8_t>(i % 8)};
         if (i == 10) f.events = {CharacterEvent(27), KeyDownEvent(VK_F8, true), CharacterEvent(0x1F600)};
         if (i == 11) f.events = {Event(GameEventType::FocusLost), Event(GameEventType::FocusGained)};
+        if (i == 12) f.events = {PadButtonEvent(PAD_EVENT_BACK), PadButtonEvent(PAD_EVENT_START)};
         r.frames.push_back(f);
     }
     r.checks = {{300, 0x0123456789ABCDEFull}, {600, ~0ull}};
@@ -102,8 +103,9 @@ TEST(ReplayFile, EventsOtherThanPlayInputAreRefused) {
     }
 }
 
-// Each stored event starts with its kind (1 to 4); a key down ends with a
-// repeat byte of 0 or 1. Anything else is refused.
+// Each stored event starts with its kind (1 to 5); a key down ends with a
+// repeat byte of 0 or 1, a controller's button is Start or Back. Anything
+// else is refused.
 TEST(ReplayFile, UnknownEventKindsAndRepeatBytesAreRefused) {
     Replay r = Sample();
     for (ReplayFrame& f : r.frames) f.events.clear();
@@ -115,7 +117,7 @@ TEST(ReplayFile, UnknownEventKindsAndRepeatBytesAreRefused) {
     ASSERT_EQ(bytes.find(event, at + 1), std::string::npos);
     std::string error;
     ASSERT_TRUE(DecodeReplay(bytes, error)) << error;
-    for (char kind : {'\x00', '\x05', '\x7F'}) {
+    for (char kind : {'\x00', '\x06', '\x7F'}) {
         std::string damaged = bytes;
         damaged[at] = kind;
         EXPECT_FALSE(DecodeReplay(damaged, error)) << int(kind);
@@ -125,6 +127,12 @@ TEST(ReplayFile, UnknownEventKindsAndRepeatBytesAreRefused) {
     badRepeat[at + 2] = 2;
     EXPECT_FALSE(DecodeReplay(badRepeat, error));
     EXPECT_NE(error.find("frame 21"), std::string::npos) << error;
+    // Kind 5 with a button number other than Start (1) or Back (2).
+    for (char button : {'\x01', '\x02', '\x00', '\x03'}) {
+        std::string pad = bytes;
+        pad.replace(at, 3, {'\x05', button});
+        EXPECT_EQ(DecodeReplay(pad, error).has_value(), button == '\x01' || button == '\x02') << int(button);
+    }
 }
 
 // A version 1 file of one frame that handled `messages` (message, wParam,

@@ -51,6 +51,43 @@ TEST_F(SessionEventsTest, QuitOnlyAbandonsAPausedGame) {
     EXPECT_EQ(paused, 0);
 }
 
+// A controller alone pauses, resumes, abandons a game, enters a name, plays
+// again and leaves, as the keyboard's keys do.
+TEST_F(SessionEventsTest, StartAndBackPauseAndQuitAsTheKeysDo) {
+    auto press = [this](PadEventButton button) { SendEvent(window, PadButtonEvent(button)); };
+    press(PAD_EVENT_START);
+    EXPECT_EQ(paused, 1);
+    press(PAD_EVENT_START);
+    EXPECT_EQ(paused, 0);
+    // Back pauses first: one stray press never ends a game.
+    press(PAD_EVENT_BACK);
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(theShip->lives, 4);
+    press(PAD_EVENT_BACK);
+    EXPECT_EQ(theShip->lives, -1);
+    EXPECT_EQ(paused, 0);
+    EXPECT_EQ(endRequested, 0);
+
+    // The score made the table: either button accepts the name as it is.
+    gameState = GAME_STATE_ENTER_NAME;
+    ASSERT_TRUE(theHighScoreBoard->AddScore(500));
+    Char('j');
+    press(PAD_EVENT_BACK);
+    EXPECT_EQ(theHighScoreBoard->done, 1);
+    EXPECT_EQ(highScores[0].playerName, "j");
+    EXPECT_EQ(endRequested, 0);
+
+    // On the table Start plays again and Back leaves.
+    gameState = GAME_STATE_HIGH_SCORES;
+    press(PAD_EVENT_START);
+    EXPECT_EQ(gameState, GAME_STATE_PLAYING);
+    EXPECT_EQ(theShip->lives, 4);
+    EXPECT_EQ(paused, 0);
+    gameState = GAME_STATE_HIGH_SCORES;
+    press(PAD_EVENT_BACK);
+    EXPECT_EQ(endRequested, 1);
+}
+
 TEST_F(SessionEventsTest, CheatKeysNeedTheSetting) {
     Key(VK_F6);
     EXPECT_EQ(theShip->starbursts, 0);

@@ -191,7 +191,6 @@ TEST_F(Ship, EachJoystickRoleButtonGivesItsControl) {
     controls[PAD_ROLE_FIRE] = &ShipControls::fire;
     controls[PAD_ROLE_ALT_FIRE] = &ShipControls::altFire;
     controls[PAD_ROLE_SHIELD] = &ShipControls::shield;
-    controls[PAD_ROLE_BRAKE] = &ShipControls::brake;
     for (int role = 0; role < PAD_ROLE_BUTTONS; ++role) {
         std::fill(std::begin(theJoystick->held), std::end(theJoystick->held), 0);
         theJoystick->held[role] = 1;

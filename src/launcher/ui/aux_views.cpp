@@ -56,15 +56,20 @@ void DrawGameList(TGameListForm& list, UiActions& later) {
     ImGui::TextUnformatted(TGameListForm::kPrompt);
     ImGui::SetCursorPos(ImVec2(10, 36));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(0, 0, 0, 255));
-    ImGui::BeginChild("GameList", ImVec2(list.bounds.width - 20.0f, list.bounds.height - 46.0f), true);
+    // The rows take the focus straight from the window, without entering the
+    // child first.
+    ImGui::BeginChild("GameList", ImVec2(list.bounds.width - 20.0f, list.bounds.height - 46.0f), true,
+                      ImGuiWindowFlags_NavFlattened);
     for (size_t row = 0; row < list.GameList.items.size(); ++row) {
         const bool selected = list.selected == static_cast<int>(row);
         const std::string& title = list.GameList.items[row].first;
         if (ImGui::Selectable(title.c_str(), selected, 0, ImVec2(TGameListForm::kColumnWidth, 0)) && !selected)
             later.push_back([&list, row] { list.GameListChange(static_cast<int>(row)); });
+        if (selected) ImGui::SetItemDefaultFocus();
     }
     ImGui::EndChild();
     ImGui::PopStyleColor();
+    if (NavPressed(ImGuiNavInput_Cancel)) later.push_back([&list] { list.Close(); });
 }
 
 void QuickStartView::Attach(TFormQuickStartGame& form) {

@@ -111,6 +111,7 @@ public:
     void RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) override;
     void GameFrame(int64_t frame) override;
     void Confirm(const std::string& text, const std::string& caption, std::function<void(bool)> answered) override;
+    void FocusGameList(bool list) override;
 
 private:
     bool MakeWindow(std::unique_ptr<UiWindow>& window, const std::string& title, const FormRect& size,
@@ -175,6 +176,13 @@ void LauncherApp::ShowLauncher(bool visible) {
         redraw_ = kSettleFrames;
         lastActivity_ = SDL_GetTicks();
     }
+}
+
+void LauncherApp::FocusGameList(bool list) {
+    SyncWindows();
+    UiWindow* window = list ? list_.get() : main_.get();
+    if (window && window->Visible()) window->TakeFocus();
+    redraw_ = kSettleFrames;
 }
 
 void LauncherApp::RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) {

@@ -1,5 +1,6 @@
 #include "launcher/ui/main_form_view.h"
 
+#include <SDL_scancode.h>
 #include <imgui.h>
 #include <imgui_internal.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "launcher/main_form.h"
+#include "launcher/ui/settings_panel.h"
 #include "launcher/ui/ui_system.h"
 #include "launcher/ui/ui_widgets.h"
 #include "platform/gl/gl_target.h"
@@ -15,7 +17,8 @@
 
 namespace {
 
-constexpr float kPanelLeft = 22, kPanelTop = 176, kPanelWidth = 460, kPanelHeight = 297;
+namespace panel = settings_panel;
+
 constexpr float kColumn = 172;  // width of one of the two columns of a tab
 
 void GameTab(TLauncherForm& f) {
@@ -93,7 +96,7 @@ void CheatTab(TLauncherForm& f) {
 }
 
 void ControlsTab(TLauncherForm& f) {
-    constexpr float kDevices = 128;  // the left column: device and velocity
+    constexpr float kDevices = panel::kDevices;  // the left column: device and velocity
     ImGui::BeginGroup();
     RadioButton* forKeyboard[2] = {&f.RadioButtonJoystick, &f.RadioButtonMouse};
     RadioButton* forJoystick[2] = {&f.RadioButtonKeyboard, &f.RadioButtonMouse};
@@ -114,10 +117,11 @@ void ControlsTab(TLauncherForm& f) {
     ImGui::SameLine();
 
     // One row per role: its key and its controller binding.
+    constexpr float kLabel = panel::kLabel, kBox = panel::kKeyBox, kPad = panel::kPadBox;
+    const float left = panel::kBindingsLeft;
+    ImGui::SetCursorPosX(left);
     ImGui::BeginGroup();
-    constexpr float kLabel = 70, kBox = 80, kPad = 140;
-    const float left = ImGui::GetCursorPosX();
-    const float padLeft = left + kLabel + kBox + ImGui::GetStyle().ItemSpacing.x;
+    const float padLeft = left + kLabel + kBox + panel::kSpacingX;
     ImGui::SetCursorPosX(left + kLabel);
     ImGui::TextDisabled("Keyboard");
     ImGui::SameLine();
@@ -137,7 +141,7 @@ void ControlsTab(TLauncherForm& f) {
         {"##fire2", nullptr, none, f.ComboBoxKeyFire2, nullptr},
         {"##altfire", "##padaltfire", f.LabelAltFire, f.ComboBoxKeyAltFire, &f.ComboBoxPadAltFire},
         {"##thrust", "##padthrust", f.LabelThrust, f.ComboBoxKeyThrust, &f.ComboBoxPadThrust},
-        {"##brake", "##padbrake", f.LabelBrake, f.ComboBoxKeyBrake, &f.ComboBoxPadBrake},
+        {"##brake", nullptr, f.LabelBrake, f.ComboBoxKeyBrake, nullptr},
         {"##left", "##padleft", f.LabelLeft, f.ComboBoxKeyLeft, &f.ComboBoxPadLeft},
         {"##right", "##padright", f.LabelRight, f.ComboBoxKeyRight, &f.ComboBoxPadRight},
         {"##shield", "##padshield", f.LabelShield, f.ComboBoxKeyShield, &f.ComboBoxPadShield},
@@ -216,6 +220,9 @@ void MainFormView::Draw(TLauncherForm& form, UiActions& later, const std::functi
         later.push_back([&form] { form.ButtonDocumentationClick(); });
     if (FormButton(form.ButtonDemo, small)) later.push_back([&form] { form.PlayDemo(); });
     if (FormButton(form.ButtonExit, small)) later.push_back(exit);
+    // X or F6 opens the game list and hands it the keyboard.
+    if (NavPressed(ImGuiNavInput_Menu) || ImGui::IsKeyPressed(SDL_SCANCODE_F6, false))
+        later.push_back([&form] { form.OpenGameList(); });
     if (form.SettingsPanel.visible) DrawSettings(form, later);
 }
 
@@ -238,12 +245,10 @@ void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
         if (NavPressed(ImGuiNavInput_FocusPrev)) form.StepTab(-1);
         if (NavPressed(ImGuiNavInput_FocusNext)) form.StepTab(1);
     }
-    ImGui::SetCursorPos(ImVec2(kPanelLeft, kPanelTop));
+    ImGui::SetCursorPos(ImVec2(panel::kLeft, panel::kTop));
     ImGui::PushStyleColor(ImGuiCol_ChildBg, IM_COL32(28, 30, 40, 250));
-    ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(4, 2));
-    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(6, 3));
-    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(6, 5));
-    ImGui::BeginChild("SettingsPanel", ImVec2(kPanelWidth, kPanelHeight), true);
+    panel::PushStyle();
+    ImGui::BeginChild("SettingsPanel", ImVec2(panel::kWidth, panel::kHeight), true);
     ImGui::PopStyleColor();
     // Seven captions fit across the panel in the small face.
     ImFont* small = ui_.Font(0, UiFontSize::Small);
@@ -276,5 +281,5 @@ void MainFormView::DrawSettings(TLauncherForm& form, UiActions& later) {
         ImGui::EndTabBar();
     }
     ImGui::EndChild();
-    ImGui::PopStyleVar(3);
+    panel::PopStyle();
 }

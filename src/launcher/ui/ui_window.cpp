@@ -4,6 +4,7 @@
 #include <imgui.h>
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
+#include <imgui_internal.h>
 
 #include <algorithm>
 #include <vector>
@@ -106,6 +107,11 @@ bool UiWindow::Contains(int x, int y) const {
     return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
 }
 
+void UiWindow::TakeFocus() {
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+}
+
 void UiWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
 
 namespace {
@@ -120,10 +126,25 @@ uint32_t ButtonBit(uint8_t button) {
     }
 }
 
+bool IsTab(const SDL_Event& event) {
+    return (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.keysym.scancode == SDL_SCANCODE_TAB;
+}
+
 }  // namespace
 
 void UiWindow::HandleEvent(const SDL_Event& event) {
     NotePointer(event);
+    // Tab steps to the next control in reading order, Shift+Tab back: a step
+    // right or left that wraps to the next or previous row. The interface
+    // itself never sees Tab, whose own stepping visits only text fields.
+    if (IsTab(event)) {
+        const uint16_t mod = event.key.keysym.mod;
+        if (event.type == SDL_KEYDOWN && !(mod & (KMOD_CTRL | KMOD_ALT))) {
+            keysPressed_.push_back(mod & KMOD_SHIFT ? SDL_SCANCODE_LEFT : SDL_SCANCODE_RIGHT);
+            tabbed_ = true;
+        }
+        return;
+    }
     if (event.type == SDL_MOUSEBUTTONDOWN) {
         buttonsDown_ |= ButtonBit(event.button.button);
         buttonsPressed_ |= ButtonBit(event.button.button);
@@ -143,6 +164,7 @@ void UiWindow::ForgetKeys() {
     std::fill(std::begin(io.KeysDown), std::end(io.KeysDown), false);
     io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
     keysPressed_.clear();
+    tabbed_ = false;
 }
 
 void UiWindow::NotePointer(const SDL_Event& event) {
@@ -191,6 +213,8 @@ void UiWindow::BeginFrame(uint32_t background) {
     if (io.KeysDown[SDL_SCANCODE_RETURN] || io.KeysDown[SDL_SCANCODE_KP_ENTER])
         io.NavInputs[ImGuiNavInput_Activate] = 1.0f;
     ImGui::NewFrame();
+    if (tabbed_ && GImGui->NavWindow) ImGui::NavMoveRequestTryWrapping(GImGui->NavWindow, ImGuiNavMoveFlags_WrapX);
+    tabbed_ = false;
     std::copy(std::begin(keysDown), std::end(keysDown), std::begin(io.KeysDown));
     keysPressed_.clear();
     const FormRect client = ClientRect();

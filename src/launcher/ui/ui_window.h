@@ -47,6 +47,8 @@ public:
         placed_.top = top;
     }
 
+    // Raises the window and gives it the keyboard.
+    void TakeFocus();
     // Makes the shared context current on this window.
     void MakeCurrent();
     // Hands an event of this window to its interface. The pointer and its
@@ -80,5 +82,6 @@ private:
     uint32_t buttonsDown_ = 0;   // interface button bits
     uint32_t buttonsPressed_ = 0;  // pressed since the last frame
     std::vector<SDL_Scancode> keysPressed_;  // pressed since the last frame
+    bool tabbed_ = false;  // a Tab among them: the step wraps round rows
     FormRect placed_{INT_MIN, INT_MIN, 0, 0};  // not placed yet; the size asked for
 };
