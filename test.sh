@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds rockpile into build/ and runs every test;
-# then builds the .deb and checks it (lintian, manual pages); then the whole
+# then builds the .deb and checks it (lintian, manual pages); then builds the
+# browser page and flies a game on it in headless Chromium; then the whole
 # suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # each fuzz target for a short time, and a short soak of every game.
 # With --quick: the build and the test suite only, for a developer's loop.
@@ -19,6 +20,10 @@ cmake --build build -j"$(nproc)"
 [ "$quick" = 1 ] && exit 0
 
 ./packaging/deb_check.sh build
+
+# The browser page, built from the same sources, in headless Chromium.
+ROCKPILE_WEB_LIBRARY=build/share/rockpile/kwrockpile.lib ./web.sh --build-only
+tests/web/run.sh build-web/bin build/web-test
 
 ROCKPILE_JOBS=$(nproc) ./scripts/sanitize.sh
 ROCKPILE_JOBS=$(nproc) ROCKPILE_FUZZ_SEED=${ROCKPILE_FUZZ_SEED:-1} ./scripts/fuzz.sh "${ROCKPILE_FUZZ_SECONDS:-30}"
