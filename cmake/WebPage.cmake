@@ -27,3 +27,10 @@ target_link_options(rockpile PRIVATE
   -sEXPORTED_RUNTIME_METHODS=[ccall])
 set_property(TARGET rockpile APPEND PROPERTY LINK_DEPENDS
   ${ROCKPILE_WEB_LIBRARY} ${web}/rockpile.html ${web}/storage.js)
+
+# The same program for Node, on the machine's own files: recorded games
+# from the desktop play back headless in it (tests/web/replays.sh).
+add_executable(rockpile-node src/main.cpp)
+target_compile_definitions(rockpile-node PRIVATE ROCKPILE_VERSION="${PROJECT_VERSION}")
+target_link_libraries(rockpile-node PRIVATE rockpile_engine)
+target_link_options(rockpile-node PRIVATE -sNODERAWFS=1 -sENVIRONMENT=node -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
