@@ -147,7 +147,7 @@ private:
     MainFormView mainView_;
     QuickStartView quickView_;
     std::unique_ptr<UiWindow> main_, list_, quick_, error_, confirm_;
-    UiWindow* keyboardWindow_ = nullptr;  // in a page: the window keys go to
+    UiWindow* keyboardWindow_ = nullptr;  // in a page: the window keys go to (clicked or focused last)
     std::deque<Modal> modals_;
     bool modalClosed_ = false;
     std::unique_ptr<LauncherGame> game_;
@@ -181,7 +181,10 @@ void LauncherApp::ShowLauncher(bool visible) {
 void LauncherApp::FocusGameList(bool list) {
     SyncWindows();
     UiWindow* window = list ? list_.get() : main_.get();
-    if (window && window->Visible()) window->TakeFocus();
+    if (window && window->Visible()) {
+        window->TakeFocus();
+        keyboardWindow_ = window;
+    }
     redraw_ = kSettleFrames;
 }
 
