@@ -5,6 +5,7 @@
 
 #include "gamelib/mesh.h"
 #include "gamelib/texman.h"
+#include "gamelib/world_vertex.h"
 #include "platform/device.h"
 
 namespace {
@@ -13,14 +14,6 @@ const D3DXATTRIBUTERANGE* SubsetRange(const D3DXMesh& mesh, uint32_t subset) {
     for (const D3DXATTRIBUTERANGE& r : mesh.AttributeTable())
         if (r.AttribId == subset && r.FaceCount) return &r;
     return nullptr;
-}
-
-// Normals go through the inverse transpose, as the device's normal matrix
-// takes them; the device normalises them afterwards.
-Matrix4 NormalMatrix(const Matrix4& world) {
-    Matrix4 inverse;
-    D3DXMatrixInverse(world, inverse);
-    return D3DXMatrixTranspose(inverse);
 }
 
 }  // namespace
@@ -75,18 +68,7 @@ void MeshBatch::Fill(const std::vector<const Item*>& order) {
         const Matrix4& w = item->world;
         const Matrix4 n = NormalMatrix(w);
         const MeshVertex* in = item->mesh->Vertices().data() + r->VertexStart;
-        for (uint32_t v = 0; v < r->VertexCount; ++v) {
-            const MeshVertex& s = in[v];
-            MeshVertex& d = out[base + v];
-            d.x = s.x * w.m[0][0] + s.y * w.m[1][0] + s.z * w.m[2][0] + w.m[3][0];
-            d.y = s.x * w.m[0][1] + s.y * w.m[1][1] + s.z * w.m[2][1] + w.m[3][1];
-            d.z = s.x * w.m[0][2] + s.y * w.m[1][2] + s.z * w.m[2][2] + w.m[3][2];
-            d.nx = s.nx * n.m[0][0] + s.ny * n.m[1][0] + s.nz * n.m[2][0];
-            d.ny = s.nx * n.m[0][1] + s.ny * n.m[1][1] + s.nz * n.m[2][1];
-            d.nz = s.nx * n.m[0][2] + s.ny * n.m[1][2] + s.nz * n.m[2][2];
-            d.u = s.u;
-            d.v = s.v;
-        }
+        for (uint32_t v = 0; v < r->VertexCount; ++v) out[base + v] = InWorld(in[v], w, n);
         const std::vector<uint32_t>& source = item->mesh->Indices();
         const uint32_t first = r->FaceStart * 3, end = first + r->FaceCount * 3;
         for (uint32_t i = first; i < end; ++i) indices.push_back(source[i] - r->VertexStart + base);

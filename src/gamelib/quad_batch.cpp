@@ -1,18 +1,13 @@
 #include "gamelib/quad_batch.h"
 
 #include "gamelib/mesh.h"
+#include "gamelib/world_vertex.h"
 #include "platform/device.h"
 
 namespace {
 
 MeshVertex Placed(const MeshVertex& s, const Matrix4& w, const Matrix4& n, const TexRect& rect) {
-    MeshVertex d;
-    d.x = s.x * w.m[0][0] + s.y * w.m[1][0] + s.z * w.m[2][0] + w.m[3][0];
-    d.y = s.x * w.m[0][1] + s.y * w.m[1][1] + s.z * w.m[2][1] + w.m[3][1];
-    d.z = s.x * w.m[0][2] + s.y * w.m[1][2] + s.z * w.m[2][2] + w.m[3][2];
-    d.nx = s.nx * n.m[0][0] + s.ny * n.m[1][0] + s.nz * n.m[2][0];
-    d.ny = s.nx * n.m[0][1] + s.ny * n.m[1][1] + s.nz * n.m[2][1];
-    d.nz = s.nx * n.m[0][2] + s.ny * n.m[1][2] + s.nz * n.m[2][2];
+    MeshVertex d = InWorld(s, w, n);
     d.u = rect.u0 + s.u * (rect.u1 - rect.u0);
     d.v = rect.v0 + s.v * (rect.v1 - rect.v0);
     return d;
@@ -24,9 +19,7 @@ void QuadBatch::Add(const TMesh& quad, Texture* texture, const Matrix4& world, c
     if (!quad.vertexBuffer || quad.primitiveCount <= 0) return;
     const auto* corners = reinterpret_cast<const MeshVertex*>(quad.vertexBuffer->Data());
     const uint32_t available = quad.vertexBuffer->VertexCount();
-    Matrix4 inverse;
-    D3DXMatrixInverse(world, inverse);
-    const Matrix4 normals = D3DXMatrixTranspose(inverse);
+    const Matrix4 normals = NormalMatrix(world);
     const bool blend = (quad.flags & MESH_ALPHA_BLEND) != 0;
     if (runs_.empty() || runs_.back().texture != texture || runs_.back().blend != blend)
         runs_.push_back({texture, blend, static_cast<uint32_t>(vertices_.size()), 0});
