@@ -44,6 +44,17 @@ bool IsKeyName(std::string_view key) {
 
 std::string Quoted(std::string_view line) { return "\"" + std::string(line) + "\""; }
 
+// The control bytes with C escapes of their own, and the letter of each.
+constexpr char kNamedEscapes[][2] = {{'\b', 'b'}, {'\f', 'f'}, {'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}, {'\v', 'v'}};
+
+// The letter of a control byte's escape (`toLetter`) or the byte of an
+// escape's letter; null when `c` has none.
+const char* NamedEscape(char c, bool toLetter) {
+    for (const auto& pair : kNamedEscapes)
+        if (pair[toLetter ? 0 : 1] == c) return &pair[toLetter ? 1 : 0];
+    return nullptr;
+}
+
 }  // namespace
 
 bool KeyFile::Load(std::string_view text, std::string& error) {
@@ -192,16 +203,15 @@ std::string EscapeText(std::string_view text, bool keepHighBytes) {
     std::string escaped;
     for (char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '\b': escaped += "\\b"; continue;
-            case '\f': escaped += "\\f"; continue;
-            case '\n': escaped += "\\n"; continue;
-            case '\r': escaped += "\\r"; continue;
-            case '\t': escaped += "\\t"; continue;
-            case '\v': escaped += "\\v"; continue;
-            case '\\': escaped += "\\\\"; continue;
-            case '"': escaped += "\\\""; continue;
-            default: break;
+        if (const char* name = NamedEscape(c, true)) {
+            escaped += '\\';
+            escaped += *name;
+            continue;
+        }
+        if (c == '\\' || c == '"') {
+            escaped += '\\';
+            escaped += c;
+            continue;
         }
         if (byte < 0x20 || byte == 0x7f || (byte >= 0x80 && !keepHighBytes)) {
             escaped += '\\';
@@ -232,15 +242,8 @@ std::string UnescapeText(std::string_view text) {
             plain += static_cast<char>(value & 0xff);
             continue;
         }
-        switch (c) {
-            case 'b': plain += '\b'; break;
-            case 'f': plain += '\f'; break;
-            case 'n': plain += '\n'; break;
-            case 'r': plain += '\r'; break;
-            case 't': plain += '\t'; break;
-            case 'v': plain += '\v'; break;
-            default: plain += c; break;
-        }
+        const char* named = NamedEscape(c, false);
+        plain += named ? *named : c;  // a backslash before any other byte drops
     }
     return plain;
 }
