@@ -51,11 +51,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/rockpile/)
 # Shared libraries come from dpkg-shlibdeps; OpenGL, EGL and the Mesa drivers
-# are loaded at run time. The games draw with the faces the library carries;
-# the launcher, whose window is drawn before the library is opened, finds
-# the same faces through fontconfig.
+# are loaded at run time. The games and the launcher draw with the faces the
+# game library carries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libegl1, libgl1-mesa-dri, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libegl1, libgl1-mesa-dri")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)
 

@@ -1,22 +1,16 @@
-# The browser page: rockpile.html with its script, code and preloaded files
-# (the game library and the launcher's font faces), in build-web/bin/.
+# The browser page: rockpile.html with its script, code and the preloaded
+# game library (which carries the font faces too), in build-web/bin/.
 set(ROCKPILE_WEB_LIBRARY "" CACHE FILEPATH
     "The game library the page carries: a desktop build's share/rockpile/kwrockpile.lib")
 if(NOT EXISTS "${ROCKPILE_WEB_LIBRARY}")
   message(FATAL_ERROR "ROCKPILE_WEB_LIBRARY must name a built game library (./web.sh builds one).")
 endif()
-set(ROCKPILE_FONT_DIR /usr/share/fonts/truetype/liberation2)
 set(web ${CMAKE_SOURCE_DIR}/packaging/web)
 
 set_target_properties(rockpile PROPERTIES SUFFIX .html)
-# "SHELL:" keeps each option with its value: CMake drops repeated options.
-set(preloads "SHELL:--preload-file ${ROCKPILE_WEB_LIBRARY}@/kwrockpile.lib")
-foreach(style Regular Bold Italic BoldItalic)
-  set(face LiberationSans-${style}.ttf)
-  list(APPEND preloads "SHELL:--preload-file ${ROCKPILE_FONT_DIR}/${face}@/fonts/${face}")
-endforeach()
+# "SHELL:" keeps the option with its value.
 target_link_options(rockpile PRIVATE
-  ${preloads}
+  "SHELL:--preload-file ${ROCKPILE_WEB_LIBRARY}@/kwrockpile.lib"
   "SHELL:--shell-file ${web}/rockpile.html"
   "SHELL:--pre-js ${web}/storage.js"
   -lidbfs.js

@@ -51,6 +51,14 @@ std::optional<FaceFile> FromLibrary(const std::string& family, bool bold, bool i
     return face;
 }
 
+#ifdef __EMSCRIPTEN__
+// A browser has no fontconfig: every face comes from the game library.
+constexpr const char* kSystemFonts = "";
+
+std::optional<FaceFile> FromSystem(const std::string&, bool, bool) { return std::nullopt; }
+#else
+constexpr const char* kSystemFonts = " or known to fontconfig";
+
 std::optional<FaceFile> FromFile(const std::string& path, int index) {
     FaceFile face{{}, index, path};
     std::ifstream in(path, std::ios::binary);
@@ -58,19 +66,6 @@ std::optional<FaceFile> FromFile(const std::string& path, int index) {
     if (face.bytes.empty()) return std::nullopt;
     return face;
 }
-
-#ifdef __EMSCRIPTEN__
-constexpr const char* kSystemFonts = "among the page's fonts";
-
-// A browser has no fontconfig: the page carries the launcher's faces, which
-// it needs before the game library is open, as /fonts/<family>-<style>.ttf.
-std::optional<FaceFile> FromSystem(const std::string& family, bool bold, bool italic) {
-    std::string name = LibraryFaceName(family, bold, italic);
-    name[name.find('\\')] = '/';
-    return FromFile("/" + name, 0);
-}
-#else
-constexpr const char* kSystemFonts = "known to fontconfig";
 
 std::optional<FaceFile> FromSystem(const std::string& family, bool bold, bool italic) {
     FcPattern* pattern = FcPatternCreate();
@@ -99,7 +94,7 @@ void ReportMissing(const std::string& family, bool bold, bool italic) {
     static std::set<std::tuple<std::string, bool, bool>> reported;
     if (!reported.insert({family, bold, italic}).second) return;
     const std::string text = "No font face \"" + family + (bold ? " bold" : "") + (italic ? " italic" : "") +
-                             "\" is in the game library or " + kSystemFonts +
+                             "\" is in the game library" + kSystemFonts +
                              ": text drawn in it (such as the head-up display's numbers) will be missing.";
     if (reported.size() == 1)
         MessageBox(text, "Fonts");

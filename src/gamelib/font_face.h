@@ -1,6 +1,6 @@
 // Scalable font faces found by family name, in the game library first and
-// through fontconfig (in the browser: the page's own font files) for the
-// names it lacks, drawn with FreeType: the screen fonts, the canvas, the text
+// through fontconfig (not in a browser) for the names it lacks, drawn with
+// FreeType: the screen fonts, the canvas, the text
 // meshes and the launcher share them.
 #pragma once
 

@@ -175,16 +175,14 @@ TLauncherForm::~TLauncherForm() {
     if (theJoystick) theJoystick->onChange = nullptr;
 }
 
-void TLauncherForm::FindLibrary() {
+void TLauncherForm::OpenLibrary() {
     libraryPath = libraryOverride.empty() ? FindLibraryOrExit(pack_.GetLibraryFile(), *game_) : libraryOverride;
-}
-
-void TLauncherForm::StartUp() {
-    FindLibrary();
     useGameLib = 1;
     logGameLibUsage = 0;
     OpenGameLib(libraryPath.c_str(), pack_.GetUsageFile());
+}
 
+void TLauncherForm::StartUp() {
     CreateInputDevices();
     if (theJoystick) theJoystick->onChange = [this] { ShowJoystick(); };
     ShowJoystick();

@@ -38,12 +38,13 @@ public:
     TLauncherForm(const TLauncherForm&) = delete;
     TLauncherForm& operator=(const TLauncherForm&) = delete;
 
-    // Start-up once the window is up: library, input devices, the current
-    // game, the form's place, the game list and the quick-start hints.
+    // Finds and opens the game library before any window: the launcher's
+    // fonts come from it. The path is `libraryOverride` when set, else the
+    // pack's file where FindLibraryOrExit finds it.
+    void OpenLibrary();
+    // Start-up once the window is up: input devices, the current game, the
+    // form's place, the game list and the quick-start hints.
     void StartUp();
-    // The library path: `libraryOverride` when set, else the pack's file
-    // where FindLibraryOrExit finds it.
-    void FindLibrary();
     void SelectGame(TGame& game);
     void ResetSettings();
     void ResetKeys();

@@ -59,6 +59,7 @@ TLauncherForm& LauncherTest::StartForm(TGame* current, TGamePack* pack) {
     if (current) chosen.current = current;
     form_ = std::make_unique<TLauncherForm>(chosen, host_);
     form_->libraryOverride = ROCKPILE_LIBRARY_FILE;
+    form_->OpenLibrary();
     form_->StartUp();
     return *form_;
 }

@@ -19,6 +19,20 @@ done
 # The settings panel differs from tab to tab.
 [ "$(cksum <"$work/shots/launcher-game.png")" != "$(cksum <"$work/shots/launcher-sound.png")" ] ||
     { echo "launcher_shots: the tabs look alike" >&2; exit 1; }
+# The launcher draws with the faces the game library carries: with
+# fontconfig finding no fonts at all, every picture is the same, and no face
+# is reported missing.
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$work/no-fonts.conf"
+FONTCONFIG_FILE="$work/no-fonts.conf" XDG_CONFIG_HOME="$work/config" "$program" --batch --library "$library" \
+    --launcher-shots "$work/unfonted" 2>"$work/unfonted.err"
+if grep "No font face" "$work/unfonted.err" >&2; then
+    echo "launcher_shots: a face was missing without fontconfig" >&2
+    exit 1
+fi
+for picture in "$work"/shots/*.png; do
+    cmp -s "$picture" "$work/unfonted/$(basename "$picture")" ||
+        { echo "launcher_shots: $(basename "$picture") differs without fontconfig's fonts" >&2; exit 1; }
+done
 # A folder that cannot be made fails the run rather than passing quietly.
 echo "not a folder" >"$work/blocker"
 if XDG_CONFIG_HOME="$work/config" "$program" --library "$library" --launcher-shots "$work/blocker/shots" 2>/dev/null; then

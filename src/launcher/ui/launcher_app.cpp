@@ -477,13 +477,14 @@ bool LauncherApp::Start() {
         MessageBox("The launcher needs a display (" + error + "); rockpile --play plays without it.", "Error!");
         return false;
     }
+    form_.startFolder = CurrentFolder();
+    form_.libraryOverride = options_.library;
+    form_.OpenLibrary();
     if (!MakeWindow(main_, "rockpile", form_.bounds, false)) return false;
     main_->SetVisible(true);
     Render();
     const double windowShown = MillisecondsSince(options_.started);
 
-    form_.startFolder = CurrentFolder();
-    form_.libraryOverride = options_.library;
     form_.StartUp();
     quickView_.Attach(*form_.quickStart);
     SetErrorFormPresenter([this](const TFormError& e) { ShowErrorForm(e); });

@@ -6,7 +6,11 @@
 #include "platform/gl/gl_context.h"
 #include "platform/sdl_window.h"
 
-UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
+UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {}
+
+ImFontAtlas* UiSystem::Atlas() {
+    if (atlasBuilt_) return atlas_;
+    atlasBuilt_ = true;
     for (int size = 0; size < 2; ++size) {
         for (uint32_t style = 0; style < 4; ++style) {
             const FontFace* face = FontFace::Get("Liberation Sans", style & STYLE_BOLD, style & STYLE_ITALIC);
@@ -21,6 +25,7 @@ UiSystem::UiSystem() : atlas_(IM_NEW(ImFontAtlas)) {
         }
     }
     atlas_->Build();
+    return atlas_;
 }
 
 UiSystem::~UiSystem() {

@@ -29,13 +29,16 @@ public:
     // the reason in `error` when OpenGL is not available.
     SDL_GLContext Context(SDL_Window* window, std::string& error);
 
-    ImFontAtlas* Atlas() { return atlas_; }
-    // The face for a mix of STYLE_BOLD and STYLE_ITALIC.
+    // The font atlas, built the first time: the faces come from the game
+    // library when it is open by then (fontconfig only for faces it lacks).
+    ImFontAtlas* Atlas();
+    // The face for a mix of STYLE_BOLD and STYLE_ITALIC (once Atlas() built it).
     ImFont* Font(uint32_t style, UiFontSize size = UiFontSize::Normal) const;
     static float PixelSize(UiFontSize size) { return kFontSizes[static_cast<int>(size)]; }
 
 private:
     SDL_GLContext context_ = nullptr;
     ImFontAtlas* atlas_ = nullptr;
+    bool atlasBuilt_ = false;
     ImFont* fonts_[2][4] = {};
 };
