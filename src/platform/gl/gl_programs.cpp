@@ -110,7 +110,11 @@ void main() {
     // variants with the alpha test on have it.
     if (!AlphaPasses(c.a)) discard;
 #endif
+#if SPECULAR
     fragColor = vec4(min(c.rgb + vSpecular, vec3(1.0)), c.a);
+#else
+    fragColor = c;
+#endif
 }
 )";
 
