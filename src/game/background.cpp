@@ -5,6 +5,7 @@
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "gamelib/texman.h"
+#include "platform/device.h"
 
 TBackground::TBackground(Device* dev) {
     device = dev;
@@ -65,10 +66,14 @@ void TBackground::Step(double dt) {
 }
 
 // A picture that failed to load is skipped rather than drawn as a blank
-// square over the whole play area.
+// square over the whole play area. Nothing is drawn behind the background,
+// so it leaves the depth buffer as it is.
 void TBackground::Render() const {
     if (mode > BACKGROUND_STARFIELD || mesh.numTextures == 0 || !mesh.textures[mesh.quadTexture]) return;
+    const uint32_t depthWrite = device->GetRenderState(D3DRS_ZWRITEENABLE);
+    device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
     T3DObject::Render();
+    device->SetRenderState(D3DRS_ZWRITEENABLE, depthWrite);
 }
 
 void TBackground::Draw() const {

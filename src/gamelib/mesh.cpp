@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gamelib/texel_footprint.h"
 #include "gamelib/texman.h"
 #include "platform/d3dx_shapes.h"
 #include "platform/device.h"
@@ -11,6 +12,22 @@ int32_t texturesEnabled = 1;
 namespace {
 
 Texture* TextureOf(const TTextureEntry* entry) { return entry ? entry->texture : nullptr; }
+
+// The quad shows its texture no smaller than its texels everywhere, so the
+// sampler never reads past level 0 when minification and magnification
+// filter alike: drawing it without mip levels gives the same pixels, at less
+// cost to a software rasteriser.
+bool QuadMagnified(const Device& device, const TMesh& quad, const Texture& texture) {
+    if (device.GetSamplerState(0, D3DSAMP_MINFILTER) != device.GetSamplerState(0, D3DSAMP_MAGFILTER)) return false;
+    if (quad.vertexBuffer->Size() < 3 * sizeof(MeshVertex)) return false;
+    const auto* v = reinterpret_cast<const MeshVertex*>(quad.vertexBuffer->Data());
+    const MeshVertex corners[3] = {v[0], v[1], v[2]};
+    const Matrix4 worldViewProj = device.GetTransform(D3DTS_WORLD) * device.GetTransform(D3DTS_VIEW) *
+                                  device.GetTransform(D3DTS_PROJECTION);
+    const std::optional<float> texels = TexelsPerPixel(corners, worldViewProj, device.BackBufferWidth(),
+                                                       device.BackBufferHeight(), texture.Width(), texture.Height());
+    return texels && *texels <= 1.0f;
+}
 
 MeshVertex* QuadVertices(TMesh& quad) {
     if (!quad.vertexBuffer) return nullptr;
@@ -71,7 +88,11 @@ void RenderMesh(Device* device, const TMesh& m) {
         if (texturesEnabled && m.quadTexture >= 0 && m.quadTexture < MAX_MAT_PER_MESH)
             texture = TextureOf(m.textures[m.quadTexture]);
         device->SetTexture(0, texture);
+        const uint32_t mipFilter = device->GetSamplerState(0, D3DSAMP_MIPFILTER);
+        const bool levelZeroOnly = texture && mipFilter != D3DTEXF_NONE && QuadMagnified(*device, m, *texture);
+        if (levelZeroOnly) device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_NONE);
         device->DrawPrimitive(D3DPT_TRIANGLESTRIP, *m.vertexBuffer, 0, static_cast<uint32_t>(m.primitiveCount));
+        if (levelZeroOnly) device->SetSamplerState(0, D3DSAMP_MIPFILTER, mipFilter);
     }
     if (blend) device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
 }

@@ -1,6 +1,8 @@
 // Texture stage 0: upload of every format, modulation by the material,
 // transparency, filtering and mip levels, re-upload after a lock.
 #include "gl_fixture.h"
+#include "gamelib/mesh.h"
+#include "gamelib/texman.h"
 
 #include <cstring>
 
@@ -173,6 +175,36 @@ TEST_F(GlTextureTest, MipLevelsAreUsedWhenMinifyingWithAMipFilter) {
     const Image frame = Frame();
     ExpectPixel(frame, 1, 1, {255, 0, 0});
     ExpectPixel(frame, 11, 1, {0, 255, 0});
+}
+
+TEST_F(GlTextureTest, AQuadReadsItsMipLevelsOnlyWhereItShowsItsTextureMinified) {
+    Texture texture(8, 8, 0, D3DFMT_X8R8G8B8);
+    const uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
+    for (uint32_t level = 0; level < texture.GetLevelCount(); ++level) {
+        D3DLOCKED_RECT locked;
+        ASSERT_EQ(texture.LockRect(level, &locked), D3D_OK);
+        auto* texels = static_cast<uint32_t*>(locked.pBits);
+        for (uint32_t i = 0; i < texture.Width(level) * texture.Height(level); ++i) texels[i] = colours[level];
+        texture.UnlockRect(level);
+    }
+    TTextureEntry entry{};
+    entry.texture = &texture;
+    device().SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    device().SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    device().SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+    auto draw = [&](float halfSize) {
+        TMesh quad = CreateQuad(nullptr, 0, halfSize, halfSize, false);
+        quad.textures[0] = &entry;
+        quad.numTextures = 1;
+        quad.quadTexture = 0;
+        RenderMesh(&device(), quad);
+    };
+    draw(1.0f);  // eight texels over the whole frame: level 0
+    ExpectPixel(Frame(), 32, 32, {255, 0, 0});
+    device().Clear(D3DCLEAR_TARGET, 0, 1.0f);
+    draw(0.0625f);  // eight texels over four pixels: level 1
+    ExpectPixel(Frame(), 32, 32, {0, 255, 0});
+    EXPECT_EQ(device().GetSamplerState(0, D3DSAMP_MIPFILTER), static_cast<uint32_t>(D3DTEXF_POINT));
 }
 
 }  // namespace

@@ -67,6 +67,9 @@ void CopyColour(float (&out)[4], const D3DCOLORVALUE& c) {
 
 void CopyMatrix(float (&out)[16], const Matrix4& m) { std::memcpy(out, m.m, sizeof out); }
 
+bool HasColour(const D3DCOLORVALUE& c) { return c.r > 0 || c.g > 0 || c.b > 0; }
+bool HasColour(const float (&c)[4]) { return c[0] > 0 || c[1] > 0 || c[2] > 0; }
+
 GLenum FilterOf(uint32_t filter) { return filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST; }
 
 GLenum MinFilterOf(uint32_t minFilter, uint32_t mipFilter) {
@@ -336,7 +339,8 @@ void GlDevice::PrepareFixedFunction(bool pretransformed) {
     b.viewport[2] = 1.0f / width;
     b.viewport[3] = -1.0f / height;
     b.lighting = rs[D3DRS_LIGHTING] != 0;
-    b.specular = rs[D3DRS_SPECULARENABLE] != 0;
+    // Specular light adds nothing where the material or the light has none.
+    b.specular = rs[D3DRS_SPECULARENABLE] != 0 && HasColour(m.Specular) && HasColour(b.lightSpecular);
     b.normalize = rs[D3DRS_NORMALIZENORMALS] != 0;
     b.pretransformed = pretransformed;
     if (rs[D3DRS_ALPHATESTENABLE]) {

@@ -68,16 +68,17 @@ void UploadTexture(const Texture& texture) {
 #else
 void UploadTexture(const Texture& texture) {
     const bool packed16 = texture.Format() == D3DFMT_A4R4G4B4;
-    // Texels are B, G, R, A in memory (little-endian ARGB words).
+    // Texels are B, G, R, A in memory (little-endian ARGB words). An
+    // X8R8G8B8 texture is stored without alpha, which then reads as one.
     const GLenum type = packed16 ? GL_UNSIGNED_SHORT_4_4_4_4_REV : GL_UNSIGNED_BYTE;
+    const GLint stored = texture.Format() == D3DFMT_X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
     glPixelStorei(GL_UNPACK_ALIGNMENT, packed16 ? 2 : 4);
     const uint32_t levels = texture.GetLevelCount();
     for (uint32_t level = 0; level < levels; ++level)
-        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, static_cast<GLsizei>(texture.Width(level)),
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), stored, static_cast<GLsizei>(texture.Width(level)),
                      static_cast<GLsizei>(texture.Height(level)), 0, GL_BGRA, type, texture.Bits(level));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels ? levels - 1 : 0));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, texture.Format() == D3DFMT_X8R8G8B8 ? GL_ONE : GL_ALPHA);
 }
 #endif
 
