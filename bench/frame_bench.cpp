@@ -36,12 +36,13 @@ struct CountSum {
         total.uniformUploads += to.uniformUploads - from.uniformUploads;
         total.textureBinds += to.textureBinds - from.textureBinds;
         total.primitives += to.primitives - from.primitives;
+        total.backdropsCopied += to.backdropsCopied - from.backdropsCopied;
         ++frames;
     }
     DrawCounts PerFrame() const {
         const double n = frames > 0 ? frames : 1;
-        return {total.drawCalls / n, total.programSwitches / n, total.uniformUploads / n, total.textureBinds / n,
-                total.primitives / n};
+        return {total.drawCalls / n,    total.programSwitches / n, total.uniformUploads / n, total.textureBinds / n,
+                total.primitives / n, total.backdropsCopied / n};
     }
 };
 

@@ -10,7 +10,7 @@
 
 // What a scene's frame asks of the driver, on average.
 struct DrawCounts {
-    double draws = 0, programSwitches = 0, uniformUploads = 0, textureBinds = 0, triangles = 0;
+    double draws = 0, programSwitches = 0, uniformUploads = 0, textureBinds = 0, triangles = 0, backdropsCopied = 0;
 };
 
 struct SceneTiming {

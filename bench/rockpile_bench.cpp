@@ -73,9 +73,9 @@ void PrintText(const Options& o, const Timing& sim, const FrameResult& frame, co
                             s.ms.median / empty);
                 const DrawCounts& c = s.perFrame;
                 std::printf("         %4dx%-4d %-14s   per frame: %.0f draws, %.0f program switches, %.0f uniform "
-                            "uploads, %.0f texture binds, %.0f triangles\n",
+                            "uploads, %.0f texture binds, %.0f triangles, %.0f backdrops copied\n",
                             size.width, size.height, s.scene.c_str(), c.draws, c.programSwitches, c.uniformUploads,
-                            c.textureBinds, c.triangles);
+                            c.textureBinds, c.triangles, c.backdropsCopied);
             }
         }
         std::printf("frame    full field at 1280x720: %.0f fps (target >= %.0f)\n", FullFieldFps(frame),
@@ -106,10 +106,11 @@ void PrintJson(const Options& o, const Timing& sim, const FrameResult& frame, co
                 const DrawCounts& c = s.perFrame;
                 std::printf("%s\n    {\"size\": \"%dx%d\", \"scene\": \"%s\", \"median_ms\": %.4f, \"p99_ms\": %.4f, "
                             "\"fps\": %.1f, \"ratio_to_empty\": %.2f, \"draws\": %.1f, \"program_switches\": %.1f, "
-                            "\"uniform_uploads\": %.1f, \"texture_binds\": %.1f, \"triangles\": %.1f}",
+                            "\"uniform_uploads\": %.1f, \"texture_binds\": %.1f, \"triangles\": %.1f, "
+                            "\"backdrops_copied\": %.1f}",
                             sep, size.width, size.height, s.scene.c_str(), s.ms.median, s.ms.p99,
                             1000.0 / s.ms.median, s.ms.median / empty, c.draws, c.programSwitches, c.uniformUploads,
-                            c.textureBinds, c.triangles);
+                            c.textureBinds, c.triangles, c.backdropsCopied);
                 sep = ",";
             }
         }

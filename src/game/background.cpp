@@ -66,13 +66,17 @@ void TBackground::Step(double dt) {
 }
 
 // A picture that failed to load is skipped rather than drawn as a blank
-// square over the whole play area. Nothing is drawn behind the background,
-// so it leaves the depth buffer as it is.
+// square over the whole play area. The background goes first, under
+// everything: it neither tests nor writes depth, which also lets the device
+// keep its pixels from frame to frame.
 void TBackground::Render() const {
     if (mode > BACKGROUND_STARFIELD || mesh.numTextures == 0 || !mesh.textures[mesh.quadTexture]) return;
+    const uint32_t depthTest = device->GetRenderState(D3DRS_ZENABLE);
     const uint32_t depthWrite = device->GetRenderState(D3DRS_ZWRITEENABLE);
+    device->SetRenderState(D3DRS_ZENABLE, 0);
     device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
     T3DObject::Render();
+    device->SetRenderState(D3DRS_ZENABLE, depthTest);
     device->SetRenderState(D3DRS_ZWRITEENABLE, depthWrite);
 }
 

@@ -190,7 +190,8 @@ bool DrawSessionFrame() {
     if (!SessionReady()) return true;
     theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
     theDevice->BeginScene();
-    theSession.worldDraw.Begin(theBackground.get());
+    if (theBackground) theBackground->Draw();
+    theSession.worldDraw.Begin();
     theAsteroids->DrawAll();
     theShip->Draw();
     theProjectiles->DrawAll();

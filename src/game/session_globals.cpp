@@ -21,7 +21,7 @@ void ResetSessionGlobals() {
     quitting = paused = endRequested = postQuitOnDestroy = 0;
     ResetFrameStatistics();
     outlineEdgesEnabled = 0;
-    theSession.worldDraw.Begin(nullptr);  // nothing of the old world waits to be drawn
+    theSession.worldDraw.Begin();  // nothing of the old world waits to be drawn
     theAsteroids.reset();
     theProjectiles.reset();
     theShip.reset();

@@ -4,23 +4,13 @@
 #include "framework/gameglobals.h"
 #include "framework/tgame.h"
 #include "game/session_globals.h"
-#include "game/t3dobject.h"
 #include "gamelib/edgerender.h"
 #include "gamelib/mesh.h"
 #include "platform/device.h"
 
-void WorldDraw::Begin(const T3DObject* backdrop) {
-    batch_.Clear();
-    backdrop_ = backdrop;
-}
+void WorldDraw::Begin() { batch_.Clear(); }
 
-void WorldDraw::Flush(Device& device) {
-    batch_.Draw(device);
-    if (const T3DObject* backdrop = backdrop_) {
-        backdrop_ = nullptr;
-        backdrop->Draw();
-    }
-}
+void WorldDraw::Flush(Device& device) { batch_.Draw(device); }
 
 bool OutlineMode() {
     const TGame* game = CurrentGame();

@@ -3,9 +3,7 @@
 //
 // Opaque meshes wait in the frame's batch and are drawn together, nearest
 // first, as soon as anything else is about to draw: between them only depth
-// decides what is seen, and whatever blends keeps its designed place. The
-// background waits too and goes behind the first batch, where depth rejects
-// the pixels the objects cover.
+// decides what is seen, and whatever blends keeps its designed place.
 #pragma once
 
 #include <memory>
@@ -16,21 +14,18 @@
 
 class D3DXMesh;
 class Device;
-class T3DObject;
 struct TMesh;
 
 class WorldDraw {
 public:
-    // Starts a frame, forgetting what an unfinished one left; `backdrop`
-    // (none: no background) waits for the first batch.
-    void Begin(const T3DObject* backdrop);
+    // Starts a frame, forgetting what an unfinished one left.
+    void Begin();
     void Add(const TMesh& mesh, const Matrix4& world) { batch_.Add(mesh, world); }
     // Draws what waits.
     void Flush(Device& device);
 
 private:
     MeshBatch batch_;
-    const T3DObject* backdrop_ = nullptr;
 };
 
 // The current game draws its objects as outlines.

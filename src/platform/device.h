@@ -47,6 +47,7 @@ struct DeviceStats {
     uint64_t programSwitches = 0;
     uint64_t uniformUploads = 0;
     uint64_t textureBinds = 0;
+    uint64_t backdropsCopied = 0;  // draws of a frame's backdrop replaced by a copy of the last one
 };
 
 class Device {

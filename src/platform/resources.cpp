@@ -1,10 +1,16 @@
 #include "platform/resources.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <numeric>
 
 #include "platform/device.h"
+
+uint64_t DeviceResource::NextVersion() {
+    static std::atomic<uint64_t> next{1};
+    return next++;
+}
 
 uint32_t D3DXGetFVFVertexSize(uint32_t fvf) {
     uint32_t size = 0;

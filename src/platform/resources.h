@@ -20,15 +20,17 @@ struct GpuResource {
 class DeviceResource {
 public:
     virtual ~DeviceResource() = default;
+    // Never the same for two states of any resources in one program run.
     uint64_t Version() const { return version_; }
-    void Touch() { ++version_; }
+    void Touch() { version_ = NextVersion(); }
 
     // Filled and owned by the device that draws the resource.
     mutable std::unique_ptr<GpuResource> gpu;
     mutable uint64_t gpuVersion = 0;
 
 private:
-    uint64_t version_ = 1;
+    static uint64_t NextVersion();
+    uint64_t version_ = NextVersion();
 };
 
 struct D3DLOCKED_RECT {

@@ -1,5 +1,5 @@
 // The frame's world drawing: opaque meshes wait and go together, before
-// whatever blends and with the background behind them; outlines never wait.
+// whatever blends; the background goes under everything; outlines never wait.
 #include "game/background.h"
 #include "gamelib/texman.h"
 #include "world_fixture.h"
@@ -34,25 +34,22 @@ TEST_F(WorldDrawing, OpaqueObjectsWaitUntilSomethingBlendsAndKeepTheirPlaceBefor
     EXPECT_EQ(device.draws.size(), 4u);  // nothing waits twice
 }
 
-TEST_F(WorldDrawing, TheBackgroundGoesBehindTheFirstBatchOnce) {
+TEST_F(WorldDrawing, TheBackgroundNeitherTestsNorWritesDepthAndLeavesTheStatesAsTheyWere) {
     TBackground background(&device);
     TTextureEntry picture{};
     Texture texture(4, 4, 1, D3DFMT_A8R8G8B8);
     picture.texture = &texture;
     background.mesh.textures[background.mesh.numTextures++] = &picture;
     background.Step(0.01);
-    Place(SphereKind(KIND_ROCK, KEY_ROCK, 1.0), {5, 5, 0}, {1, 0, 0}, 1.0);
-    field->StepAll(0.01);
-
-    theSession.worldDraw.Begin(&background);
-    field->DrawAll();
-    EXPECT_TRUE(device.draws.empty());
-    FlushWorldObjects(&device);
-    ASSERT_EQ(device.draws.size(), 2u);
-    EXPECT_EQ(device.draws[0].primitives, field->objects[0]->kind.mesh->GetNumFaces());
-    EXPECT_EQ(device.draws[1].primitives, 2u);  // the background's quad
-    FlushWorldObjects(&device);
-    EXPECT_EQ(device.draws.size(), 2u);
+    device.SetRenderState(D3DRS_ZENABLE, 1);
+    device.SetRenderState(D3DRS_ZWRITEENABLE, 1);
+    background.Draw();
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_EQ(device.draws[0].primitives, 2u);  // the background's quad
+    EXPECT_FALSE(device.draws[0].depthTest);
+    EXPECT_FALSE(device.draws[0].depthWrite);
+    EXPECT_EQ(device.GetRenderState(D3DRS_ZENABLE), 1u);
+    EXPECT_EQ(device.GetRenderState(D3DRS_ZWRITEENABLE), 1u);
 }
 
 TEST_F(WorldDrawing, BlendedAndTranslucentMeshesDrawInTheirTurn) {

@@ -89,12 +89,14 @@ inline void AddTableKinds(TAsteroids& field, const FieldKindTable& table, const 
         field.AddPowerupKind(SphereKind(table.powerupFlags, 0, 1.0), powerup.kind);
 }
 
-// A null device that keeps, for each draw, whether it blended and its size.
+// A null device that keeps, for each draw, its size and whether it blended,
+// tested and wrote depth.
 class DrawLog : public NullDevice {
 public:
     struct Draw {
         bool blend;
         uint32_t primitives;
+        bool depthTest, depthWrite;
     };
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& vb, uint32_t start, uint32_t count) override {
         Note(count);
@@ -113,7 +115,10 @@ public:
     std::vector<Draw> draws;
 
 private:
-    void Note(uint32_t count) { draws.push_back({GetRenderState(D3DRS_ALPHABLENDENABLE) != 0, count}); }
+    void Note(uint32_t count) {
+        draws.push_back({GetRenderState(D3DRS_ALPHABLENDENABLE) != 0, count, GetRenderState(D3DRS_ZENABLE) != 0,
+                         GetRenderState(D3DRS_ZWRITEENABLE) != 0});
+    }
 };
 
 class WorldTest : public ::testing::Test {

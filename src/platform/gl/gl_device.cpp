@@ -142,6 +142,7 @@ GlDevice::~GlDevice() {
     token_.reset();  // objects still held by resources no longer delete their names
     if (Ready()) {
         backBuffer_.Destroy();
+        backdrop_.Destroy();
         const GLuint buffers[] = {streamBuffer_, blockBuffer_};
         glDeleteBuffers(2, buffers);
         glDeleteSamplers(1, &sampler_);
@@ -175,6 +176,7 @@ HRESULT GlDevice::Clear(uint32_t flags, D3DCOLOR color, float z) {
         mask |= GL_DEPTH_BUFFER_BIT;
     }
     if (mask) glClear(mask);
+    if (flags & D3DCLEAR_TARGET) backdrop_.Cleared(color);
     return D3D_OK;
 }
 
@@ -189,6 +191,7 @@ HRESULT GlDevice::Present() {
     SDL_Window* native = NativeWindow(window_);
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(native, &width, &height);
+    backdrop_.TakeCandidate();
     backBuffer_.Present(width, height, state_gl_);
     SDL_GL_SwapWindow(native);
     state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
@@ -466,9 +469,47 @@ HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& verti
     const Layout layout{shader ? 0 : vertices.FVF(), shader ? state_.vertexDeclaration : nullptr,
                         shader ? state_.vertexDeclaration->Stride() : vertices.Stride()};
     if (!PrepareDraw(buffer, layout)) return D3DERR_INVALIDCALL;
+    const std::string backdrop =
+        backdrop_.TakeCandidate() ? BackdropDraw(type, vertices, startVertex, primitiveCount) : std::string();
+    if (!backdrop.empty() && backdrop_.Restore(backdrop, backBuffer_, state_gl_)) {
+        ++stats_.backdropsCopied;
+        return D3D_OK;
+    }
     glDrawArrays(PrimitiveMode(type), static_cast<GLint>(startVertex), VertexCount(type, primitiveCount));
     CountDraw(primitiveCount);
+    if (!backdrop.empty()) backdrop_.Keep(backdrop, backBuffer_, state_gl_);
     return D3D_OK;
+}
+
+std::string GlDevice::BackdropDraw(D3DPRIMITIVETYPE type, const VertexBuffer& vertices, uint32_t startVertex,
+                                   uint32_t primitiveCount) const {
+    const auto& rs = state_.renderStates;
+    if (state_.vertexShader || rs[D3DRS_ZENABLE] || rs[D3DRS_ZWRITEENABLE]) return {};
+    // Versions are never reused, so a resource and its version name its
+    // contents for the program's life.
+    const struct {
+        const void* vertices;
+        uint64_t vertexVersion;
+        const void* texture;
+        uint64_t textureVersion;
+        uint32_t type, start, count, fvf, stride;
+        int width, height;
+    } geometry{&vertices,
+               vertices.Version(),
+               state_.texture,
+               state_.texture ? state_.texture->Version() : 0,
+               static_cast<uint32_t>(type),
+               startVertex,
+               primitiveCount,
+               vertices.FVF(),
+               vertices.Stride(),
+               backBuffer_.Width(),
+               backBuffer_.Height()};
+    std::string key(reinterpret_cast<const char*>(&geometry), sizeof geometry);
+    key.append(reinterpret_cast<const char*>(&block_), sizeof block_);
+    key.append(reinterpret_cast<const char*>(samplerShadow_.data()), sizeof samplerShadow_);
+    key.append(reinterpret_cast<const char*>(rs.data()), sizeof rs);
+    return key;
 }
 
 HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& vertices,
@@ -479,6 +520,7 @@ HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer
     const Layout layout{shader ? 0 : vertices.FVF(), shader ? state_.vertexDeclaration : nullptr,
                         shader ? state_.vertexDeclaration->Stride() : vertices.Stride()};
     if (!PrepareDraw(buffer, layout)) return D3DERR_INVALIDCALL;
+    backdrop_.TakeCandidate();
     SyncIndexBuffer(indices, token_, state_gl_);
     glDrawElements(PrimitiveMode(type), VertexCount(type, primitiveCount), GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(uintptr_t{startIndex} * sizeof(uint32_t)));
@@ -494,6 +536,7 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, uint32_t primitiveCount
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(VertexCount(type, primitiveCount)) * stride, vertices,
                  GL_STREAM_DRAW);
     if (!PrepareDraw(streamBuffer_, Layout{fvf, nullptr, stride})) return D3DERR_INVALIDCALL;
+    backdrop_.TakeCandidate();
     glDrawArrays(PrimitiveMode(type), 0, VertexCount(type, primitiveCount));
     CountDraw(primitiveCount);
     return D3D_OK;

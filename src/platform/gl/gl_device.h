@@ -13,6 +13,7 @@
 
 #include "platform/device.h"
 #include "platform/gl/gl_backbuffer.h"
+#include "platform/gl/gl_backdrop.h"
 #include "platform/gl/gl_objects.h"
 #include "platform/gl/gl_programs.h"
 #include "platform/gl/gl_state.h"
@@ -80,6 +81,11 @@ private:
     void ApplySampler();
     void BindLayout(GLuint vertexBuffer, const Layout& layout);
     void CountDraw(uint32_t primitiveCount);
+    // What the pixels of a fixed-function draw of `vertices` depend on, when
+    // it can be a frame's backdrop: it neither tests nor writes depth. Empty
+    // otherwise.
+    std::string BackdropDraw(D3DPRIMITIVETYPE type, const VertexBuffer& vertices, uint32_t startVertex,
+                             uint32_t primitiveCount) const;
 
     GameWindow* window_;
     GlDeviceParams params_;
@@ -87,6 +93,7 @@ private:
     GlContextRef token_;
     GlState state_gl_;
     GlBackBuffer backBuffer_;
+    GlBackdrop backdrop_;
     GLuint vao_ = 0, streamBuffer_ = 0, blockBuffer_ = 0, sampler_ = 0;
     // Made on first use; 0 until then.
     std::array<GLuint, kFixedVariantCount> fixedPrograms_{};
