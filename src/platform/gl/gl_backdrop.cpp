@@ -18,6 +18,7 @@ void GlBackdrop::Destroy() {
     if (colour_) glDeleteRenderbuffers(1, &colour_);
     framebuffer_ = colour_ = 0;
     key_.clear();
+    seen_.clear();
 }
 
 std::string GlBackdrop::KeyOf(const std::string& draw) const {
@@ -32,7 +33,12 @@ bool GlBackdrop::Restore(const std::string& draw, const GlBackBuffer& target, Gl
     return true;
 }
 
-void GlBackdrop::Keep(const std::string& draw, const GlBackBuffer& target, GlState& state) {
+void GlBackdrop::Drawn(const std::string& draw, const GlBackBuffer& target, GlState& state) {
+    std::string key = KeyOf(draw);
+    if (key != seen_) {
+        seen_ = std::move(key);
+        return;
+    }
     if (!framebuffer_ || width_ != target.Width() || height_ != target.Height()) {
         Destroy();
         width_ = target.Width();
@@ -53,5 +59,5 @@ void GlBackdrop::Keep(const std::string& draw, const GlBackBuffer& target, GlSta
     state.ColorMask(0xF);
     CopyFrom(target.DrawTarget(), width_, height_);
     state.BindDrawFramebuffer(target.DrawTarget());
-    key_ = KeyOf(draw);
+    key_ = std::move(key);
 }

@@ -477,7 +477,7 @@ HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, const VertexBuffer& verti
     }
     glDrawArrays(PrimitiveMode(type), static_cast<GLint>(startVertex), VertexCount(type, primitiveCount));
     CountDraw(primitiveCount);
-    if (!backdrop.empty()) backdrop_.Keep(backdrop, backBuffer_, state_gl_);
+    if (!backdrop.empty()) backdrop_.Drawn(backdrop, backBuffer_, state_gl_);
     return D3D_OK;
 }
 
