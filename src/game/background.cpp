@@ -42,8 +42,7 @@ void TBackground::SetMode(BackgroundMode m) {
 
 void TBackground::AddPicture(const char* name) {
     if (mesh.numTextures >= MAX_MAT_PER_MESH) return;
-    TTextureEntry* entry = theTextureManager ? theTextureManager->LoadTexture(name, 0, 0xFF000000) : nullptr;
-    mesh.textures[mesh.numTextures++] = entry;
+    mesh.textures[mesh.numTextures++] = theTextureManager ? theTextureManager->DeclareTexture(name) : nullptr;
 }
 
 void TBackground::ScaleTexture(float su, float sv) { ScaleQuadTexCoords(mesh, su, sv); }
@@ -63,6 +62,17 @@ void TBackground::Step(double dt) {
     if (mesh.numTextures == 0) return;
     int32_t waveIndex = theShip ? theShip->waveIndex : 0;
     mesh.quadTexture = ((waveIndex % mesh.numTextures) + mesh.numTextures) % mesh.numTextures;
+    ShowPicture(mesh.textures[mesh.quadTexture]);
+}
+
+// One picture is decoded at a time: the wave's, when it comes.
+void TBackground::ShowPicture(TTextureEntry* picture) {
+    if (picture == shown_) return;
+    if (theTextureManager) {
+        theTextureManager->Release(shown_);
+        theTextureManager->Realize(picture);
+    }
+    shown_ = picture;
 }
 
 // A picture that failed to load is skipped rather than drawn as a blank
@@ -70,7 +80,8 @@ void TBackground::Step(double dt) {
 // everything: it neither tests nor writes depth, which also lets the device
 // keep its pixels from frame to frame.
 void TBackground::Render() const {
-    if (mode > BACKGROUND_STARFIELD || mesh.numTextures == 0 || !mesh.textures[mesh.quadTexture]) return;
+    const TTextureEntry* picture = mesh.numTextures ? mesh.textures[mesh.quadTexture] : nullptr;
+    if (mode > BACKGROUND_STARFIELD || !picture || !picture->texture) return;
     const uint32_t depthTest = device->GetRenderState(D3DRS_ZENABLE);
     const uint32_t depthWrite = device->GetRenderState(D3DRS_ZWRITEENABLE);
     device->SetRenderState(D3DRS_ZENABLE, 0);

@@ -7,6 +7,8 @@
 #include "framework/settings_list.h"  // BackgroundMode
 #include "game/t3dobject.h"
 
+struct TTextureEntry;
+
 class TBackground : public T3DObject {
 public:
     explicit TBackground(Device* device);
@@ -15,6 +17,8 @@ public:
     // changes nothing else; such a background (and one without pictures)
     // draws nothing.
     void SetMode(BackgroundMode mode);
+    // Adds a picture of the game library to the ones shown wave by wave;
+    // each is decoded only while it is shown.
     void AddPicture(const char* name);
     void ScaleTexture(float su, float sv);
 
@@ -27,4 +31,8 @@ public:
     float scrollV = 0.0f;
     float scrollH = 0.0f;
     BackgroundMode mode = BACKGROUND_FIXED;
+
+private:
+    void ShowPicture(TTextureEntry* picture);
+    TTextureEntry* shown_ = nullptr;  // the picture decoded now
 };

@@ -44,15 +44,10 @@ TTextureEntry* TTextureManager::AddTexture(const char* name, std::unique_ptr<Tex
     return entry;
 }
 
-TTextureEntry* TTextureManager::LoadTexture(const char* name, uint32_t flags, D3DCOLOR colorKey) {
-    if (!name) return nullptr;
-    bool alphaMask = IsAlphaMaskName(name);
-    uint32_t effective = flags | (alphaMask ? TEX_ALPHA_MASK : 0);
-    if (auto* found = static_cast<TTextureEntry*>(Find(name))) {
-        found->flags |= effective;
-        return found;
-    }
-
+std::unique_ptr<Texture> TTextureManager::Decode(const char* name, uint32_t flags, D3DCOLOR colorKey,
+                                                 uint32_t& effective) {
+    const bool alphaMask = IsAlphaMaskName(name);
+    effective = flags | (alphaMask ? TEX_ALPHA_MASK : 0);
     std::string libraryName = name;
     if (!std::strchr(name, '\\') && textureDir[0]) libraryName = std::string(textureDir) + "\\" + name;
     TLibEntry* file = LibGetFile(libraryName.c_str());
@@ -68,14 +63,61 @@ TTextureEntry* TTextureManager::LoadTexture(const char* name, uint32_t flags, D3
         texture = D3DXCreateTextureFromFileInMemory(file->data, file->length);
     }
     LibReleaseFile(file);
-    if (!texture) {
-        MessageBox("Failed to decode texture '" + libraryName + "'", "Error");
-        return nullptr;
-    }
+    if (!texture) MessageBox("Failed to decode texture '" + libraryName + "'", "Error");
+    return texture;
+}
 
-    TTextureEntry* entry = AddTexture(name, std::move(texture), effective);
-    if (alphaMask) MakeAlphaMask(entry, true);
+void TTextureManager::Adopt(TTextureEntry* entry, std::unique_ptr<Texture> texture, uint32_t effective) {
+    entry->texture = texture.get();
+    entry->flags |= effective;
+    owned_.push_back(std::move(texture));
+    if (IsAlphaMaskName(entry->key)) MakeAlphaMask(entry, true);
+}
+
+TTextureEntry* TTextureManager::LoadTexture(const char* name, uint32_t flags, D3DCOLOR colorKey) {
+    if (!name) return nullptr;
+    if (auto* found = static_cast<TTextureEntry*>(Find(name))) {
+        found->flags |= flags | (IsAlphaMaskName(name) ? TEX_ALPHA_MASK : 0);
+        return found->texture || Realize(found) ? found : nullptr;
+    }
+    uint32_t effective = 0;
+    std::unique_ptr<Texture> texture = Decode(name, flags, colorKey, effective);
+    if (!texture) return nullptr;
+    auto* entry = static_cast<TTextureEntry*>(Intern(name));
+    if (!entry) return nullptr;
+    entry->weight = 1;
+    Adopt(entry, std::move(texture), effective);
     return entry;
+}
+
+TTextureEntry* TTextureManager::DeclareTexture(const char* name) {
+    if (!name) return nullptr;
+    if (auto* found = static_cast<TTextureEntry*>(Find(name))) return found;
+    auto* entry = static_cast<TTextureEntry*>(Intern(name));
+    if (entry) entry->weight = 1;
+    return entry;
+}
+
+bool TTextureManager::Realize(TTextureEntry* entry) {
+    if (!entry) return false;
+    if (entry->texture) return true;
+    if (entry->owner != this) return false;
+    uint32_t effective = 0;
+    std::unique_ptr<Texture> texture = Decode(entry->key, entry->flags, 0xFF000000, effective);
+    if (!texture) return false;
+    Adopt(entry, std::move(texture), effective);
+    return true;
+}
+
+void TTextureManager::Release(TTextureEntry* entry) {
+    // A picture decoded with a colour key or as a mask keeps it: Realize
+    // could not decode it the same again.
+    if (!entry || entry->owner != this || !entry->texture || (entry->flags & TEX_EXTENDED)) return;
+    auto owned = std::find_if(owned_.begin(), owned_.end(),
+                              [entry](const std::unique_ptr<Texture>& t) { return t.get() == entry->texture; });
+    if (owned == owned_.end()) return;
+    owned_.erase(owned);
+    entry->texture = nullptr;
 }
 
 TTextureEntry* TTextureManager::PickRandomTexture(uint32_t mask) {

@@ -31,6 +31,15 @@ public:
     ~TTextureManager() override;
 
     TTextureEntry* LoadTexture(const char* name, uint32_t flags, D3DCOLOR colorKey);
+    // An entry for a library picture that is decoded only when Realize asks
+    // for it (pictures shown one at a time, such as a background's).
+    TTextureEntry* DeclareTexture(const char* name);
+    // The picture of an entry this manager declared or loaded, decoded if it
+    // is not; false, after the usual message, when it cannot be.
+    bool Realize(TTextureEntry* entry);
+    // Frees the picture of such an entry, when it was decoded plainly (with
+    // no colour key or mask); the entry stays, and Realize decodes it again.
+    void Release(TTextureEntry* entry);
     TTextureEntry* PickRandomTexture(uint32_t mask);
     // An entry for a texture made in code (canvases); the manager owns it.
     TTextureEntry* AddTexture(const char* name, std::unique_ptr<Texture> texture, uint32_t flags);
@@ -39,6 +48,12 @@ public:
     char textureDir[260] = {};
 
 private:
+    // The picture `name` from the library, with the flags it takes in
+    // `effective`; none after a message.
+    std::unique_ptr<Texture> Decode(const char* name, uint32_t flags, D3DCOLOR colorKey, uint32_t& effective);
+    // Gives `entry` the decoded `texture`.
+    void Adopt(TTextureEntry* entry, std::unique_ptr<Texture> texture, uint32_t effective);
+
     std::vector<std::unique_ptr<Texture>> owned_;
 };
 

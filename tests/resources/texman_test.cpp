@@ -103,6 +103,38 @@ TEST_F(TextureManagerTest, TwhiteNamesBecomeInvertedAlphaMasksInEitherCase) {
     }
 }
 
+TEST_F(TextureManagerTest, ADeclaredPictureIsDecodedOnlyWhileItIsWanted) {
+    TTextureEntry* entry = manager.DeclareTexture("backs\\back3.bmp");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->texture, nullptr);
+    EXPECT_EQ(manager.DeclareTexture("backs\\back3.bmp"), entry);
+    ASSERT_TRUE(manager.Realize(entry));
+    ASSERT_NE(entry->texture, nullptr);
+    EXPECT_EQ(entry->texture->TexelArgb(0, 3, 1), 0xFF204060u);
+    manager.Release(entry);
+    EXPECT_EQ(entry->texture, nullptr);
+    EXPECT_EQ(manager.LoadTexture("backs\\back3.bmp", 0, 0xFF000000), entry);  // loading decodes it again
+    ASSERT_NE(entry->texture, nullptr);
+    EXPECT_EQ(entry->texture->TexelArgb(0, 3, 1), 0xFF204060u);
+    EXPECT_EQ(manager.Count(), 1u);
+}
+
+TEST_F(TextureManagerTest, AMissingDeclaredPictureIsReportedWhenWantedAndKeyedOnesAreKept) {
+    TTextureEntry* missing = manager.DeclareTexture("backs\\back9.bmp");
+    ASSERT_NE(missing, nullptr);
+    EXPECT_FALSE(log.Has("Failed to load texture 'backs\\back9.bmp' from library", "Error"));
+    EXPECT_FALSE(manager.Realize(missing));
+    EXPECT_TRUE(log.Has("Failed to load texture 'backs\\back9.bmp' from library", "Error"));
+    EXPECT_EQ(missing->texture, nullptr);
+
+    // A colour-keyed picture could not be decoded the same again: it stays.
+    TTextureEntry* keyed = manager.LoadTexture("rock.bmp", TEX_COLOR_KEY, 0xFF000000);
+    ASSERT_NE(keyed, nullptr);
+    manager.Release(keyed);
+    ASSERT_NE(keyed->texture, nullptr);
+    EXPECT_EQ(keyed->texture->TexelArgb(0, 0, 0), 0u);
+}
+
 TEST(GreyLevel, WeightsGreenRedBlue) {
     EXPECT_EQ(GreyLevel(0xFF000000, false), 0);
     EXPECT_EQ(GreyLevel(0x00FFFFFF, false), 255);

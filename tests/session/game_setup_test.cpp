@@ -175,6 +175,23 @@ TEST_F(GameSetupTest, TheFlagshipShowsEighteenPicturesInTheirOrderOrTheHalfHeigh
     }
 }
 
+TEST_F(GameSetupTest, OnlyTheWavesBackgroundPictureIsDecoded) {
+    ASSERT_TRUE(SetUpGame("Meteor Marshal", BACKGROUND_FIXED));
+    auto decoded = [] {
+        std::vector<int> pictures;
+        const TMesh& quad = theBackground->mesh;
+        for (int i = 0; i < quad.numTextures; ++i)
+            if (quad.textures[i] && quad.textures[i]->texture) pictures.push_back(i);
+        return pictures;
+    };
+    EXPECT_TRUE(decoded().empty());  // nothing before the first step
+    theBackground->Step(0.01);
+    EXPECT_EQ(decoded(), std::vector<int>{0});
+    theShip->waveIndex = 19;
+    theBackground->Step(0.01);
+    EXPECT_EQ(decoded(), std::vector<int>{1});
+}
+
 TEST_F(GameSetupTest, TheSecondGameShowsItsOnePictureUnscaledWhateverTheMode) {
     const TBackground plain(&device_);
     for (BackgroundMode mode : {BACKGROUND_DISABLED, BACKGROUND_FIXED, BACKGROUND_STARFIELD}) {
