@@ -485,30 +485,21 @@ std::string GlDevice::BackdropDraw(D3DPRIMITIVETYPE type, const VertexBuffer& ve
                                    uint32_t primitiveCount) const {
     const auto& rs = state_.renderStates;
     if (state_.vertexShader || rs[D3DRS_ZENABLE] || rs[D3DRS_ZWRITEENABLE]) return {};
+    std::string key;
+    auto put = [&key](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); };
     // Versions are never reused, so a resource and its version name its
     // contents for the program's life.
-    const struct {
-        const void* vertices;
-        uint64_t vertexVersion;
-        const void* texture;
-        uint64_t textureVersion;
-        uint32_t type, start, count, fvf, stride;
-        int width, height;
-    } geometry{&vertices,
-               vertices.Version(),
-               state_.texture,
-               state_.texture ? state_.texture->Version() : 0,
-               static_cast<uint32_t>(type),
-               startVertex,
-               primitiveCount,
-               vertices.FVF(),
-               vertices.Stride(),
-               backBuffer_.Width(),
-               backBuffer_.Height()};
-    std::string key(reinterpret_cast<const char*>(&geometry), sizeof geometry);
-    key.append(reinterpret_cast<const char*>(&block_), sizeof block_);
-    key.append(reinterpret_cast<const char*>(samplerShadow_.data()), sizeof samplerShadow_);
-    key.append(reinterpret_cast<const char*>(rs.data()), sizeof rs);
+    put(static_cast<const void*>(&vertices));
+    put(vertices.Version());
+    put(static_cast<const void*>(state_.texture));
+    put(state_.texture ? state_.texture->Version() : 0);
+    for (uint32_t value : {static_cast<uint32_t>(type), startVertex, primitiveCount, vertices.FVF(), vertices.Stride()})
+        put(value);
+    put(backBuffer_.Width());
+    put(backBuffer_.Height());
+    put(block_);
+    put(samplerShadow_);
+    put(rs);
     return key;
 }
 
