@@ -78,7 +78,7 @@ TTextureEntry* TTextureManager::LoadTexture(const char* name, uint32_t flags, D3
     if (!name) return nullptr;
     if (auto* found = static_cast<TTextureEntry*>(Find(name))) {
         found->flags |= flags | (IsAlphaMaskName(name) ? TEX_ALPHA_MASK : 0);
-        return found->texture || Realize(found) ? found : nullptr;
+        return found->texture || DecodeInto(found, colorKey) ? found : nullptr;
     }
     uint32_t effective = 0;
     std::unique_ptr<Texture> texture = Decode(name, flags, colorKey, effective);
@@ -101,9 +101,12 @@ TTextureEntry* TTextureManager::DeclareTexture(const char* name) {
 bool TTextureManager::Realize(TTextureEntry* entry) {
     if (!entry) return false;
     if (entry->texture) return true;
-    if (entry->owner != this) return false;
+    return entry->owner == this && DecodeInto(entry, 0xFF000000);
+}
+
+bool TTextureManager::DecodeInto(TTextureEntry* entry, D3DCOLOR colorKey) {
     uint32_t effective = 0;
-    std::unique_ptr<Texture> texture = Decode(entry->key, entry->flags, 0xFF000000, effective);
+    std::unique_ptr<Texture> texture = Decode(entry->key, entry->flags, colorKey, effective);
     if (!texture) return false;
     Adopt(entry, std::move(texture), effective);
     return true;

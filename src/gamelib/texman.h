@@ -51,6 +51,8 @@ private:
     // The picture `name` from the library, with the flags it takes in
     // `effective`; none after a message.
     std::unique_ptr<Texture> Decode(const char* name, uint32_t flags, D3DCOLOR colorKey, uint32_t& effective);
+    // Decodes the picture `entry` names into it; false after a message.
+    bool DecodeInto(TTextureEntry* entry, D3DCOLOR colorKey);
     // Gives `entry` the decoded `texture`.
     void Adopt(TTextureEntry* entry, std::unique_ptr<Texture> texture, uint32_t effective);
 
