@@ -13,6 +13,10 @@ struct GameWindow {
     GameEventHandler handler;
     void* native = nullptr;  // the SDL_Window, when there is one
     bool destroyed = false;
+    // Run once, while the native window still exists, just before it is
+    // closed: what draws into it lets go first (a driver may keep the memory
+    // of a GL context whose window went before it).
+    std::function<void()> beforeNativeClose;
 };
 
 // An event on its way to a window; the quit event goes to none.

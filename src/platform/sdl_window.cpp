@@ -83,6 +83,10 @@ void CloseNativeWindow(GameWindow* window) {
     window->destroyed = true;
     SDL_Window* native = NativeWindow(window);
     if (!native) return;
+    if (auto release = std::move(window->beforeNativeClose)) {
+        window->beforeNativeClose = nullptr;
+        release();
+    }
     // A context left current on a destroyed surface would be drawn through.
     if (SDL_GL_GetCurrentWindow() == native) SDL_GL_MakeCurrent(native, nullptr);
     ReleaseNativeWindow(native);

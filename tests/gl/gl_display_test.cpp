@@ -5,6 +5,7 @@
 
 #include "framework/display.h"
 #include "platform/native_events.h"
+#include "platform/process_memory.h"
 #include "platform/sdl_window.h"
 
 namespace {
@@ -16,12 +17,33 @@ protected:
         SetDeviceCreator(nullptr);
         ClearEventQueue();
     }
-    bool Init(bool windowed) {
+    bool Init(bool windowed, int width = 320, int height = 240) {
         Device* device = nullptr;
-        return InitD3D(nullptr, "Driftrock Retro", "1.2", "DriftrockWnd", "Driftrock", 320, 240, windowed,
+        return InitD3D(nullptr, "Driftrock Retro", "1.2", "DriftrockWnd", "Driftrock", width, height, windowed,
                        D3DPRESENT_INTERVAL_IMMEDIATE, -1, 0, D3DDEVTYPE_HAL, &device);
     }
 };
+
+// A game ends the way the sessions end it: its window goes first, then the
+// device. The device must let go of its context while the window exists;
+// otherwise the driver keeps every game's buffers (tens of MB a game).
+TEST_F(GlDisplayTest, GamesOneAfterAnotherGiveTheirMemoryBack) {
+    constexpr int kGames = 6, kWarmUp = 2;
+    int64_t settledKb = 0;
+    for (int game = 0; game < kGames; ++game) {
+        ASSERT_TRUE(Init(true, 1280, 720));
+        theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_ARGB(255, 0, 0, 200), 1.0f);
+        ASSERT_EQ(theDevice->Present(), D3D_OK);
+        ResetToWindowed(theDevice);
+        DestroyGameWindow(theGameWindow);
+        EXPECT_EQ(theDevice->Present(), D3DERR_DEVICELOST);
+        ShutdownD3D(theDevice);
+        if (game == kWarmUp - 1) settledKb = ResidentKb();
+    }
+    const int64_t grownKb = ResidentKb() - settledKb;
+    EXPECT_LT(grownKb, 16 * 1024) << "resident memory grew " << grownKb / 1024 << " MB over "
+                                  << kGames - kWarmUp << " games";
+}
 
 TEST_F(GlDisplayTest, AWindowedDeviceDrawsAndGoesBackTo800x600) {
     ASSERT_TRUE(Init(true));

@@ -104,6 +104,7 @@ std::unique_ptr<GlDevice> GlDevice::Create(GameWindow* window, const GlDevicePar
 GlDevice::GlDevice(GameWindow* window, const GlDeviceParams& params, SDL_GLContext context)
     : window_(window), params_(params), context_(context), token_(std::make_shared<GlContextToken>()) {
     token_->context = context;
+    window_->beforeNativeClose = [this] { ReleaseContext(); };
 }
 
 bool GlDevice::Init(std::string& error) {
@@ -139,6 +140,12 @@ bool GlDevice::Init(std::string& error) {
 }
 
 GlDevice::~GlDevice() {
+    window_->beforeNativeClose = nullptr;
+    ReleaseContext();
+}
+
+void GlDevice::ReleaseContext() {
+    if (!context_) return;
     token_.reset();  // objects still held by resources no longer delete their names
     if (Ready()) {
         backBuffer_.Destroy();
@@ -152,11 +159,12 @@ GlDevice::~GlDevice() {
         SDL_GL_MakeCurrent(NativeWindow(window_), nullptr);
     }
     ReleaseGlContext(context_);
+    context_ = nullptr;
 }
 
 bool GlDevice::Ready() {
     SDL_Window* native = NativeWindow(window_);
-    if (!native || window_->destroyed) return false;
+    if (!native || window_->destroyed || !context_) return false;
     return SDL_GL_GetCurrentContext() == context_ || SDL_GL_MakeCurrent(native, context_) == 0;
 }
 

@@ -60,6 +60,10 @@ private:
     bool Init(std::string& error);
     // The window still exists and our context is current on it.
     bool Ready();
+    // Deletes our objects and the context while the window still exists (a
+    // driver keeps a context's memory when its window goes first); the
+    // device is lost from then on.
+    void ReleaseContext();
 
     // The vertex layout of a draw: a fixed-function format or, with a
     // vertex shader, the current declaration.
