@@ -22,6 +22,8 @@ struct SceneTiming {
 struct FrameSizeResult {
     int width = 0, height = 0;
     std::vector<SceneTiming> scenes;
+    // From the start of this size's run, where the kernel allows; 0: unknown.
+    double peakResidentMb = 0;
 };
 
 struct FrameResult {
@@ -30,7 +32,9 @@ struct FrameResult {
     std::vector<FrameSizeResult> sizes;
 };
 
-// `framesPerScene` timed frames of each scene at 800 x 600 and 1280 x 720.
+// `framesPerScene` timed frames of each scene at 1280 x 720, then at
+// 800 x 600, and the peak resident memory of each size's run (the second
+// holds what the driver kept from the first).
 // With `picturesDir`, the last full-field frame of each size is saved there
 // as full-WxH.png (the scene is the same in every run, to compare drawings).
 FrameResult RunFrameBench(const std::string& library, int framesPerScene, const std::string& picturesDir = "");

@@ -27,3 +27,10 @@ int64_t StatusKb(const char* name) {
 int64_t ResidentKb() { return StatusKb("VmRSS"); }
 
 int64_t PeakResidentKb() { return StatusKb("VmHWM"); }
+
+bool ResetPeakResident() {
+    std::FILE* refs = std::fopen("/proc/self/clear_refs", "w");
+    if (!refs) return false;
+    const bool written = std::fputs("5", refs) >= 0;
+    return std::fclose(refs) == 0 && written;
+}
