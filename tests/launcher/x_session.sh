@@ -43,6 +43,12 @@ fail() {
     for window in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
         echo "  visible window $window: $(xdotool getwindowname "$window" 2>&1)" >&2
     done
+    # With none visible: the hidden ones, and whether xdotool reaches the server at all.
+    for window in $(xdotool search --name '.' 2>/dev/null); do
+        echo "  hidden or visible window $window: $(xdotool getwindowname "$window" 2>&1)" >&2
+    done
+    echo "  xdotool on $DISPLAY: $(xdotool getmouselocation 2>&1)" >&2
+    kill -0 "$pid" 2>/dev/null || echo "  the program is no longer running" >&2
     exit 1
 }
 
