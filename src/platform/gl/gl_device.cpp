@@ -147,7 +147,9 @@ GlDevice::~GlDevice() {
 void GlDevice::ReleaseContext() {
     if (!context_) return;
     token_.reset();  // objects still held by resources no longer delete their names
-    if (Ready()) {
+    // A closing window is already marked destroyed but still exists here.
+    SDL_Window* native = NativeWindow(window_);
+    if (native && (SDL_GL_GetCurrentContext() == context_ || SDL_GL_MakeCurrent(native, context_) == 0)) {
         backBuffer_.Destroy();
         backdrop_.Destroy();
         const GLuint buffers[] = {streamBuffer_, blockBuffer_};
@@ -156,7 +158,7 @@ void GlDevice::ReleaseContext() {
         glDeleteVertexArrays(1, &vao_);
         for (GLuint program : fixedPrograms_)
             if (program) glDeleteProgram(program);
-        SDL_GL_MakeCurrent(NativeWindow(window_), nullptr);
+        SDL_GL_MakeCurrent(native, nullptr);
     }
     ReleaseGlContext(context_);
     context_ = nullptr;
