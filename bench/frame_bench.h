@@ -34,7 +34,7 @@ struct FrameResult {
 
 // `framesPerScene` timed frames of each scene at 1280 x 720, then at
 // 800 x 600, and the peak resident memory of each size's run (the second
-// holds what the driver kept from the first).
+// also holds what the first left resident).
 // With `picturesDir`, the last full-field frame of each size is saved there
 // as full-WxH.png (the scene is the same in every run, to compare drawings).
 FrameResult RunFrameBench(const std::string& library, int framesPerScene, const std::string& picturesDir = "");
