@@ -149,7 +149,7 @@ void GlDevice::ReleaseContext() {
     token_.reset();  // objects still held by resources no longer delete their names
     // A closing window is already marked destroyed but still exists here.
     SDL_Window* native = NativeWindow(window_);
-    if (native && (SDL_GL_GetCurrentContext() == context_ || SDL_GL_MakeCurrent(native, context_) == 0)) {
+    if (CurrentOn(native)) {
         backBuffer_.Destroy();
         backdrop_.Destroy();
         const GLuint buffers[] = {streamBuffer_, blockBuffer_};
@@ -164,9 +164,10 @@ void GlDevice::ReleaseContext() {
     context_ = nullptr;
 }
 
-bool GlDevice::Ready() {
-    SDL_Window* native = NativeWindow(window_);
-    if (!native || window_->destroyed || !context_) return false;
+bool GlDevice::Ready() { return !window_->destroyed && CurrentOn(NativeWindow(window_)); }
+
+bool GlDevice::CurrentOn(SDL_Window* native) {
+    if (!native || !context_) return false;
     return SDL_GL_GetCurrentContext() == context_ || SDL_GL_MakeCurrent(native, context_) == 0;
 }
 

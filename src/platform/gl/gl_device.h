@@ -60,6 +60,9 @@ private:
     bool Init(std::string& error);
     // The window still exists and our context is current on it.
     bool Ready();
+    // Our context is current on `native` (made so if need be); false
+    // without a window or once the context is released.
+    bool CurrentOn(SDL_Window* native);
     // Deletes our objects and the context while the window still exists (a
     // driver keeps a context's memory when its window goes first); the
     // device is lost from then on.
