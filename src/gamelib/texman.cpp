@@ -23,6 +23,9 @@ constexpr int kMaxRandomSlots = 1280;
 
 bool IsAlphaMaskName(const char* name) { return strncasecmp(name, "twhite_", 7) == 0; }
 
+// The flags a picture of this name is loaded with.
+uint32_t FlagsFor(const char* name, uint32_t flags) { return flags | (IsAlphaMaskName(name) ? TEX_ALPHA_MASK : 0); }
+
 }  // namespace
 
 TTextureManager::TTextureManager(Device* device_, const char* textureDir_)
@@ -47,7 +50,7 @@ TTextureEntry* TTextureManager::AddTexture(const char* name, std::unique_ptr<Tex
 std::unique_ptr<Texture> TTextureManager::Decode(const char* name, uint32_t flags, D3DCOLOR colorKey,
                                                  uint32_t& effective) {
     const bool alphaMask = IsAlphaMaskName(name);
-    effective = flags | (alphaMask ? TEX_ALPHA_MASK : 0);
+    effective = FlagsFor(name, flags);
     std::string libraryName = name;
     if (!std::strchr(name, '\\') && textureDir[0]) libraryName = std::string(textureDir) + "\\" + name;
     TLibEntry* file = LibGetFile(libraryName.c_str());
@@ -77,7 +80,7 @@ void TTextureManager::Adopt(TTextureEntry* entry, std::unique_ptr<Texture> textu
 TTextureEntry* TTextureManager::LoadTexture(const char* name, uint32_t flags, D3DCOLOR colorKey) {
     if (!name) return nullptr;
     if (auto* found = static_cast<TTextureEntry*>(Find(name))) {
-        found->flags |= flags | (IsAlphaMaskName(name) ? TEX_ALPHA_MASK : 0);
+        found->flags |= FlagsFor(name, flags);
         return found->texture || DecodeInto(found, colorKey) ? found : nullptr;
     }
     uint32_t effective = 0;
