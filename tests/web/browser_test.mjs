@@ -6,7 +6,7 @@
 // Writes screenshots and figures.json (times, frame rates) to OUTPUT_FOLDER.
 import fs from 'node:fs';
 import path from 'node:path';
-import { serve, openBrowser, consoleOf } from './page.mjs';
+import { serve, openBrowser, consoleOf, watchGlObjects, liveGlObjects } from './page.mjs';
 import { Picture } from './picture.mjs';
 
 const [pageFolder, outFolder] = process.argv.slice(2);
@@ -169,6 +169,7 @@ const url = server.url + 'rockpile.html?arg=--timings&arg=--demo-after&arg=0';
 try {
   const page = await browser.newPage();
   const log = consoleOf(page);
+  await watchGlObjects(page);
 
   figures.pageToLauncherMs = await openLauncher(page, log, url);
   const launcher = await shot(page, 'launcher');
@@ -186,6 +187,7 @@ try {
   figures.launcherFps = await framesPerSecond(page, 2);
 
   // The ship starts in the middle of the field, before any rock is near.
+  figures.glObjectsBeforeGame = await liveGlObjects(page);
   await play(page, log);
   const thrust = await thrustLeavesCentre(page, 'game');
   check(thrust.ok, `thrust moves the ship from the middle (its colour there ${thrust.before.toFixed(3)} -> ` +
@@ -243,6 +245,14 @@ try {
   check(points > 0, `firing at the rocks scores, and the score is saved (${points} points, game ${game} of up to 3)`);
   check(/inputdevice=1/.test(saved['kwrockpile.ini'] || ''), 'the keyboard choice is saved');
   await page.keyboard.press('q');
+  await sleep(2000);
+  // The page's one WebGL context outlives the game: what the game made in
+  // it must be gone with the game.
+  figures.glObjectsAfterGame = await liveGlObjects(page);
+  const { glObjectsBeforeGame: atStart, glObjectsAfterGame: atEnd } = figures;
+  check(atEnd.textures <= atStart.textures && atEnd.buffers <= atStart.buffers,
+        `the game's textures and buffers are deleted when it ends (${JSON.stringify(atStart)} before the game, ` +
+        `${JSON.stringify(atEnd)} after)`);
 
   // A reload starts from an empty memory file system: what is there now
   // came back from the browser's storage.

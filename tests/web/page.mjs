@@ -75,3 +75,32 @@ export function consoleOf(page) {
     },
   };
 }
+
+// Counts the WebGL textures and buffers the page has made and not deleted;
+// call before the page loads. `liveGlObjects` reads the counts.
+export async function watchGlObjects(page) {
+  await page.evaluateOnNewDocument(() => {
+    const live = { texture: new Set(), buffer: new Set() };
+    window.rockpileGlObjects = live;
+    const proto = WebGL2RenderingContext.prototype;
+    for (const kind of ['Texture', 'Buffer']) {
+      const set = live[kind.toLowerCase()];
+      const create = proto['create' + kind], remove = proto['delete' + kind];
+      proto['create' + kind] = function (...args) {
+        const object = create.apply(this, args);
+        if (object) set.add(object);
+        return object;
+      };
+      proto['delete' + kind] = function (object) {
+        set.delete(object);
+        return remove.call(this, object);
+      };
+    }
+  });
+}
+
+export async function liveGlObjects(page) {
+  return page.evaluate(() => ({
+    textures: window.rockpileGlObjects.texture.size, buffers: window.rockpileGlObjects.buffer.size,
+  }));
+}

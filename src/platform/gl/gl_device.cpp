@@ -102,8 +102,7 @@ std::unique_ptr<GlDevice> GlDevice::Create(GameWindow* window, const GlDevicePar
 }
 
 GlDevice::GlDevice(GameWindow* window, const GlDeviceParams& params, SDL_GLContext context)
-    : window_(window), params_(params), context_(context), token_(std::make_shared<GlContextToken>()) {
-    token_->context = context;
+    : window_(window), params_(params), context_(context), token_(std::make_shared<GlContextToken>(context)) {
     window_->beforeNativeClose = [this] { ReleaseContext(); };
 }
 
@@ -146,10 +145,10 @@ GlDevice::~GlDevice() {
 
 void GlDevice::ReleaseContext() {
     if (!context_) return;
-    token_.reset();  // objects still held by resources no longer delete their names
     // A closing window is already marked destroyed but still exists here.
     SDL_Window* native = NativeWindow(window_);
     if (CurrentOn(native)) {
+        token_->DeleteObjects();
         backBuffer_.Destroy();
         backdrop_.Destroy();
         const GLuint buffers[] = {streamBuffer_, blockBuffer_};
@@ -160,6 +159,7 @@ void GlDevice::ReleaseContext() {
             if (program) glDeleteProgram(program);
         SDL_GL_MakeCurrent(native, nullptr);
     }
+    token_.reset();  // objects resources still hold no longer delete their names
     ReleaseGlContext(context_);
     context_ = nullptr;
 }

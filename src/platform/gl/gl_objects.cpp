@@ -5,14 +5,31 @@
 
 #include "platform/gl/gl_state.h"
 
+GlObject::GlObject(Kind kind, GLuint name, const GlContextRef& owner) : kind_(kind), name_(name), owner_(owner) {
+    if (owner) owner->live_.insert(this);
+}
+
 GlObject::~GlObject() {
     const GlContextRef owner = owner_.lock();
-    if (!owner || SDL_GL_GetCurrentContext() != owner->context) return;
-    switch (kind_) {
-        case Kind::Buffer: glDeleteBuffers(1, &name_); break;
-        case Kind::Texture: glDeleteTextures(1, &name_); break;
-        case Kind::Program: glDeleteProgram(name_); break;
+    if (!owner) return;
+    owner->live_.erase(this);
+    if (SDL_GL_GetCurrentContext() == owner->context) DeleteName(kind_, name_);
+}
+
+void GlObject::DeleteName(Kind kind, GLuint name) {
+    switch (kind) {
+        case Kind::Buffer: glDeleteBuffers(1, &name); break;
+        case Kind::Texture: glDeleteTextures(1, &name); break;
+        case Kind::Program: glDeleteProgram(name); break;
     }
+}
+
+void GlContextToken::DeleteObjects() {
+    for (GlObject* object : live_) {
+        GlObject::DeleteName(object->kind_, object->name_);
+        object->owner_.reset();
+    }
+    live_.clear();
 }
 
 GlProgram::GlProgram(GLuint program, const GlContextRef& owner) : GlObject(Kind::Program, program, owner) {
