@@ -7,6 +7,8 @@
 #include "framework/display.h"
 #include "framework/gameglobals.h"
 #include "game/asteroid.h"
+#include "game/background.h"
+#include "game/draw_depth.h"
 #include "game/session_globals.h"
 #include "game/ship.h"
 #include "platform/device.h"
@@ -70,6 +72,7 @@ public:
         }
         if (frame == waveStart) {
             TimeEmptyFrames();
+            TimeBackgroundFrames(dt);
             theAsteroids->wave = kTypicalWave - 1;
             theAsteroids->NextWave();
         }
@@ -82,8 +85,8 @@ public:
     }
 
     std::string renderer;
-    std::vector<double> empty, wave, full;
-    CountSum emptyCounts, waveCounts, fullCounts;
+    std::vector<double> empty, background, wave, full;
+    CountSum emptyCounts, backgroundCounts, waveCounts, fullCounts;
 
 private:
     void TimeEmptyFrames() {
@@ -97,6 +100,25 @@ private:
             theDevice->Present();
             empty.push_back(Millis(start, Clock::now()));
             emptyCounts.Add(before, theDevice->Stats());
+        }
+    }
+
+    // The game's background alone, turning as in play: what every frame of
+    // the game draws before its first object.
+    void TimeBackgroundFrames(float dt) {
+        if (!theBackground) return;
+        for (int i = 0; i < n_; ++i) {
+            const Clock::time_point start = Clock::now();
+            const DeviceStats before = theDevice->Stats();
+            drawDepth = 800.0;
+            theBackground->Step(dt);
+            theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
+            theDevice->BeginScene();
+            theBackground->Draw();
+            theDevice->EndScene();
+            theDevice->Present();
+            background.push_back(Millis(start, Clock::now()));
+            backgroundCounts.Add(before, theDevice->Stats());
         }
     }
 
@@ -145,6 +167,7 @@ FrameResult RunFrameBench(const std::string& library, int framesPerScene, const 
         result.renderer = tap.renderer;
         result.sizes.push_back({width, height,
                                 {{"empty", Summarize(tap.empty), tap.emptyCounts.PerFrame()},
+                                 {"background", Summarize(tap.background), tap.backgroundCounts.PerFrame()},
                                  {"wave", Summarize(tap.wave), tap.waveCounts.PerFrame()},
                                  {"full", Summarize(tap.full), tap.fullCounts.PerFrame()}},
                                 peakReset ? PeakResidentKb() / 1024.0 : 0.0});

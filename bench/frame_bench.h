@@ -1,6 +1,7 @@
-// GL frame cost in the game window: an empty frame (clear and present), a
-// typical wave and a full field (128 field objects, 128 projectiles, 128
-// explosions, head-up display and background), per window size.
+// GL frame cost in the game window: an empty frame (clear and present), the
+// background alone, a typical wave and a full field (128 field objects, 128
+// projectiles, 128 explosions, head-up display and background), per window
+// size.
 #pragma once
 
 #include <string>
@@ -14,7 +15,7 @@ struct DrawCounts {
 };
 
 struct SceneTiming {
-    std::string scene;  // "empty", "wave", "full"
+    std::string scene;  // "empty", "background", "wave", "full"
     Timing ms;
     DrawCounts perFrame;
 };
