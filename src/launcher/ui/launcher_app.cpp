@@ -190,6 +190,10 @@ void LauncherApp::FocusGameList(bool list) {
 
 void LauncherApp::RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) {
     playPressed_ = Clock::now();
+    // While a game plays the launcher draws nothing: what its renderer
+    // holds in the driver goes until it draws again.
+    for (UiWindow* w : {main_.get(), list_.get(), quick_.get(), error_.get(), confirm_.get()})
+        if (w) w->ReleaseRenderer();
     auto run = std::make_unique<LauncherGame>(*this, game, kind);
     if (!run->Started()) {
         ended(false);

@@ -17,7 +17,7 @@ ImFontAtlas* UiSystem::Atlas() {
             ImFontConfig config;
             config.OversampleH = 2;
             ImFont*& font = fonts_[size][style];
-            config.FontDataOwnedByAtlas = false;  // the face keeps its bytes for the program's life
+            config.FontDataOwnedByAtlas = false;  // the atlas copies the face's bytes until it is built
             if (face)
                 font = atlas_->AddFontFromMemoryTTF(const_cast<uint8_t*>(face->Bytes().data()),
                                                     static_cast<int>(face->Bytes().size()), kFontSizes[size], &config);
@@ -25,7 +25,16 @@ ImFontAtlas* UiSystem::Atlas() {
         }
     }
     atlas_->Build();
+    // The glyphs are baked: the atlas's copies of the faces go.
+    atlas_->ClearInputData();
     return atlas_;
+}
+
+void UiSystem::DropAtlasColourPixels() {
+    // A window's renderer uploads the atlas as RGBA; the next one to start
+    // converts it again from the one-channel pixels the atlas keeps.
+    IM_FREE(atlas_->TexPixelsRGBA32);
+    atlas_->TexPixelsRGBA32 = nullptr;
 }
 
 UiSystem::~UiSystem() {

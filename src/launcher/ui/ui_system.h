@@ -32,6 +32,8 @@ public:
     // The font atlas, built the first time: the faces come from the game
     // library when it is open by then (fontconfig only for faces it lacks).
     ImFontAtlas* Atlas();
+    // Frees the atlas's RGBA pixels once a window's renderer has uploaded them.
+    void DropAtlasColourPixels();
     // The face for a mix of STYLE_BOLD and STYLE_ITALIC (once Atlas() built it).
     ImFont* Font(uint32_t style, UiFontSize size = UiFontSize::Normal) const;
     static float PixelSize(UiFontSize size) { return kFontSizes[static_cast<int>(size)]; }

@@ -55,7 +55,6 @@ UiWindow::UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context)
     style.FrameRounding = 3;
     style.GrabRounding = 3;
     ImGui_ImplSDL2_InitForOpenGL(window_, context_);
-    ImGui_ImplOpenGL3_Init(nullptr);  // the GLSL version of the build's target
     ImGui::SetCurrentContext(previous);
 }
 
@@ -63,12 +62,24 @@ UiWindow::~UiWindow() {
     MakeCurrent();
     ImGuiContext* previous = ImGui::GetCurrentContext();
     ImGui::SetCurrentContext(imgui_);
-    ImGui_ImplOpenGL3_Shutdown();
+    if (rendererUp_) ImGui_ImplOpenGL3_Shutdown();
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext(imgui_);
     ImGui::SetCurrentContext(previous == imgui_ ? nullptr : previous);
     SDL_GL_MakeCurrent(window_, nullptr);
     ReleaseNativeWindow(window_);
+}
+
+void UiWindow::ReleaseRenderer() {
+    if (!rendererUp_) return;
+    MakeCurrent();
+    ImGuiContext* previous = ImGui::GetCurrentContext();
+    ImGui::SetCurrentContext(imgui_);
+    // The whole renderer goes, not only its GL objects: the one made again
+    // must also forget the sizes of the buffers it had.
+    ImGui_ImplOpenGL3_Shutdown();
+    rendererUp_ = false;
+    ImGui::SetCurrentContext(previous);
 }
 
 void UiWindow::SetVisible(bool visible) {
@@ -199,7 +210,9 @@ void UiWindow::BeginFrame(uint32_t background) {
     else
         io.ConfigFlags &= ~ImGuiConfigFlags_NavEnableGamepad;
     std::fill(std::begin(io.NavInputs), std::end(io.NavInputs), 0.0f);
+    if (!rendererUp_) rendererUp_ = ImGui_ImplOpenGL3_Init(nullptr);  // the GLSL version of the build's target
     ImGui_ImplOpenGL3_NewFrame();
+    ui_.DropAtlasColourPixels();
     ImGui_ImplSDL2_NewFrame();
     if (pointerInside_) io.MousePos = ImVec2(static_cast<float>(pointerX_), static_cast<float>(pointerY_));
     // A press and release between two frames still shows as one frame down.

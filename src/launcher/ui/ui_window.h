@@ -62,6 +62,9 @@ public:
     void BeginFrame(uint32_t background);
     // Draws and shows the frame; with `capture`, first reads it back.
     void EndFrame(Image* capture = nullptr);
+    // Lets go of the interface's renderer, with its shader, buffers and font
+    // texture; the next frame makes it again.
+    void ReleaseRenderer();
 
 private:
     UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context);
@@ -73,6 +76,8 @@ private:
     SDL_Window* window_;
     SDL_GLContext context_;
     ImGuiContext* imgui_ = nullptr;
+    // Whether the interface's OpenGL renderer is made; BeginFrame makes it.
+    bool rendererUp_ = false;
     uint32_t id_ = 0;
     bool visible_ = false;
     uint32_t background_ = 0;
