@@ -108,7 +108,8 @@ public:
     virtual int BackBufferHeight() const = 0;
     // Render-target alpha blending is available (screen fonts test this).
     virtual bool SupportsAlphaBlending() const { return true; }
-    // The last presented frame; false where the device keeps no pixels.
+    // The last presented frame, between its Present and the next frame's
+    // first clear or draw; false where the device keeps no pixels.
     virtual bool ReadFrontBuffer(Image& out) = 0;
 
     const DeviceStats& Stats() const { return stats_; }

@@ -14,17 +14,29 @@ namespace {
 
 using GlFrameTest = GlDeviceTest;
 
-TEST_F(GlFrameTest, TheFrontBufferIsTheLastPresentedFrame) {
+TEST_F(GlFrameTest, TheFrontBufferIsTheLastPresentedFrameUntilTheNextOneBegins) {
     device().Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 255, 0, 0), 1.0f);
     ASSERT_EQ(device().Present(), D3D_OK);
-    device().Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 0, 255, 0), 1.0f);  // not presented
     Image image;
     ASSERT_TRUE(device().ReadFrontBuffer(image));
     EXPECT_EQ(image.width, kSize);
     EXPECT_EQ(image.height, kSize);
     ExpectPixel(image, 0, 0, {255, 0, 0});
     EXPECT_EQ(image.rgba[3], 255);
+    // Read twice, it is still the same frame.
+    ASSERT_TRUE(device().ReadFrontBuffer(image));
+    ExpectPixel(image, 0, 0, {255, 0, 0});
+
+    // A half-made frame is never read as the one shown: a clear or a draw
+    // after the present ends the reading until the next present.
+    device().Clear(D3DCLEAR_TARGET, D3DCOLOR_ARGB(255, 0, 255, 0), 1.0f);
+    EXPECT_FALSE(device().ReadFrontBuffer(image));
     ExpectPixel(Frame(), 0, 0, {0, 255, 0});
+    DrawScreenQuad(0, 0, 8, 8, D3DCOLOR_ARGB(255, 0, 0, 255));
+    EXPECT_FALSE(device().ReadFrontBuffer(image));
+    const Image drawn = Frame();
+    ExpectPixel(drawn, 2, 2, {0, 0, 255});
+    ExpectPixel(drawn, 20, 20, {0, 255, 0});
 }
 
 TEST_F(GlFrameTest, RowsComeBackTopToBottom) {

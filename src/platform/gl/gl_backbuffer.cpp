@@ -13,21 +13,17 @@ bool GlBackBuffer::Create(int width, int height, bool depth24Stencil8, std::stri
     glGenRenderbuffers(1, &depth_);
     glBindRenderbuffer(GL_RENDERBUFFER, depth_);
     glRenderbufferStorage(GL_RENDERBUFFER, depth24Stencil8 ? GL_DEPTH24_STENCIL8 : GL_DEPTH_COMPONENT16, width, height);
-    glGenRenderbuffers(2, colour_);
-    glGenFramebuffers(2, framebuffers_);
+    glGenRenderbuffers(1, &colour_);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glGenFramebuffers(1, &framebuffer_);
     GLint previous = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previous);
-    bool complete = true;
-    for (int i = 0; i < 2; ++i) {
-        glBindRenderbuffer(GL_RENDERBUFFER, colour_[i]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffers_[i]);
-        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_[i]);
-        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER,
-                                  depth24Stencil8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
-                                  GL_RENDERBUFFER, depth_);
-        complete = complete && glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    }
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, depth24Stencil8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
+                              GL_RENDERBUFFER, depth_);
+    const bool complete = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(previous));
     if (!complete || glGetError() != GL_NO_ERROR) {
         error = std::string("no complete framebuffer with RGBA8 colour and ") +
@@ -39,12 +35,11 @@ bool GlBackBuffer::Create(int width, int height, bool depth24Stencil8, std::stri
 }
 
 void GlBackBuffer::Destroy() {
-    if (framebuffers_[0]) glDeleteFramebuffers(2, framebuffers_);
-    if (colour_[0]) glDeleteRenderbuffers(2, colour_);
+    if (framebuffer_) glDeleteFramebuffers(1, &framebuffer_);
+    if (colour_) glDeleteRenderbuffers(1, &colour_);
     if (depth_) glDeleteRenderbuffers(1, &depth_);
-    framebuffers_[0] = framebuffers_[1] = colour_[0] = colour_[1] = depth_ = 0;
-    back_ = 0;
-    presented_ = false;
+    framebuffer_ = colour_ = depth_ = 0;
+    shown_ = false;
 }
 
 void GlBackBuffer::Present(int windowWidth, int windowHeight, GlState& state) {
@@ -57,18 +52,17 @@ void GlBackBuffer::Present(int windowWidth, int windowHeight, GlState& state) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[back_]);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     const bool sameSize = w == width_ && h == height_;
     glBlitFramebuffer(0, 0, width_, height_, x, y, x + w, y + h, GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
-    back_ = 1 - back_;
-    presented_ = true;
+    shown_ = true;
 }
 
 void GlBackBuffer::ReadFront(Image& out) const {
     out.width = width_;
     out.height = height_;
     out.rgba.assign(static_cast<size_t>(width_) * height_ * 4, 0);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[1 - back_]);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     std::vector<uint8_t> rows(out.rgba.size());
     glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());

@@ -1,7 +1,7 @@
-// The device's back and front buffers: two colour framebuffers of the
-// requested size sharing one depth-stencil buffer. A frame is drawn into the
-// back one; presenting copies it to the window (stretched, or letterboxed in
-// full screen) and makes it the front one, which screenshots read.
+// The device's frame buffer: colour and depth-stencil of the requested size.
+// A frame is drawn into it; presenting copies it to the window, scaled to fit
+// with black bars beside it. Until the next frame's first clear or draw it
+// still holds the frame shown, which screenshots read.
 #pragma once
 
 #include "platform/gl/gl_target.h"
@@ -27,20 +27,23 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    GLuint DrawTarget() const { return framebuffers_[back_]; }
-    bool HasPresented() const { return presented_; }
+    GLuint DrawTarget() const { return framebuffer_; }
+    // Whether the buffer holds the frame last shown, untouched since.
+    bool HoldsShownFrame() const { return shown_; }
+    // A clear or draw begins the next frame.
+    void Drawing() { shown_ = false; }
 
-    // Copies the back buffer to the window's framebuffer, scaled to fit in
-    // its own shape with black bars beside it, and swaps roles.
+    // Copies the frame to the window's framebuffer, scaled to fit in its own
+    // shape with black bars beside it.
     void Present(int windowWidth, int windowHeight, GlState& state);
-    // The front buffer as RGBA rows top to bottom, opaque.
+    // The frame shown, as RGBA rows top to bottom, opaque; only while
+    // HoldsShownFrame().
     void ReadFront(Image& out) const;
 
 private:
     int width_ = 0, height_ = 0;
-    GLuint framebuffers_[2] = {0, 0};
-    GLuint colour_[2] = {0, 0};
+    GLuint framebuffer_ = 0;
+    GLuint colour_ = 0;
     GLuint depth_ = 0;
-    int back_ = 0;
-    bool presented_ = false;
+    bool shown_ = false;
 };

@@ -174,6 +174,7 @@ bool GlDevice::CurrentOn(SDL_Window* native) {
 HRESULT GlDevice::Clear(uint32_t flags, D3DCOLOR color, float z) {
     if (!Ready()) return D3DERR_DEVICELOST;
     state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
+    backBuffer_.Drawing();
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {
         state_gl_.ColorMask(0xF);
@@ -227,7 +228,7 @@ HRESULT GlDevice::ResetToWindowed(int width, int height) {
 }
 
 bool GlDevice::ReadFrontBuffer(Image& out) {
-    if (!Ready() || !backBuffer_.HasPresented()) return false;
+    if (!Ready() || !backBuffer_.HoldsShownFrame()) return false;
     backBuffer_.ReadFront(out);
     return true;
 }
@@ -449,6 +450,7 @@ void GlDevice::BindLayout(GLuint vertexBuffer, const Layout& layout) {
 
 bool GlDevice::PrepareDraw(GLuint vertexBuffer, const Layout& layout) {
     state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
+    backBuffer_.Drawing();
     ApplyRenderStates();
     if (layout.declaration) {
         if (!PrepareShaderProgram()) return false;
