@@ -183,7 +183,7 @@ try {
   await clickMain(page, SETTINGS_BUTTON);
   await clickMain(page, CONTROLS_TAB);
   await clickMain(page, KEYBOARD_CHOICE);
-  await shot(page, 'launcher-controls');
+  const controls = await shot(page, 'launcher-controls');
   figures.launcherFps = await framesPerSecond(page, 2);
 
   // The ship starts in the middle of the field, before any rock is near.
@@ -253,6 +253,13 @@ try {
   check(atEnd.textures <= atStart.textures && atEnd.buffers <= atStart.buffers,
         `the game's textures and buffers are deleted when it ends (${JSON.stringify(atStart)} before the game, ` +
         `${JSON.stringify(atEnd)} after)`);
+  // The launcher let go of its renderer during the game and draws as before.
+  const mainBox = controls.boxOf(MAIN_BACKGROUND);
+  await page.mouse.move(1, 1);  // off the Play button it was pressed with
+  await sleep(300);
+  const back = await shot(page, 'launcher-after-game');
+  const changed = mainBox ? back.changedShare(controls, mainBox) : 1;
+  check(changed < 0.05, `the launcher draws its window as before the game (${(100 * changed).toFixed(2)}% changed)`);
 
   // A reload starts from an empty memory file system: what is there now
   // came back from the browser's storage.
