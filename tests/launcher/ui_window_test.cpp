@@ -1,6 +1,7 @@
 // Launcher windows under an X server: what one window draws stays the same
-// when its renderer is let go and made again (as while a game plays), and
-// when a second window uploads the shared font atlas after the first.
+// when its renderer and the shared context are let go and made again (as
+// while a game plays), and when a second window uploads the shared font
+// atlas after the first.
 #include <gtest/gtest.h>
 #include <imgui.h>
 
@@ -59,8 +60,9 @@ TEST_F(UiWindowTest, ARendererMadeAgainDrawsTheSamePicture) {
     window->ReleaseRenderer();  // a second release finds nothing to let go
     const Image after = Draw(*window);
     EXPECT_EQ(after.rgba, before.rgba) << "the window drew " << Colours(after) << " colours after its renderer came back";
-    // And again, as after a second game.
+    // And again, as after a game, the context too.
     window->ReleaseRenderer();
+    ui_.ReleaseContext();
     EXPECT_EQ(Draw(*window).rgba, before.rgba);
 }
 
@@ -71,8 +73,11 @@ TEST_F(UiWindowTest, ASecondWindowDrawsTheTextTheFirstDraws) {
     const Image one = Draw(*first);
     ASSERT_GT(Colours(one), 8u);
     EXPECT_EQ(Draw(*second).rgba, one.rgba);
-    // The first window, its renderer made again after the second's upload.
+    // Both renderers and the context made again.
     first->ReleaseRenderer();
+    second->ReleaseRenderer();
+    ui_.ReleaseContext();
+    EXPECT_EQ(Draw(*second).rgba, one.rgba);
     EXPECT_EQ(Draw(*first).rgba, one.rgba);
 }
 

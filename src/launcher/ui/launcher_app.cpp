@@ -132,6 +132,10 @@ private:
     void CloseFrontModal();
     void ShowErrorForm(const TFormError& error);
     void EndGame();
+    // Lets go of the renderers, the picture and the context before a game;
+    // after it, makes the context again or says why not and leaves.
+    void ReleaseGl();
+    void RegainGl();
     int IdleWait() const;
     // One of the launcher's windows has the keyboard focus, and the main one
     // is not minimised.
@@ -190,12 +194,10 @@ void LauncherApp::FocusGameList(bool list) {
 
 void LauncherApp::RunGame(TGame& game, GameRun kind, std::function<void(bool)> ended) {
     playPressed_ = Clock::now();
-    // While a game plays the launcher draws nothing: what its renderer
-    // holds in the driver goes until it draws again.
-    for (UiWindow* w : {main_.get(), list_.get(), quick_.get(), error_.get(), confirm_.get()})
-        if (w) w->ReleaseRenderer();
+    ReleaseGl();
     auto run = std::make_unique<LauncherGame>(*this, game, kind);
     if (!run->Started()) {
+        RegainGl();
         ended(false);
         return;
     }
@@ -203,8 +205,25 @@ void LauncherApp::RunGame(TGame& game, GameRun kind, std::function<void(bool)> e
     gameEnded_ = std::move(ended);
 }
 
+void LauncherApp::ReleaseGl() {
+    // While a game plays the launcher draws nothing: what it holds in the
+    // driver goes until it draws again.
+    for (UiWindow* w : {main_.get(), list_.get(), quick_.get(), error_.get(), confirm_.get()})
+        if (w) w->ReleaseRenderer();
+    if (main_ && main_->MakeCurrent()) mainView_.Release();
+    ui_.ReleaseContext();
+}
+
+void LauncherApp::RegainGl() {
+    std::string error;
+    if (ui_.Context(main_->Native(), error)) return;
+    MessageBox("Unable to draw the launcher again: " + error, "Error!");
+    quit_ = true;
+}
+
 void LauncherApp::EndGame() {
     game_.reset();
+    RegainGl();
     std::function<void(bool)> ended = std::move(gameEnded_);
     gameEnded_ = nullptr;
     ended(true);

@@ -70,6 +70,13 @@ SDL_GLContext UiSystem::Context(SDL_Window* window, std::string& error) {
     return context_;
 }
 
+void UiSystem::ReleaseContext() {
+    if (kBrowserPage || !context_) return;
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+    ReleaseGlContext(context_);
+    context_ = nullptr;
+}
+
 ImFont* UiSystem::Font(uint32_t style, UiFontSize size) const {
     return fonts_[static_cast<int>(size)][style & (STYLE_BOLD | STYLE_ITALIC)];
 }

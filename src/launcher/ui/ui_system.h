@@ -28,6 +28,11 @@ public:
     // The shared context, created on `window` the first time; null with
     // the reason in `error` when OpenGL is not available.
     SDL_GLContext Context(SDL_Window* window, std::string& error);
+    // Deletes the shared context on the desktop, where what it holds in the
+    // driver is worth having back while a game plays; the next Context()
+    // makes a new one. What was made in it must be let go first. A browser
+    // page's one context serves the games too and stays.
+    void ReleaseContext();
 
     // The font atlas, built the first time: the faces come from the game
     // library when it is open by then (fontconfig only for faces it lacks).

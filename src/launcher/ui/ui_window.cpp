@@ -37,8 +37,7 @@ std::unique_ptr<UiWindow> UiWindow::Create(UiSystem& ui, const std::string& titl
 }
 
 UiWindow::UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context)
-    : ui_(ui), window_(window), context_(context), id_(SDL_GetWindowID(window)) {
-    MakeCurrent();
+    : ui_(ui), window_(window), id_(SDL_GetWindowID(window)) {
     ImGuiContext* previous = ImGui::GetCurrentContext();
     imgui_ = ImGui::CreateContext(ui_.Atlas());
     ImGui::SetCurrentContext(imgui_);
@@ -54,15 +53,14 @@ UiWindow::UiWindow(UiSystem& ui, SDL_Window* window, SDL_GLContext context)
     style.WindowRounding = 0;
     style.FrameRounding = 3;
     style.GrabRounding = 3;
-    ImGui_ImplSDL2_InitForOpenGL(window_, context_);
+    ImGui_ImplSDL2_InitForOpenGL(window_, context);
     ImGui::SetCurrentContext(previous);
 }
 
 UiWindow::~UiWindow() {
-    MakeCurrent();
     ImGuiContext* previous = ImGui::GetCurrentContext();
     ImGui::SetCurrentContext(imgui_);
-    if (rendererUp_) ImGui_ImplOpenGL3_Shutdown();
+    if (rendererUp_ && MakeCurrent()) ImGui_ImplOpenGL3_Shutdown();
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext(imgui_);
     ImGui::SetCurrentContext(previous == imgui_ ? nullptr : previous);
@@ -71,8 +69,7 @@ UiWindow::~UiWindow() {
 }
 
 void UiWindow::ReleaseRenderer() {
-    if (!rendererUp_) return;
-    MakeCurrent();
+    if (!rendererUp_ || !MakeCurrent()) return;
     ImGuiContext* previous = ImGui::GetCurrentContext();
     ImGui::SetCurrentContext(imgui_);
     // The whole renderer goes, not only its GL objects: the one made again
@@ -123,7 +120,11 @@ void UiWindow::TakeFocus() {
     SDL_SetWindowInputFocus(window_);
 }
 
-void UiWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
+bool UiWindow::MakeCurrent() {
+    std::string error;
+    SDL_GLContext context = ui_.Context(window_, error);
+    return context && SDL_GL_MakeCurrent(window_, context) == 0;
+}
 
 namespace {
 

@@ -49,8 +49,9 @@ public:
 
     // Raises the window and gives it the keyboard.
     void TakeFocus();
-    // Makes the shared context current on this window.
-    void MakeCurrent();
+    // Makes the shared context current on this window, made again first if
+    // it was let go; false when it cannot be made.
+    bool MakeCurrent();
     // Hands an event of this window to its interface. The pointer and its
     // buttons are taken as each event leaves them, not as they are by the
     // time of drawing.
@@ -74,7 +75,6 @@ private:
 
     UiSystem& ui_;
     SDL_Window* window_;
-    SDL_GLContext context_;
     ImGuiContext* imgui_ = nullptr;
     // Whether the interface's OpenGL renderer is made; BeginFrame makes it.
     bool rendererUp_ = false;
