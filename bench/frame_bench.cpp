@@ -1,6 +1,7 @@
 #include "frame_bench.h"
 
 #include <chrono>
+#include <functional>
 #include <random>
 
 #include "field_fill.h"
@@ -91,34 +92,34 @@ public:
 private:
     void TimeEmptyFrames() {
         if (auto* gl = dynamic_cast<GlDevice*>(theDevice)) renderer = gl->Renderer();
-        for (int i = 0; i < n_; ++i) {
-            const Clock::time_point start = Clock::now();
-            const DeviceStats before = theDevice->Stats();
-            theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
-            theDevice->BeginScene();
-            theDevice->EndScene();
-            theDevice->Present();
-            empty.push_back(Millis(start, Clock::now()));
-            emptyCounts.Add(before, theDevice->Stats());
-        }
+        TimeFrames(empty, emptyCounts, [] {}, [] {});
     }
 
     // The game's background alone, turning as in play: what every frame of
     // the game draws before its first object.
     void TimeBackgroundFrames(float dt) {
         if (!theBackground) return;
-        for (int i = 0; i < n_; ++i) {
-            const Clock::time_point start = Clock::now();
-            const DeviceStats before = theDevice->Stats();
+        TimeFrames(background, backgroundCounts, [dt] {
             drawDepth = 800.0;
             theBackground->Step(dt);
+        }, [] { theBackground->Draw(); });
+    }
+
+    // n_ whole frames timed one by one: `before` runs ahead of the clear,
+    // `draw` inside the scene.
+    void TimeFrames(std::vector<double>& times, CountSum& counts, const std::function<void()>& before,
+                    const std::function<void()>& draw) {
+        for (int i = 0; i < n_; ++i) {
+            const Clock::time_point start = Clock::now();
+            const DeviceStats stats = theDevice->Stats();
+            before();
             theDevice->Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f);
             theDevice->BeginScene();
-            theBackground->Draw();
+            draw();
             theDevice->EndScene();
             theDevice->Present();
-            background.push_back(Millis(start, Clock::now()));
-            backgroundCounts.Add(before, theDevice->Stats());
+            times.push_back(Millis(start, Clock::now()));
+            counts.Add(stats, theDevice->Stats());
         }
     }
 
