@@ -211,9 +211,10 @@ void UiWindow::BeginFrame(uint32_t background) {
     else
         io.ConfigFlags &= ~ImGuiConfigFlags_NavEnableGamepad;
     std::fill(std::begin(io.NavInputs), std::end(io.NavInputs), 0.0f);
-    if (!rendererUp_) rendererUp_ = ImGui_ImplOpenGL3_Init(nullptr);  // the GLSL version of the build's target
-    ImGui_ImplOpenGL3_NewFrame();
-    ui_.DropAtlasColourPixels();
+    const bool starting = !rendererUp_;
+    if (starting) rendererUp_ = ImGui_ImplOpenGL3_Init(nullptr);  // the GLSL version of the build's target
+    ImGui_ImplOpenGL3_NewFrame();  // a renderer just made uploads the font atlas here
+    if (starting) ui_.DropAtlasColourPixels();
     ImGui_ImplSDL2_NewFrame();
     if (pointerInside_) io.MousePos = ImVec2(static_cast<float>(pointerX_), static_cast<float>(pointerY_));
     // A press and release between two frames still shows as one frame down.
