@@ -186,6 +186,10 @@ HRESULT GlDevice::Clear(uint32_t flags, D3DCOLOR color, float z) {
         state_gl_.DepthMask(true);
         ClearDepth(z);
         mask |= GL_DEPTH_BUFFER_BIT;
+        // Nothing reads the stencil, so it is cleared with the depth it
+        // shares its words with: a whole-word clear, where a depth-only one
+        // makes a software rasteriser keep the stencil bits pixel by pixel.
+        if (params_.depth24Stencil8) mask |= GL_STENCIL_BUFFER_BIT;
     }
     if (mask) glClear(mask);
     if (flags & D3DCLEAR_TARGET) backdrop_.Cleared(color);
