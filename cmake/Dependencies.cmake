@@ -25,6 +25,8 @@ rockpile_require_module(STB stb libstb-dev)
 
 
 if(ROCKPILE_BUILD_TESTS)
+  # The GL tests read what a window shows from the X server.
+  rockpile_require_module(X11 x11 libx11-dev)
   find_package(GTest QUIET)
   if(NOT GTest_FOUND)
     message(FATAL_ERROR "Missing GoogleTest: install the Debian package 'libgtest-dev'.")

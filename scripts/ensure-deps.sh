@@ -14,7 +14,7 @@ WEB_PACKAGES="emscripten dpkg-dev python3 nodejs"
 case "${1:-}" in
     --run) ;;
     --web) PACKAGES="$PACKAGES $WEB_PACKAGES" ;;
-    "") PACKAGES="$PACKAGES xvfb xauth xdotool libgtest-dev libbenchmark-dev
+    "") PACKAGES="$PACKAGES xvfb xauth xdotool libgtest-dev libbenchmark-dev libx11-dev
 clang libclang-rt-14-dev appstream desktop-file-utils lintian man-db x11-utils x11-apps python3
 $WEB_PACKAGES chromium" ;;
     *) echo "usage: $0 [--run|--web]" >&2; exit 2 ;;

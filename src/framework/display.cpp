@@ -54,6 +54,7 @@ GameWindow* CreateGameWindow(D3DDEVTYPE type, GameEventHandler handler, const st
     const int outer = GameWindowHeight(height, kFrameAndCaptionHeight, ScreenHeight(adapter));
     options.height = outer - kFrameAndCaptionHeight;
     options.fullscreen = !windowed;
+    options.depthStencil = true;
     // Full screen is asked of the window manager; where none runs (kiosks,
     // cabinets), the window is made as large as the display itself.
     if (!windowed && bounds.w > 0 && bounds.h > 0) {

@@ -1,5 +1,6 @@
-// Screenshots taken in a game: the last presented frame as a PNG file in the
-// user's pictures folder, under rockpile/, named by date and time.
+// Screenshots taken in a game: a presented frame, kept readable for it, as a
+// PNG file in the user's pictures folder, under rockpile/, named by date and
+// time.
 #pragma once
 
 #include <ctime>

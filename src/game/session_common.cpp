@@ -201,7 +201,12 @@ bool DrawSessionFrame() {
     if (theSession.show.highScores) theHighScoreBoard->Draw();
     if (theSession.show.pauseMessage) ShowMessage(theSession.show.messageDepth, &pausedText, &quitHintText, nullptr, 5.0);
     theDevice->EndScene();
-    return theDevice->Present() != D3DERR_DEVICELOST;
+    if (theDevice->Present() == D3DERR_DEVICELOST) return false;
+    if (theSession.screenshotWanted) {
+        theSession.screenshotWanted = false;
+        SaveScreenshot(*theDevice);
+    }
+    return true;
 }
 
 void PlaySessionFrame(float dt, const SessionRules& rules) {
@@ -300,7 +305,8 @@ void HandleSessionEvent(const GameEvent& event, const SessionRules& rules) {
             break;
         case GameEventType::KeyDown:
             if (event.key == VK_F12 && theDevice) {
-                SaveScreenshot(*theDevice);
+                theDevice->KeepNextShownFrame();
+                theSession.screenshotWanted = true;
                 break;
             }
             if (settings.enableCheat && theShip && theAsteroids) HandleCheatKey(event.key, rules);

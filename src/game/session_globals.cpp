@@ -36,6 +36,7 @@ void EndSession() {
     quitHintText = TMesh{};
     pausedText = TMesh{};
     theSession.show = FrameShow{};
+    theSession.screenshotWanted = false;
     delete theTextureManager;
     theTextureManager = nullptr;
     delete theEdgeRender;

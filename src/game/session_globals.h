@@ -57,6 +57,8 @@ struct GameSession {
     TMesh pausedText;
     TMesh quitHintText;
     FrameShow show;
+    // The screenshot key was pressed: the next frame is kept and written.
+    bool screenshotWanted = false;
     // The frame's waiting opaque meshes and background.
     WorldDraw worldDraw;
 };

@@ -99,6 +99,8 @@ bool PlayRun::SetUp() {
         ShutdownSound();
         ShowPointer(true);
     });
+    // Only a run that writes screenshots reads its frames back.
+    theDevice->KeepShownFrames(!options_.screenshot.empty());
     frameClock.timingFallback = settings.timingFallback;
     SetSoundEnabled(settings.enableSound != 0);
     SetSoundPlacement(settings.soundPlacement != 0);

@@ -111,6 +111,12 @@ public:
     // The last presented frame, between its Present and the next frame's
     // first clear or draw; false where the device keeps no pixels.
     virtual bool ReadFrontBuffer(Image& out) = 0;
+    // Whether every presented frame must stay readable (the default). Where
+    // none need be, a device may draw straight into the window and save a
+    // copy of each frame.
+    virtual void KeepShownFrames(bool) {}
+    // The next frame stays readable once presented, whatever the above.
+    virtual void KeepNextShownFrame() {}
 
     const DeviceStats& Stats() const { return stats_; }
 

@@ -21,6 +21,10 @@ struct SdlWindowOptions {
     int width = 800, height = 600;  // client area
     bool fullscreen = false;        // borderless, at the desktop's own mode
     bool hidden = false;
+    // The window's own framebuffer gets 24-bit depth and 8-bit stencil, so a
+    // device can draw into it directly (desktop only; without such a surface
+    // the window is made colour-only).
+    bool depthStencil = false;
 };
 
 // Native windows. On the desktop each one is a window of its own. A browser

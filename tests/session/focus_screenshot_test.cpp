@@ -80,16 +80,26 @@ TEST_F(FocusTest, KeyboardPlayPausesWithoutAMouse) {
     EXPECT_EQ(paused, 1);
 }
 
-// A device whose last frame is a 4 x 2 picture.
+// A device whose frames are 4 x 2 pictures, readable once shown only when
+// asked for before.
 class PictureDevice : public RecordingDevice {
 public:
+    void KeepNextShownFrame() override { keepNext_ = true; }
+    HRESULT Present() override {
+        shownKept_ = keepNext_;
+        keepNext_ = false;
+        return RecordingDevice::Present();
+    }
     bool ReadFrontBuffer(Image& out) override {
         out.width = 4;
         out.height = 2;
         out.rgba.assign(4 * 2 * 4, 0x80);
-        return readable;
+        return readable && shownKept_;
     }
     bool readable = true;
+
+private:
+    bool keepNext_ = false, shownKept_ = false;
 };
 
 class ScreenshotTest : public SessionTest {
@@ -119,10 +129,16 @@ protected:
     std::string folder;
 };
 
-TEST_F(ScreenshotTest, F12WritesDatedPicturesAndSaysWhere) {
+TEST_F(ScreenshotTest, F12WritesTheNextFrameAsDatedPicturesAndSaysWhere) {
     ::testing::internal::CaptureStderr();
     Key(VK_F12);
+    EXPECT_EQ(Pictures(), 0) << "the picture is the next frame";
+    Frame();
+    EXPECT_EQ(Pictures(), 1);
+    Frame();
+    EXPECT_EQ(Pictures(), 1) << "one key, one picture";
     Key(VK_F12);
+    Frame();
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(Pictures(), 2) << "two pictures in the same second get two names";
     EXPECT_NE(said.find("screenshot saved to " + folder + "/rockpile/rockpile-"), std::string::npos) << said;
@@ -134,6 +150,7 @@ TEST_F(ScreenshotTest, AFrameThatCannotBeReadIsReportedNotWritten) {
     pictures.readable = false;
     ::testing::internal::CaptureStderr();
     Key(VK_F12);
+    Frame();
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("no screenshot"), std::string::npos);
     EXPECT_EQ(Pictures(), 0);
 }

@@ -6,6 +6,19 @@
 
 #include "platform/gl/gl_state.h"
 
+namespace {
+
+// The bits of the window framebuffer's depth buffer; 0 without one.
+GLint WindowDepthBits() {
+    GLint type = GL_NONE, bits = 0;
+    glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
+    if (type == GL_NONE) return 0;
+    glGetFramebufferAttachmentParameteriv(GL_DRAW_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &bits);
+    return bits;
+}
+
+}  // namespace
+
 bool GlBackBuffer::Create(int width, int height, bool depth24Stencil8, std::string& error) {
     Destroy();
     width_ = width;
@@ -19,6 +32,9 @@ bool GlBackBuffer::Create(int width, int height, bool depth24Stencil8, std::stri
     glGenFramebuffers(1, &framebuffer_);
     GLint previous = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previous);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    // The same depth precision decides the same pixels.
+    windowMatches_ = WindowDepthBits() == (depth24Stencil8 ? 24 : 16);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer_);
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, depth24Stencil8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
@@ -39,10 +55,20 @@ void GlBackBuffer::Destroy() {
     if (colour_) glDeleteRenderbuffers(1, &colour_);
     if (depth_) glDeleteRenderbuffers(1, &depth_);
     framebuffer_ = colour_ = depth_ = 0;
+    shown_ = windowMatches_ = frameOpen_ = direct_ = false;
+}
+
+void GlBackBuffer::Drawing(int windowWidth, int windowHeight) {
     shown_ = false;
+    if (frameOpen_) return;
+    frameOpen_ = true;
+    direct_ = !keepShown_ && !keepNext_ && windowMatches_ && windowWidth == width_ && windowHeight == height_;
+    keepNext_ = false;
 }
 
 void GlBackBuffer::Present(int windowWidth, int windowHeight, GlState& state) {
+    frameOpen_ = false;
+    if (direct_) return;  // the window holds the frame; nothing keeps it
     const double scale = std::min(double(windowWidth) / width_, double(windowHeight) / height_);
     const int w = static_cast<int>(width_ * scale), h = static_cast<int>(height_ * scale);
     const int x = (windowWidth - w) / 2, y = (windowHeight - h) / 2;

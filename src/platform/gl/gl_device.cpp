@@ -173,8 +173,7 @@ bool GlDevice::CurrentOn(SDL_Window* native) {
 
 HRESULT GlDevice::Clear(uint32_t flags, D3DCOLOR color, float z) {
     if (!Ready()) return D3DERR_DEVICELOST;
-    state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
-    backBuffer_.Drawing();
+    Drawing();
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {
         state_gl_.ColorMask(0xF);
@@ -194,6 +193,13 @@ HRESULT GlDevice::Clear(uint32_t flags, D3DCOLOR color, float z) {
     if (mask) glClear(mask);
     if (flags & D3DCLEAR_TARGET) backdrop_.Cleared(color);
     return D3D_OK;
+}
+
+void GlDevice::Drawing() {
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(NativeWindow(window_), &width, &height);
+    backBuffer_.Drawing(width, height);
+    state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
 }
 
 HRESULT GlDevice::BeginScene() {
@@ -453,8 +459,7 @@ void GlDevice::BindLayout(GLuint vertexBuffer, const Layout& layout) {
 }
 
 bool GlDevice::PrepareDraw(GLuint vertexBuffer, const Layout& layout) {
-    state_gl_.BindDrawFramebuffer(backBuffer_.DrawTarget());
-    backBuffer_.Drawing();
+    Drawing();
     ApplyRenderStates();
     if (layout.declaration) {
         if (!PrepareShaderProgram()) return false;

@@ -50,6 +50,8 @@ public:
     int BackBufferWidth() const override { return backBuffer_.Width(); }
     int BackBufferHeight() const override { return backBuffer_.Height(); }
     bool ReadFrontBuffer(Image& out) override;
+    void KeepShownFrames(bool keep) override { backBuffer_.KeepShownFrames(keep); }
+    void KeepNextShownFrame() override { backBuffer_.KeepNextShownFrame(); }
 
     // GL calls made to change state, buffers bound and uniforms uploaded.
     uint64_t StateChanges() const { return state_gl_.Changes() + ownChanges_; }
@@ -67,6 +69,8 @@ private:
     // driver keeps a context's memory when its window goes first); the
     // device is lost from then on.
     void ReleaseContext();
+    // Before a clear or draw: the frame's target is picked and bound.
+    void Drawing();
 
     // The vertex layout of a draw: a fixed-function format or, with a
     // vertex shader, the current declaration.
