@@ -36,8 +36,15 @@ protected:
         device_ = GlDevice::Create(window_, params, error);
         ASSERT_NE(device_, nullptr) << error;
         sphere_ = D3DXCreateSphere(device_.get(), 1, 16, 16);
+        const std::vector<ScreenVertex> quad = Quad(30, 5, 90, 50, D3DCOLOR_ARGB(255, 0, 90, 200));
+        backdrop_ = std::make_unique<VertexBuffer>(uint32_t(quad.size() * sizeof(ScreenVertex)), FVF_SCREEN);
+        void* data = nullptr;
+        ASSERT_EQ(backdrop_->Lock(0, 0, &data), D3D_OK);
+        std::memcpy(data, quad.data(), quad.size() * sizeof(ScreenVertex));
+        backdrop_->Unlock();
     }
     void Close() {
+        backdrop_.reset();
         sphere_.reset();
         device_.reset();
         if (window_) CloseNativeWindow(window_);
@@ -45,11 +52,20 @@ protected:
     }
     void TearDown() override { Close(); }
 
-    // Two lit spheres cutting through each other (depth decides where they
-    // meet) under a translucent screen quad, presented.
-    void DrawScene() {
+    // Optionally a backdrop (a quad that neither tests nor writes depth,
+    // first after the clear), then two lit spheres cutting through each
+    // other (depth decides where they meet) under a translucent screen
+    // quad; presented.
+    void DrawScene(bool backdrop = false) {
         Device& d = *device_;
         d.Clear(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, D3DCOLOR_ARGB(255, 20, 30, 60), 1.0f);
+        if (backdrop) {
+            d.SetRenderState(D3DRS_ZENABLE, 0);
+            d.SetRenderState(D3DRS_ZWRITEENABLE, 0);
+            EXPECT_EQ(d.DrawPrimitive(D3DPT_TRIANGLELIST, *backdrop_, 0, 2), D3D_OK);
+            d.SetRenderState(D3DRS_ZENABLE, 1);
+            d.SetRenderState(D3DRS_ZWRITEENABLE, 1);
+        }
         d.SetTransform(D3DTS_VIEW, D3DXMatrixLookAtLH({0, 0, -5}, {0, 0, 0}, {0, 1, 0}));
         d.SetTransform(D3DTS_PROJECTION, D3DXMatrixPerspectiveFovLH(0.8f, float(kWidth) / kHeight, 1, 20));
         d.SetLight(0, MakeDirectionalLight({1, -1, 1}, colours::White));
@@ -64,13 +80,17 @@ protected:
         d.SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
         d.SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
         d.SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-        const D3DCOLOR c = D3DCOLOR_ARGB(128, 255, 255, 0);
-        const float x0 = 10, y0 = 40, x1 = 60, y1 = 60;
-        const ScreenVertex v[6] = {{x0, y0, 0, 1, c, 0, 0}, {x1, y0, 0, 1, c, 1, 0}, {x1, y1, 0, 1, c, 1, 1},
-                                   {x0, y0, 0, 1, c, 0, 0}, {x1, y1, 0, 1, c, 1, 1}, {x0, y1, 0, 1, c, 0, 1}};
-        ASSERT_EQ(d.DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, v, sizeof(ScreenVertex), FVF_SCREEN), D3D_OK);
+        DrawQuad(10, 40, 60, 60, D3DCOLOR_ARGB(128, 255, 255, 0));
         d.SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
         ASSERT_EQ(d.Present(), D3D_OK);
+    }
+    static std::vector<ScreenVertex> Quad(float x0, float y0, float x1, float y1, D3DCOLOR c) {
+        return {{x0, y0, 0, 1, c, 0, 0}, {x1, y0, 0, 1, c, 1, 0}, {x1, y1, 0, 1, c, 1, 1},
+                {x0, y0, 0, 1, c, 0, 0}, {x1, y1, 0, 1, c, 1, 1}, {x0, y1, 0, 1, c, 0, 1}};
+    }
+    void DrawQuad(float x0, float y0, float x1, float y1, D3DCOLOR c) {
+        const std::vector<ScreenVertex> v = Quad(x0, y0, x1, y1, c);
+        ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, v.data(), sizeof(ScreenVertex), FVF_SCREEN), D3D_OK);
     }
 
     // A plain frame between two scenes, copied to the window: a window
@@ -121,6 +141,7 @@ protected:
     GameWindow* window_ = nullptr;
     std::unique_ptr<GlDevice> device_;
     std::shared_ptr<D3DXMesh> sphere_;
+    std::unique_ptr<VertexBuffer> backdrop_;
 };
 
 TEST_F(GlDirectTest, AFrameDrawnIntoTheWindowShowsWhatTheBufferWouldHaveShown) {
@@ -151,6 +172,20 @@ TEST_F(GlDirectTest, TheFrameAskedForIsReadableAndTheOneAfterIsNot) {
     DrawScene();
     Image image;
     EXPECT_FALSE(device_->ReadFrontBuffer(image));
+    EXPECT_EQ(Differing(buffered, WindowPixels()), 0);
+}
+
+TEST_F(GlDirectTest, AKeptBackdropIsCopiedIntoTheWindow) {
+    Open(true);
+    DrawScene(true);
+    const Image buffered = Kept();
+    device_->KeepShownFrames(false);
+    DrawScene(true);
+    DrawScene(true);  // the second frame starting alike keeps its backdrop
+    const uint64_t copies = device_->Stats().backdropsCopied;
+    ShowOtherFrame();
+    DrawScene(true);
+    EXPECT_EQ(device_->Stats().backdropsCopied, copies + 1);
     EXPECT_EQ(Differing(buffered, WindowPixels()), 0);
 }
 
