@@ -2,7 +2,9 @@
 // Runs the named parts (all three by default) in one run and prints their
 // numbers side by side, or as one JSON object for tracking. The frame and
 // start-up parts need a display: run under xvfb-run -a -s "-screen 0 1280x1024x24".
-// --pictures DIR keeps the last full-field frame of each size as a PNG there.
+// --pictures DIR keeps the last full-field frame of each size as a PNG there;
+// frames are then drawn in the device's own buffer, where they can be read
+// back, and not straight into the window, so they time slower.
 
 #include <cstdio>
 #include <cstdlib>
