@@ -109,7 +109,8 @@ public:
     // Render-target alpha blending is available (screen fonts test this).
     virtual bool SupportsAlphaBlending() const { return true; }
     // The last presented frame, between its Present and the next frame's
-    // first clear or draw; false where the device keeps no pixels.
+    // first clear or draw; false where the device keeps no pixels or the
+    // frame was not kept readable (below).
     virtual bool ReadFrontBuffer(Image& out) = 0;
     // Whether every presented frame must stay readable (the default). Where
     // none need be, a device may draw straight into the window and save a
