@@ -124,6 +124,14 @@ protected:
         return image;
     }
 
+    template <typename Predicate>
+    static int Count(const Image& image, Predicate wanted) {
+        int n = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) n += wanted(PixelAt(image, x, y));
+        return n;
+    }
+
     // Pixels whose colour differs (alpha aside).
     static int Differing(const Image& a, const Image& b) {
         int n = 0;
@@ -149,8 +157,11 @@ TEST_F(GlDirectTest, AFrameDrawnIntoTheWindowShowsWhatTheBufferWouldHaveShown) {
     DrawScene();
     const Image buffered = Kept();
     ASSERT_EQ(Differing(buffered, WindowPixels()), 0) << "the copied frame is on the window";
-    // The scene has both spheres, the clear colour and the blend.
+    // The scene has the clear colour, both spheres and the blend.
     ExpectPixel(buffered, 0, 0, {20, 30, 60});
+    EXPECT_GT(Count(buffered, [](Rgb p) { return p.r > 100 && p.g < 60; }), 50) << "the red sphere";
+    EXPECT_GT(Count(buffered, [](Rgb p) { return p.g > 100 && p.r < 60; }), 50) << "the green sphere";
+    ExpectPixel(buffered, 12, 58, {137, 142, 30});
 
     device_->KeepShownFrames(false);
     ShowOtherFrame();
