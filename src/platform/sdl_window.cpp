@@ -57,16 +57,17 @@ GameWindow* CreateSdlWindow(GameEventHandler handler, const SdlWindowOptions& op
     SetColourOnlySurfaceAttributes();
     uint32_t flags = SDL_WINDOW_OPENGL | (options.hidden ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    auto open = [&] { return OpenNativeWindow(options.title, options.x, options.y, options.width, options.height, flags); };
     SDL_Window* native = nullptr;
 #ifndef __EMSCRIPTEN__
     if (options.depthStencil) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
         SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-        native = OpenNativeWindow(options.title, options.x, options.y, options.width, options.height, flags);
+        native = open();
         if (!native) SetColourOnlySurfaceAttributes();
     }
 #endif
-    if (!native) native = OpenNativeWindow(options.title, options.x, options.y, options.width, options.height, flags);
+    if (!native) native = open();
     if (!native) return nullptr;
     GameWindow* window = CreateHeadlessWindow(std::move(handler));
     window->native = native;
